@@ -1,0 +1,55 @@
+#pragma once
+// Number and date format settings. One process-wide instance is taken from the user's
+// locale at start; routines that need fixed separators build their own copy.
+
+#include <cstdint>
+#include <string>
+
+namespace rtl {
+
+struct TFormatSettings {
+    std::string CurrencyString = "$";
+    std::uint8_t CurrencyFormat = 0;
+    std::uint8_t NegCurrFormat = 0;
+    std::string ThousandSeparator = ",";   // one character, UTF-8
+    std::string DecimalSeparator = ".";    // one character, UTF-8
+    std::uint8_t CurrencyDecimals = 2;
+    std::string DateSeparator = "/";
+    std::string ShortDateFormat = "MM/dd/yyyy";
+    std::string LongDateFormat = "dddd, MMMM d, yyyy";
+    std::string TimeSeparator = ":";
+    std::string TimeAMString = "AM";
+    std::string TimePMString = "PM";
+    std::string ShortTimeFormat = "h:mm AMPM";
+    std::string LongTimeFormat = "h:mm:ss AMPM";
+    std::uint16_t TwoDigitYearCenturyWindow = 50;
+    std::string ListSeparator = ",";
+
+    // Settings translated from a locale name such as "pt_BR" (Qt's names); "C" gives
+    // the defaults above.
+    static TFormatSettings FromLocaleName(const std::string &localeName);
+    // Settings of the user's locale (LANG/LC_ALL), as the process takes them at start.
+    static TFormatSettings FromSystemLocale();
+    // Brazilian settings: ',' decimals, '.' thousands, "dd/mm/yyyy", "hh:nn:ss".
+    static TFormatSettings Brazil();
+};
+
+// The process-wide settings. Taken from the system locale on first use.
+TFormatSettings &FormatSettings();
+
+// Replaces the process-wide settings (tests install fixed settings this way).
+void SetFormatSettings(const TFormatSettings &settings);
+
+// Installs settings for a scope and restores the previous ones on exit.
+class ScopedFormatSettings {
+public:
+    explicit ScopedFormatSettings(const TFormatSettings &settings);
+    ~ScopedFormatSettings();
+    ScopedFormatSettings(const ScopedFormatSettings &) = delete;
+    ScopedFormatSettings &operator=(const ScopedFormatSettings &) = delete;
+
+private:
+    TFormatSettings FSaved;
+};
+
+} // namespace rtl
