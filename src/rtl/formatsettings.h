@@ -25,13 +25,17 @@ struct TFormatSettings {
     std::uint16_t TwoDigitYearCenturyWindow = 50;
     std::string ListSeparator = ",";
 
-    // Settings translated from a locale name such as "pt_BR" (Qt's names); "C" gives
-    // the defaults above.
+    // Settings translated from a locale name such as "pt_BR" (Qt's names); "C", "POSIX"
+    // and names Qt does not know give the defaults above. Date and time formats come in
+    // this run-time's letters (m months, n minutes, AMPM); the thousands separator is
+    // the locale's even when it is a no-break space.
     static TFormatSettings FromLocaleName(const std::string &localeName);
     // Settings of the user's locale (LANG/LC_ALL), as the process takes them at start.
     static TFormatSettings FromSystemLocale();
     // Brazilian settings: ',' decimals, '.' thousands, "dd/mm/yyyy", "hh:nn:ss".
     static TFormatSettings Brazil();
+
+    bool operator==(const TFormatSettings &) const = default;
 };
 
 // The process-wide settings. Taken from the system locale on first use.
