@@ -1,0 +1,10 @@
+#include "util/ovixbase.h"
+
+namespace util {
+
+std::string TOvixComponent::ClassName() const
+{
+    return "TOvixComponent";
+}
+
+} // namespace util
