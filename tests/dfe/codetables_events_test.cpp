@@ -104,9 +104,9 @@ TEST(EventCodeTables, EveryEventTypeHasItsCodeAtItsOrdinal)
 TEST(EventCodeTables, DescriptiveNameIsTheValueNameWithoutItsPrefix)
 {
     // The newest event types have no name; one older type has a longer one.
-    const std::set<TpcnTpEvento> unnamed = {teComprEntrega,     teCancComprEntrega,       teInclusaoDFe,
-                                            teAutorizadoSubstituicao, teAutorizadoAjuste, teLiberacaoPrazoCancelado,
-                                            tePagamentoOperacao};
+    const std::set<TpcnTpEvento> unnamed = {teComprEntrega, teCancComprEntrega, teInclusaoDFe,
+                                            teAutorizadoSubstituicao, teAutorizadoAjuste,
+                                            teLiberacaoPrazoCancelado, tePagamentoOperacao};
     for (const EventRow &row : kEvents) {
         std::string expected;
         if (row.value == teCancSubst) {
@@ -159,8 +159,8 @@ TEST(EventCodeTables, SchemaIsFoundByTheValueName)
     for (const auto &row : rows)
         EXPECT_EQ(StrToSchemaDFe(row.text), row.expected) << row.name;
 
-    const std::string_view names[] = {"resNFe",  "resEvento",  "procNFe",  "procEventoNFe",  "resCTe",
-                                      "procCTe", "procCTeOS",  "procEventoCTe", "resMDFe", "procMDFe",
+    const std::string_view names[] = {"resNFe", "resEvento", "procNFe", "procEventoNFe", "resCTe",
+                                      "procCTe", "procCTeOS", "procEventoCTe", "resMDFe", "procMDFe",
                                       "procEventoMDFe", "resBPe", "procBPe", "procEventoBPe"};
     static_assert(std::size(names) == schprocEventoBPe + 1);
     for (std::size_t i = 0; i < std::size(names); ++i) {

@@ -29,15 +29,15 @@ TEST(TaxCodeTables, EveryTableBothWays)
                                {oeNacionalConteudoImportacaoSuperior70, "8"}});
     dfe_test::ExpectCodeTables(
         "CST ICMS", CSTICMSToStr, StrToCSTICMS, cstRep60,
-        {{cstVazio, ""},      {cst00, "00"},         {cst10, "10"},    {cst20, "20"},     {cst30, "30"},
-         {cst40, "40"},       {cst41, "41"},         {cst45, "45"},    {cst50, "50"},     {cst51, "51"},
-         {cst60, "60"},       {cst70, "70"},         {cst80, "80"},    {cst81, "81"},     {cst90, "90"},
-         {cstICMSOutraUF, "90"}, {cstICMSSN, "SN"},  {cstPart10, "10"}, {cstPart90, "90"}, {cstRep41, "41"},
+        {{cstVazio, ""}, {cst00, "00"}, {cst10, "10"}, {cst20, "20"}, {cst30, "30"},
+         {cst40, "40"}, {cst41, "41"}, {cst45, "45"}, {cst50, "50"}, {cst51, "51"},
+         {cst60, "60"}, {cst70, "70"}, {cst80, "80"}, {cst81, "81"}, {cst90, "90"},
+         {cstICMSOutraUF, "90"}, {cstICMSSN, "SN"}, {cstPart10, "10"}, {cstPart90, "90"}, {cstRep41, "41"},
          {cstRep60, "60"}},
-        {{cstVazio, ""},      {cst00, "00"},         {cst10, "10"},        {cst20, "20"},        {cst30, "30"},
-         {cst40, "40"},       {cst41, "41"},         {cst45, "45"},        {cst50, "50"},        {cst51, "51"},
-         {cst60, "60"},       {cst70, "70"},         {cst80, "80"},        {cst81, "81"},        {cst90, "90"},
-         {cstICMSOutraUF, "91"}, {cstICMSSN, "SN"},  {cstPart10, "10part"}, {cstPart90, "90part"}, {cstRep41, "41rep"},
+        {{cstVazio, ""}, {cst00, "00"}, {cst10, "10"}, {cst20, "20"}, {cst30, "30"},
+         {cst40, "40"}, {cst41, "41"}, {cst45, "45"}, {cst50, "50"}, {cst51, "51"},
+         {cst60, "60"}, {cst70, "70"}, {cst80, "80"}, {cst81, "81"}, {cst90, "90"},
+         {cstICMSOutraUF, "91"}, {cstICMSSN, "SN"}, {cstPart10, "10part"}, {cstPart90, "90part"}, {cstRep41, "41rep"},
          {cstRep60, "60rep"}});
     dfe_test::ExpectCodeTables("CSOSN", CSOSNIcmsToStr, StrToCSOSNIcms, csosn900,
                                {{csosnVazio, "0"}, {csosn101, "101"}, {csosn102, "102"}, {csosn103, "103"},
