@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "rtl/classes.h"
+#include "rtl/stringlist.h"
 #include "rtl/exceptions.h"
 
 namespace util {
@@ -303,6 +304,19 @@ public:
 
 private:
     TOvixAboutInfo FAbout = OvixAbout;
+};
+
+// HTTP header lines, each "name: value". Names are found by prefix, case-sensitively.
+class THttpHeader : public rtl::TStringList {
+public:
+    // Replaces the first line whose text begins with AHeader, else appends; the line's index.
+    int AddHeader(std::string_view AHeader, std::string_view AValue);
+    // Index of the first line beginning with AHeader; -1 when none.
+    int GetHeaderIndex(std::string_view AHeader) const;
+    // The trimmed text after the first ':' of that line; empty when there is no such line
+    // or it has no ':'.
+    std::string GetHeaderValue(std::string_view AHeader) const;
+    std::string GetHeaderValue(int AIndex) const;
 };
 
 } // namespace util

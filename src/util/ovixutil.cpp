@@ -2,6 +2,8 @@
 
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"
+#include "rtl/files.h"
+#include "rtl/streams.h"
 #include "rtl/numbers.h"
 #include "rtl/text.h"
 #include "util/ovixconsts.h"
@@ -446,6 +448,93 @@ std::string FormatDateBr(rtl::TDateTime ADateTime, std::string_view AFormat)
 std::string DTtoS(rtl::TDateTime ADateTime)
 {
     return rtl::FormatDateTime("yyyymmddhhnnss", ADateTime);
+}
+
+} // namespace util
+
+// ---- Files and paths ------------------------------------------------------------------
+
+namespace util {
+
+std::string ApplicationPath()
+{
+    return PathWithDelim(rtl::ApplicationDir());
+}
+
+std::string PathWithDelim(std::string_view APath)
+{
+    std::string path = rtl::Trim(APath);
+    if (!path.empty() && path.back() != rtl::PathDelim)
+        path += rtl::PathDelim;
+    return path;
+}
+
+std::string PathWithoutDelim(std::string_view APath)
+{
+    std::string path = rtl::Trim(APath);
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/'))
+        path.pop_back();
+    return path;
+}
+
+void FindFiles(std::string_view FileMask, rtl::TStringList &AStringList, bool IncludePath,
+               TFindFileSortType SortType, TFindFileSortDirection SortDirection)
+{
+    AStringList.Clear();
+    const std::string prefix = IncludePath ? rtl::ExtractFilePath(std::string(FileMask)) : std::string();
+    for (const rtl::TSearchRec &entry : rtl::FindEntries(FileMask)) {
+        // "." and ".." (every name found inside "..") are not entries of the folder.
+        if (std::string_view("..").find(entry.Name) != std::string_view::npos)
+            continue;
+        if (SortType == fstDateTime)
+            AStringList.Add(DTtoS(entry.Time) + "|" + prefix + entry.Name);
+        else
+            AStringList.Add(prefix + entry.Name);
+    }
+    if (SortType == fstNone)
+        return;
+
+    AStringList.Sort();
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(AStringList.Count()));
+    for (const std::string &line : AStringList) {
+        const std::size_t bar = line.find('|');
+        names.push_back(bar == std::string::npos ? line : line.substr(bar + 1));
+    }
+    if (SortDirection == fsdDescending)
+        std::reverse(names.begin(), names.end());
+    AStringList.Clear();
+    for (std::string &name : names)
+        AStringList.Add(std::move(name));
+}
+
+void WriteToTXT(const std::string &ArqTXT, std::string_view ABinaryString, bool AppendIfExists,
+                bool AddLineBreak, bool ForceDirectory)
+{
+    if (ArqTXT.empty())
+        return;
+    const bool exists = rtl::FileExists(ArqTXT);
+    if (exists && ABinaryString.empty())
+        return;
+    if (!exists && ForceDirectory) {
+        const std::string dir = rtl::ExtractFileDir(ArqTXT);
+        if (!dir.empty() && !rtl::DirectoryExists(dir))
+            rtl::ForceDirectories(dir);
+    }
+
+    const bool append = exists && AppendIfExists;
+    rtl::TFileStream file(ArqTXT, append ? (rtl::fmOpenReadWrite | rtl::fmShareDenyWrite)
+                                         : (rtl::fmCreate | rtl::fmShareDenyWrite));
+    if (append)
+        file.Seek(0, rtl::soEnd);
+    rtl::WriteStrToStream(file, ABinaryString);
+    if (AddLineBreak)
+        rtl::WriteStrToStream(file, "\r\n");
+}
+
+void WriteToFile(const std::string &Arq, std::string_view ABinaryString, bool ForceDirectory)
+{
+    WriteToTXT(Arq, ABinaryString, false, false, ForceDirectory);
 }
 
 } // namespace util

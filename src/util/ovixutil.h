@@ -10,6 +10,7 @@
 
 #include "rtl/datetime.h"
 #include "rtl/formatsettings.h"
+#include "rtl/stringlist.h"
 
 #include <concepts>
 #include <cstdint>
@@ -153,5 +154,25 @@ std::string DTtoS(rtl::TDateTime ADateTime);
 
 enum TFindFileSortType { fstNone, fstDateTime, fstFileName };
 enum TFindFileSortDirection { fsdNone, fsdAscending, fsdDescending };
+
+// ---- Files and paths ------------------------------------------------------------------
+
+// Folder of the running executable, with a trailing delimiter.
+std::string ApplicationPath();
+// The trimmed path with the folder delimiter appended when it does not end with one; an
+// empty path stays empty.
+std::string PathWithDelim(std::string_view APath);
+// The trimmed path without any trailing '\' or '/'.
+std::string PathWithoutDelim(std::string_view APath);
+// Fills the list with the entries matching the mask (folders and hidden entries too),
+// "." and ".." left out; sorted case-insensitively unless SortType is fstNone.
+void FindFiles(std::string_view FileMask, rtl::TStringList &AStringList, bool IncludePath = true,
+               TFindFileSortType SortType = fstNone, TFindFileSortDirection SortDirection = fsdAscending);
+// Writes the bytes to a file, appending or creating it anew, optionally followed by CR LF.
+// An empty name does nothing; an existing file is left untouched when there is nothing to
+// write. File errors escape.
+void WriteToTXT(const std::string &ArqTXT, std::string_view ABinaryString, bool AppendIfExists = true,
+                bool AddLineBreak = true, bool ForceDirectory = false);
+void WriteToFile(const std::string &Arq, std::string_view ABinaryString, bool ForceDirectory = false);
 
 } // namespace util

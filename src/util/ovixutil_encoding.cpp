@@ -1,6 +1,10 @@
 #include "util/ovixutil_encoding.h"
 
 #include "rtl/encoding.h"
+#include "rtl/exceptions.h"
+#include "rtl/files.h"
+#include "rtl/stringlist.h"
+#include "util/ovixutil.h"
 #include "rtl/text.h"
 
 #include <algorithm>
@@ -395,6 +399,22 @@ bool StringIsINI(std::string_view text)
 bool StringIsAFile(std::string_view text)
 {
     return !text.empty() && !StringIsXML(text) && !StringIsINI(text) && rtl::Length(text) < 255;
+}
+
+void LerIniArquivoOuString(std::string_view IniArquivoOuString, rtl::TMemIniFile &AMemIni)
+{
+    rtl::TStringList lines;
+    if (StringIsINI(IniArquivoOuString)) {
+        lines.SetText(rtl::AnsiToUtf8(StringToBinaryString(IniArquivoOuString)));
+    } else {
+        if (!StringIsAFile(IniArquivoOuString))
+            throw rtl::Exception("String INI informada não é válida.");
+        const std::string fileName(IniArquivoOuString);
+        if (!rtl::FileExists(fileName))
+            throw rtl::Exception("Arquivo: " + fileName + " não encontrado.");
+        lines.LoadFromFile(fileName);
+    }
+    AMemIni.SetStrings(lines);
 }
 
 } // namespace util

@@ -7,6 +7,8 @@
 // count code points. No routine keeps state and none throws: bad UTF-8 falls back to the
 // ANSI reading, absent delimiters give an empty text.
 
+#include "rtl/inifile.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -106,5 +108,10 @@ bool StringIsINI(std::string_view text);
 
 // Not empty, neither XML nor INI by the two tests above, and shorter than 255 characters.
 bool StringIsAFile(std::string_view text);
+
+// Fills the INI object from INI text (its "\x" escapes turned into characters) or from the
+// file it names. Raises "String INI informada não é válida." for text that is neither, and
+// "Arquivo: <name> não encontrado." for a missing file.
+void LerIniArquivoOuString(std::string_view IniArquivoOuString, rtl::TMemIniFile &AMemIni);
 
 } // namespace util

@@ -397,3 +397,23 @@ TEST(OvixComponent, IsAComponentOfItsOwnClass)
 }
 
 } // namespace
+
+namespace {
+
+TEST(THttpHeader, AddsReplacesAndReadsHeaderLines)
+{
+    util::THttpHeader header;
+    EXPECT_EQ(header.AddHeader("Content-Type", "text/xml"), 0);
+    EXPECT_EQ(header.AddHeader("SOAPAction", "x"), 1);
+    EXPECT_EQ(header.AddHeader("Content-Type", "application/soap+xml"), 0);
+    EXPECT_EQ(header.Count(), 2);
+    EXPECT_EQ(header[0], "Content-Type: application/soap+xml");
+    EXPECT_EQ(header.GetHeaderValue("SOAPAction"), "x");
+    EXPECT_EQ(header.GetHeaderIndex("soapaction"), -1) << "names are case-sensitive";
+    EXPECT_EQ(header.GetHeaderValue("Accept"), "");
+    header.Add("sem dois pontos");
+    EXPECT_EQ(header.GetHeaderValue(2), "");
+    EXPECT_EQ(header.GetHeaderValue(7), "");
+}
+
+} // namespace

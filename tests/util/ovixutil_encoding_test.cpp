@@ -1,6 +1,11 @@
 #include "util/ovixutil_encoding.h"
 
 #include "rtl/encoding.h"
+#include "rtl/exceptions.h"
+#include "rtl/files.h"
+#include "rtl/inifile.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -377,6 +382,44 @@ TEST(OvixUtilEncoding, StringIsXmlIniOrFile)
         EXPECT_EQ(util::StringIsXML(row.text), row.xml) << row.name;
         EXPECT_EQ(util::StringIsINI(row.text), row.ini) << row.name;
         EXPECT_EQ(util::StringIsAFile(row.text), row.file) << row.name;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(LerIniArquivoOuString, ReadsIniTextWithEscapesOrAFileAndRefusesTheRest)
+{
+    rtl::TMemIniFile ini("");
+    util::LerIniArquivoOuString("[Geral]\r\nNome=Jo\\xE3o\r\n", ini);
+    EXPECT_EQ(ini.ReadString("geral", "nome", ""), "João");
+
+    QTemporaryDir tmp;
+    const std::string name = tmp.path().toStdString() + "/conf.ini";
+    rtl::WriteFileBytes(name, "[NFe]\r\nVersao=4\r\n");
+    util::LerIniArquivoOuString(name, ini);
+    EXPECT_EQ(ini.ReadInteger("NFe", "Versao", 0), 4);
+    EXPECT_FALSE(ini.SectionExists("Geral")) << "the file replaces the whole content";
+
+    struct Row {
+        const char *name;
+        std::string input;
+        std::string message;
+    } rows[] = {
+        {"empty", "", "String INI informada não é válida."},
+        {"xml", "<a>x</a>", "String INI informada não é válida."},
+        {"too long for a name", std::string(300, 'a'), "String INI informada não é válida."},
+        {"missing file", tmp.path().toStdString() + "/nada.ini",
+         "Arquivo: " + tmp.path().toStdString() + "/nada.ini não encontrado."},
+    };
+    for (const auto &row : rows) {
+        try {
+            util::LerIniArquivoOuString(row.input, ini);
+            ADD_FAILURE() << row.name << ": no error";
+        } catch (const rtl::Exception &e) {
+            EXPECT_EQ(e.Message(), row.message) << row.name;
+        }
     }
 }
 
