@@ -172,8 +172,10 @@ std::size_t DecodificarEntidade(std::string_view text, std::size_t at, std::stri
         std::string_view codigo;
         char caractere;
     };
+    // All five predefined XML entities: the whole-document decoding at load time leaves
+    // them for this one, so none of them may survive into a value.
     static constexpr TEntidade Entidades[] = {
-        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''},
+        {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&apos;", '\''},
     };
     const std::string_view rest = text.substr(at);
     for (const auto &entidade : Entidades)

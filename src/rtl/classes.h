@@ -83,6 +83,11 @@ public:
 
     std::string ClassName() const override;
 
+    // The second construction step: runs once the whole object exists (a constructor cannot
+    // reach the overrides of derived classes), before the owner takes the component.
+    // Classes whose construction calls overridable operations do that work here.
+    virtual void AfterConstruction() {}
+
     TComponent *Owner() const noexcept { return FOwner; }
     const std::string &Name() const noexcept { return FName; }
     void SetName(std::string name) { FName = std::move(name); }
@@ -153,6 +158,7 @@ T *TComponent::Create(O *owner, A &&...args)
     if (owner == nullptr)
         RaiseNoOwner();
     TComponentPtr<T> made(new T(owner, std::forward<A>(args)...));
+    made->AfterConstruction();
     T *result = made.get();
     static_cast<TComponent *>(owner)->InsertComponent(std::move(made));
     return result;
@@ -162,7 +168,9 @@ template <class T, class... A>
 TComponentPtr<T> TComponent::CreateFree(A &&...args)
 {
     static_assert(std::is_base_of_v<TComponent, T>, "CreateFree builds components");
-    return TComponentPtr<T>(new T(nullptr, std::forward<A>(args)...));
+    TComponentPtr<T> made(new T(nullptr, std::forward<A>(args)...));
+    made->AfterConstruction();
+    return made;
 }
 
 } // namespace rtl

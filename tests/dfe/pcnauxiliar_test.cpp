@@ -67,6 +67,7 @@ TEST(PcnAuxiliar, ReverterFiltroTextoXMLDecodesInOnePass)
         std::string in, out;
     } rows[] = {
         {"the five escapes", "&lt;b&gt; &amp; &quot;&#39;", "<b> & \"'"},
+        {"apostrophe entity", "D&apos;Avila", "D'Avila"},
         {"escaped escape stays an escape", "x &amp;lt; y", "x &lt; y"},
         {"double-escaped ampersand", "a &amp;amp; b", "a &amp; b"},
         {"escaped markup stays text", "&amp;lt;/det&amp;gt;", "&lt;/det&gt;"},

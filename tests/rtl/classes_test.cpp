@@ -393,3 +393,29 @@ TEST(Persistent, AssignFallsBackToTheSourceAndNamesBothClassesWhenNeitherKnows)
 }
 
 } // namespace
+
+namespace {
+
+// A base whose construction needs an operation that derived classes override.
+class TBase : public rtl::TComponent {
+public:
+    using rtl::TComponent::TComponent;
+    void AfterConstruction() override { FKind = Kind(); }
+    virtual std::string Kind() const { return "base"; }
+    std::string FKind;
+};
+
+class TDerived : public TBase {
+public:
+    using TBase::TBase;
+    std::string Kind() const override { return "derived"; }
+};
+
+TEST(Component, TheSecondConstructionStepReachesTheDerivedOverride)
+{
+    auto owner = rtl::TComponent::CreateFree<rtl::TComponent>();
+    EXPECT_EQ(rtl::TComponent::Create<TDerived>(owner.get())->FKind, "derived");
+    EXPECT_EQ(rtl::TComponent::CreateFree<TDerived>()->FKind, "derived");
+}
+
+} // namespace
