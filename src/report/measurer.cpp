@@ -1,0 +1,209 @@
+#include "report/measurer.h"
+
+#include "rtl/text.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+#include <cmath>
+#include <limits>
+#include <unordered_map>
+
+namespace report {
+
+namespace {
+
+// Widths that agree to a thousandth of a pixel fit.
+constexpr double kFitTolerance = 0.001;
+
+bool isCombiningMark(char32_t c)
+{
+    return (c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) ||
+           (c >= 0x1DC0 && c <= 0x1DFF) || (c >= 0x20D0 && c <= 0x20FF) ||
+           (c >= 0xFE20 && c <= 0xFE2F);
+}
+
+// The byte length of the character at pos: one code point plus the combining marks that
+// belong to it.
+std::size_t clusterLength(std::string_view s, std::size_t pos)
+{
+    std::size_t next = pos;
+    rtl::NextCodePoint(s, next);
+    while (next < s.size()) {
+        std::size_t after = next;
+        if (!isCombiningMark(rtl::NextCodePoint(s, after)))
+            break;
+        next = after;
+    }
+    return next - pos;
+}
+
+} // namespace
+
+TextMeasurer::~TextMeasurer() = default;
+
+std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &font,
+                                            double maxWidth) const
+{
+    std::vector<WrappedLine> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", pos);
+        wrapParagraph(text.substr(pos, end == std::string_view::npos ? std::string_view::npos
+                                                                     : end - pos),
+                      font, maxWidth, lines);
+        if (end == std::string_view::npos)
+            break;
+        pos = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+double TextMeasurer::wrappedHeight(std::string_view text, const Font &font, double maxWidth) const
+{
+    return static_cast<double>(wrap(text, font, maxWidth).size()) * lineHeight(font);
+}
+
+void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,
+                                 std::vector<WrappedLine> &out) const
+{
+    if (!(maxWidth < std::numeric_limits<double>::infinity())) {
+        out.push_back({std::string(paragraph), width(paragraph, font)});
+        return;
+    }
+    const double limit = maxWidth + kFitTolerance;
+    const std::size_t linesBefore = out.size();
+    std::string line;
+    double lineWidth = 0;
+    bool paragraphStart = true; // leading blanks are kept only on the paragraph's first line
+
+    const auto flush = [&] {
+        out.push_back({std::move(line), lineWidth});
+        line.clear();
+        lineWidth = 0;
+        paragraphStart = false;
+    };
+
+    std::size_t i = 0;
+    const std::size_t n = paragraph.size();
+    while (i < n) {
+        std::size_t wordStart = i;
+        while (wordStart < n && paragraph[wordStart] == ' ')
+            ++wordStart;
+        std::size_t wordEnd = wordStart;
+        while (wordEnd < n && paragraph[wordEnd] != ' ')
+            ++wordEnd;
+        const std::string_view blanks = paragraph.substr(i, wordStart - i);
+        const std::string_view word = paragraph.substr(wordStart, wordEnd - wordStart);
+        i = wordEnd;
+        if (word.empty())
+            break; // blanks that end the paragraph
+
+        if (!line.empty() || paragraphStart) {
+            std::string candidate = line;
+            candidate.append(blanks).append(word);
+            const double w = width(candidate, font);
+            if (w <= limit) {
+                line = std::move(candidate);
+                lineWidth = w;
+                continue;
+            }
+            if (!line.empty())
+                flush();
+            paragraphStart = false;
+        }
+
+        // The word starts a line of its own.
+        const double w = width(word, font);
+        if (w <= limit) {
+            line.assign(word);
+            lineWidth = w;
+            continue;
+        }
+        // Too wide for any line: break between characters, at least one per line.
+        std::size_t p = 0;
+        while (p < word.size()) {
+            const std::size_t len = clusterLength(word, p);
+            std::string candidate = line;
+            candidate.append(word.substr(p, len));
+            const double cw = width(candidate, font);
+            if (!line.empty() && cw > limit) {
+                flush();
+                continue; // the same character starts the next line
+            }
+            line = std::move(candidate);
+            lineWidth = cw;
+            p += len;
+        }
+    }
+    if (!line.empty() || out.size() == linesBefore)
+        out.push_back({std::move(line), lineWidth});
+}
+
+// ---- Qt -------------------------------------------------------------------------------
+
+struct QtTextMeasurer::Cache {
+    struct Entry {
+        QFontMetricsF metrics;
+        double lineHeight;
+    };
+    std::unordered_map<Font, Entry, FontHash> entries;
+    // The last font asked for: layouts measure runs of text in one font.
+    const Font *lastFont = nullptr;
+    const Entry *lastEntry = nullptr;
+
+    const Entry &get(const Font &font)
+    {
+        if (lastFont && *lastFont == font)
+            return *lastEntry;
+        auto it = entries.find(font);
+        if (it == entries.end()) {
+            QFontMetricsF metrics(toQFont(font));
+            const double pitch = std::ceil(metrics.lineSpacing() - 1e-9);
+            it = entries.emplace(font, Entry{metrics, pitch}).first;
+        }
+        lastFont = &it->first; // node-based map: addresses stay valid
+        lastEntry = &it->second;
+        return it->second;
+    }
+};
+
+QtTextMeasurer::QtTextMeasurer() : FCache(std::make_unique<Cache>()) {}
+QtTextMeasurer::~QtTextMeasurer() = default;
+
+double QtTextMeasurer::width(std::string_view text, const Font &font) const
+{
+    if (text.empty())
+        return 0;
+    return FCache->get(font).metrics.horizontalAdvance(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+double QtTextMeasurer::lineHeight(const Font &font) const
+{
+    return FCache->get(font).lineHeight;
+}
+
+double QtTextMeasurer::ascent(const Font &font) const
+{
+    return FCache->get(font).metrics.ascent();
+}
+
+// ---- Fixed ----------------------------------------------------------------------------
+
+double FixedTextMeasurer::width(std::string_view text, const Font &font) const
+{
+    return rtl::Length(text) * font.pixelSize * 0.5;
+}
+
+double FixedTextMeasurer::lineHeight(const Font &font) const
+{
+    return font.pixelSize;
+}
+
+double FixedTextMeasurer::ascent(const Font &font) const
+{
+    return font.pixelSize * 0.8;
+}
+
+} // namespace report

@@ -1,0 +1,82 @@
+#pragma once
+// Text measurement behind one interface. Preparation wraps every text once, here, and
+// emits one text run per line; renderers draw each run as it is and never wrap again, so
+// what was measured is what is drawn.
+
+#include "report/font.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace report {
+
+struct WrappedLine {
+    std::string text;
+    double width = 0; // as measured, in px
+
+    bool operator==(const WrappedLine &) const = default;
+};
+
+class TextMeasurer {
+public:
+    TextMeasurer() = default;
+    virtual ~TextMeasurer();
+    TextMeasurer(const TextMeasurer &) = delete;
+    TextMeasurer &operator=(const TextMeasurer &) = delete;
+
+    // The advance of text drawn as one line, in px.
+    virtual double width(std::string_view text, const Font &font) const = 0;
+    // The distance from one line's top to the next one's; a memo of n lines is n of these.
+    virtual double lineHeight(const Font &font) const = 0;
+    // From a line's top to its baseline.
+    virtual double ascent(const Font &font) const = 0;
+
+    // The lines of text as drawn inside maxWidth. CR LF, LF and CR end a line, and a final
+    // line break does not start another one ("" has no line, "\r\n" one empty line).
+    // Lines break between words at blanks; the blanks at a break are dropped, the blanks
+    // that start a paragraph are kept. A word wider than maxWidth starts its own line and
+    // breaks between characters (never inside an accented letter), at least one
+    // character per line, so nothing is cut off and nothing loops whatever the width.
+    // An infinite maxWidth only splits at the line breaks.
+    std::vector<WrappedLine> wrap(std::string_view text, const Font &font, double maxWidth) const;
+
+    // lineHeight times the number of lines of wrap().
+    double wrappedHeight(std::string_view text, const Font &font, double maxWidth) const;
+
+private:
+    void wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,
+                       std::vector<WrappedLine> &out) const;
+};
+
+// Qt font metrics of exactly the font that painters draw with (toQFont). Without hinting
+// and at a given pixel size the metrics do not depend on the device, so a page prepared
+// here breaks the same way on screen, printer and PDF. Line height is the font's line
+// spacing rounded up to whole pixels, the pitch Qt itself gives wrapped paragraphs.
+// Needs a QGuiApplication. Not thread-safe (it caches metrics per font).
+class QtTextMeasurer final : public TextMeasurer {
+public:
+    QtTextMeasurer();
+    ~QtTextMeasurer() override;
+
+    double width(std::string_view text, const Font &font) const override;
+    double lineHeight(const Font &font) const override;
+    double ascent(const Font &font) const override;
+
+private:
+    struct Cache;
+    std::unique_ptr<Cache> FCache;
+};
+
+// Predictable metrics for logic tests: every character (code point) is half the font's
+// pixel size wide and every line is the pixel size tall, so a 10-px font gives 5 px per
+// character and 10 px per line.
+class FixedTextMeasurer final : public TextMeasurer {
+public:
+    double width(std::string_view text, const Font &font) const override;
+    double lineHeight(const Font &font) const override;
+    double ascent(const Font &font) const override;
+};
+
+} // namespace report

@@ -1,0 +1,566 @@
+#include "report/paginator.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+namespace report {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Heights that agree to a hundredth of a pixel fit.
+constexpr double kTolerance = 0.01;
+// A sub-report whose record event never says "end" while its details take no room would
+// otherwise never stop.
+constexpr int kRecordLimit = 1'000'000;
+
+// A band rendered at x in page coordinates and y from the band's own top.
+struct Fragment {
+    double height = 0;
+    std::vector<Primitive> items;
+};
+
+// Text, images and barcodes cannot be cut; lines and rectangles can.
+bool isAtomic(const Primitive &item)
+{
+    return !std::holds_alternative<LineItem>(item) && !std::holds_alternative<RectItem>(item);
+}
+
+// The lowest y at or above limit that cuts through no text line, image or barcode
+// (0 when the first of them already straddles limit).
+double cutPoint(const Fragment &fragment, double limit)
+{
+    std::vector<std::pair<double, double>> spans;
+    for (const auto &item : fragment.items) {
+        if (!isAtomic(item))
+            continue;
+        const QRectF r = bounds(item);
+        if (r.top() + kTolerance < limit)
+            spans.emplace_back(r.top(), r.bottom());
+    }
+    std::sort(spans.begin(), spans.end());
+    // Merge overlapping spans; a cut may fall where one ends and the next begins.
+    std::vector<std::pair<double, double>> merged;
+    for (const auto &span : spans) {
+        if (!merged.empty() && span.first < merged.back().second - kTolerance)
+            merged.back().second = std::max(merged.back().second, span.second);
+        else
+            merged.push_back(span);
+    }
+    for (const auto &span : merged)
+        if (span.first + kTolerance < limit && limit < span.second - kTolerance)
+            return span.first;
+    return limit;
+}
+
+// Cuts fragment at y: what lies above stays in the first part, what lies below moves to
+// the second; lines and rectangles across the cut go to both, clipped. Sets straddled
+// when a text line, image or barcode crosses the cut (it stays in the first part).
+std::pair<Fragment, Fragment> split(Fragment &&fragment, double cut, bool &straddled)
+{
+    Fragment first, second;
+    first.height = cut;
+    second.height = fragment.height - cut;
+    const auto toSecond = [&](Primitive &&item) {
+        translate(item, 0, -cut);
+        second.items.push_back(std::move(item));
+    };
+    for (auto &item : fragment.items) {
+        if (auto *line = std::get_if<LineItem>(&item)) {
+            const double y1 = line->from.y(), y2 = line->to.y();
+            if (std::max(y1, y2) <= cut) {
+                first.items.push_back(std::move(item));
+            } else if (std::min(y1, y2) >= cut) {
+                toSecond(std::move(item));
+            } else {
+                const double t = (cut - y1) / (y2 - y1);
+                const QPointF at = line->from + (line->to - line->from) * t;
+                LineItem upper = *line, lower = *line;
+                (y1 < y2 ? upper.to : upper.from) = at;
+                (y1 < y2 ? lower.from : lower.to) = at;
+                first.items.emplace_back(std::move(upper));
+                toSecond(std::move(lower));
+            }
+        } else if (auto *rect = std::get_if<RectItem>(&item)) {
+            if (rect->rect.bottom() <= cut + kTolerance) {
+                first.items.push_back(std::move(item));
+            } else if (rect->rect.top() >= cut - kTolerance) {
+                toSecond(std::move(item));
+            } else {
+                RectItem upper = *rect, lower = *rect;
+                upper.rect.setBottom(cut);
+                lower.rect.setTop(cut);
+                first.items.emplace_back(std::move(upper));
+                toSecond(std::move(lower));
+            }
+        } else {
+            const QRectF r = bounds(item);
+            if (r.top() < cut - kTolerance) {
+                if (r.bottom() > cut + kTolerance)
+                    straddled = true;
+                first.items.push_back(std::move(item));
+            } else {
+                toSecond(std::move(item));
+            }
+        }
+    }
+    return {std::move(first), std::move(second)};
+}
+
+template <class Bands> std::vector<Band *> ofKind(const Bands &bands, BandKind kind)
+{
+    std::vector<Band *> out;
+    for (const auto &band : bands)
+        if (band->kind == kind)
+            out.push_back(band.get());
+    std::stable_sort(out.begin(), out.end(),
+                     [](const Band *a, const Band *b) { return a->order < b->order; });
+    return out;
+}
+
+} // namespace
+
+class Paginator {
+public:
+    Paginator(Report &report, const TextMeasurer &measurer)
+        : FReport(report), FMeasurer(measurer), FContext(*this)
+    {
+    }
+
+    PreparedReport run();
+
+private:
+    friend class PrintContext;
+
+    struct FrozenSubReport {
+        SubReport *sub;
+        std::vector<Band *> headers, details, summaries;
+    };
+    // A detail band or a sub-report, in the report's detail sequence.
+    struct ContentItem {
+        double order;
+        Band *band;
+        FrozenSubReport *sub;
+    };
+
+    void freeze();
+    void newPage();
+    void finishPage(bool last);
+    void finishLastPage();
+    void startDetails();
+    void runSubReport(FrozenSubReport &frozen);
+
+    bool allowedHere(const Band &band) const;
+    Fragment render(Band &band) const;
+    void put(Fragment &&fragment, Band &band, double top);
+    void placeFixed(Band &band);
+    void placeFlowing(Band &band);
+    void fit(Fragment &&fragment, Band &band);
+    void honourNewPageRequest();
+    void resolvePageFields();
+
+    PreparedPage &page() { return FResult.pages.back(); }
+
+    Report &FReport;
+    const TextMeasurer &FMeasurer;
+    PrintContext FContext;
+    PreparedReport FResult;
+
+    std::vector<Band *> FPageHeaders, FTitles, FColumnHeaders, FSummaries, FFooters;
+    std::vector<FrozenSubReport> FSubReports;
+    std::vector<ContentItem> FContent;
+
+    bool FRoll = false;
+    double FPageWidth = 0, FPageHeight = 0, FLeft = 0, FTop = 0, FBottom = 0, FContentWidth = 0;
+    rtl::TDateTime FNow = 0;
+
+    int FPage = 0;
+    double FY = 0;       // where the next band goes
+    double FLimit = 0;   // the lowest y flowing bands may reach (above the footers)
+    double FBodyTop = 0; // FY when nothing but headers is on the page
+    bool FBodyPlaced = false;
+    bool FInDetails = false;
+    bool FNewPageRequested = false;
+    bool FFinishingLast = false;
+    int FRecord = 0;
+};
+
+// ---- PrintContext ------------------------------------------------------------------------
+
+int PrintContext::page() const { return FPaginator.FPage; }
+
+double PrintContext::freeHeight() const
+{
+    return std::max(0.0, FPaginator.FLimit - FPaginator.FY);
+}
+
+void PrintContext::requestNewPage() { FPaginator.FNewPageRequested = true; }
+
+std::optional<double> PrintContext::placedTop(const Band &band) const
+{
+    if (FPaginator.FPage > 0 && band.FPlacedPage == FPaginator.FPage)
+        return band.FPlacedTop;
+    return std::nullopt;
+}
+
+bool PrintContext::lastPage() const { return FPaginator.FFinishingLast; }
+int PrintContext::record() const { return FPaginator.FRecord; }
+rtl::TDateTime PrintContext::now() const { return FPaginator.FNow; }
+const TextMeasurer &PrintContext::measurer() const { return FPaginator.FMeasurer; }
+Report &PrintContext::report() const { return FPaginator.FReport; }
+
+// ---- Paginator ---------------------------------------------------------------------------
+
+PreparedReport Paginator::run()
+{
+    FNow = rtl::Now();
+    for (const auto &band : FReport.bands())
+        band->FPlacedPage = 0;
+    for (const auto &sub : FReport.subReports())
+        for (const auto &band : sub->bands())
+            band->FPlacedPage = 0;
+
+    if (FReport.beforePrint)
+        FReport.beforePrint(FReport, FContext);
+    freeze();
+
+    FRoll = FReport.paper.unlimitedHeight;
+    FPageWidth = FReport.pageWidth();
+    FPageHeight = FReport.pageHeight();
+    FLeft = mmToPx(FReport.margins.left);
+    FTop = mmToPx(FReport.margins.top);
+    FBottom = mmToPx(FReport.margins.bottom);
+    FContentWidth = FReport.contentWidth();
+
+    newPage();
+    for (Band *band : FTitles)
+        placeFlowing(*band);
+    startDetails();
+    for (const ContentItem &item : FContent) {
+        if (item.band)
+            placeFlowing(*item.band);
+        else
+            runSubReport(*item.sub);
+    }
+    FInDetails = false;
+    for (Band *band : FSummaries)
+        placeFlowing(*band);
+    while (FReport.morePages && FReport.morePages(FContext))
+        newPage();
+    finishLastPage();
+    resolvePageFields();
+
+    FResult.title = FReport.title;
+    FResult.caption = FReport.caption;
+    return std::move(FResult);
+}
+
+void Paginator::freeze()
+{
+    const auto &bands = FReport.bands();
+    for (const auto &band : bands)
+        if (band->pageRule == PageRule::LastOnly && band->kind != BandKind::PageFooter)
+            throw EReportError("A banda \"" + band->name +
+                               "\" não é um rodapé e não pode ser impressa só na última página");
+    FPageHeaders = ofKind(bands, BandKind::PageHeader);
+    FTitles = ofKind(bands, BandKind::Title);
+    FColumnHeaders = ofKind(bands, BandKind::ColumnHeader);
+    FSummaries = ofKind(bands, BandKind::Summary);
+    FFooters = ofKind(bands, BandKind::PageFooter);
+
+    FSubReports.clear();
+    FSubReports.reserve(FReport.subReports().size()); // FContent points into it
+    for (const auto &sub : FReport.subReports()) {
+        for (const auto &band : sub->bands())
+            if (band->kind != BandKind::ColumnHeader && band->kind != BandKind::Detail &&
+                band->kind != BandKind::Summary)
+                throw EReportError("A banda \"" + band->name + "\" do sub-relatório \"" + sub->name +
+                                   "\" deve ser de cabeçalho, detalhe ou sumário");
+        FSubReports.push_back({sub.get(), ofKind(sub->bands(), BandKind::ColumnHeader),
+                               ofKind(sub->bands(), BandKind::Detail),
+                               ofKind(sub->bands(), BandKind::Summary)});
+    }
+
+    FContent.clear();
+    for (Band *band : ofKind(bands, BandKind::Detail))
+        FContent.push_back({band->order, band, nullptr});
+    for (auto &frozen : FSubReports)
+        FContent.push_back({frozen.sub->order, nullptr, &frozen});
+    std::stable_sort(FContent.begin(), FContent.end(),
+                     [](const ContentItem &a, const ContentItem &b) { return a.order < b.order; });
+}
+
+bool Paginator::allowedHere(const Band &band) const
+{
+    switch (band.pageRule) {
+    case PageRule::Every: return true;
+    case PageRule::FirstOnly: return FPage == 1;
+    case PageRule::LastOnly: return FFinishingLast;
+    }
+    return true;
+}
+
+Fragment Paginator::render(Band &band) const
+{
+    Fragment fragment;
+    fragment.height = band.preparedHeight(FMeasurer, FReport.font);
+    if (!band.enabled)
+        return fragment;
+    RenderContext context{FMeasurer,        FReport.font, QPointF(FLeft, 0), fragment.height,
+                          FNow,             band.name,    fragment.items};
+    for (const auto &control : band.controls())
+        if (control->visible)
+            control->render(context);
+    renderBorders(band.borders, QRectF(FLeft, 0, FContentWidth, fragment.height),
+                  PrimitiveBase{band.name, band.name}, fragment.items);
+    return fragment;
+}
+
+void Paginator::put(Fragment &&fragment, Band &band, double top)
+{
+    PreparedPage &p = page();
+    for (auto &item : fragment.items) {
+        translate(item, 0, top);
+        p.items.push_back(std::move(item));
+    }
+    p.bands.push_back({band.name, band.kind, top, fragment.height});
+    band.FPlacedPage = FPage;
+    band.FPlacedTop = top;
+}
+
+void Paginator::newPage()
+{
+    if (FPage > 0)
+        finishPage(false);
+    if (FPage >= FReport.pageLimit)
+        throw EReportError("Relatório excedeu o limite de " + std::to_string(FReport.pageLimit) +
+                           " páginas");
+    ++FPage;
+    PreparedPage &p = FResult.pages.emplace_back();
+    p.size = QSizeF(FPageWidth, FRoll ? 0 : FPageHeight);
+    p.number = FPage;
+    FY = FTop;
+    FBodyPlaced = false;
+    FLimit = FRoll ? kInfinity : FPageHeight - FBottom;
+
+    for (Band *band : FPageHeaders)
+        placeFixed(*band);
+    // The headers may have hidden or shown footers for this page.
+    if (!FRoll)
+        for (Band *band : FFooters)
+            if (band->visible && band->pageRule != PageRule::LastOnly && allowedHere(*band))
+                FLimit -= band->preparedHeight(FMeasurer, FReport.font);
+    if (FInDetails)
+        for (Band *band : FColumnHeaders)
+            placeFixed(*band);
+    FBodyTop = FY;
+    // Whatever asked for a new page has one.
+    FNewPageRequested = false;
+}
+
+void Paginator::placeFixed(Band &band)
+{
+    if (!band.visible || !allowedHere(band))
+        return;
+    if (band.beforePrint && !band.beforePrint(band, FContext))
+        return;
+    Fragment fragment = render(band);
+    const double height = fragment.height;
+    put(std::move(fragment), band, FY);
+    FY += height;
+    if (FY > FLimit + kTolerance)
+        page().overflow = true;
+    if (band.afterPrint)
+        band.afterPrint(band, FContext);
+}
+
+void Paginator::honourNewPageRequest()
+{
+    if (!FNewPageRequested)
+        return;
+    FNewPageRequested = false;
+    if (FBodyPlaced)
+        newPage();
+}
+
+void Paginator::placeFlowing(Band &band)
+{
+    if (!band.visible || !allowedHere(band))
+        return;
+    honourNewPageRequest();
+    if (band.beforePrint && !band.beforePrint(band, FContext))
+        return; // a new page it asked for waits for the next band
+    honourNewPageRequest();
+    fit(render(band), band);
+    if (band.afterPrint)
+        band.afterPrint(band, FContext);
+}
+
+void Paginator::fit(Fragment &&fragment, Band &band)
+{
+    for (;;) {
+        const double free = FLimit - FY;
+        if (fragment.height <= free + kTolerance) {
+            const double height = fragment.height;
+            put(std::move(fragment), band, FY);
+            FY += height;
+            FBodyPlaced = true;
+            return;
+        }
+        // On a page holding nothing but its headers a new page would give no more room:
+        // cut the band here instead, so that a band taller than a page never loops.
+        const bool emptyPage = FY <= FBodyTop + kTolerance;
+        if (!emptyPage && !band.canSplit) {
+            newPage();
+            continue;
+        }
+        double cut = free > kTolerance ? cutPoint(fragment, free) : 0;
+        if (cut <= kTolerance) {
+            if (!emptyPage) {
+                newPage();
+                continue;
+            }
+            if (free <= kTolerance) {
+                // No room at all below the headers: place it whole, beyond the page.
+                const double height = fragment.height;
+                put(std::move(fragment), band, FY);
+                FY += height;
+                FBodyPlaced = true;
+                page().overflow = true;
+                return;
+            }
+            cut = free; // a line taller than the room: it stays here, clipped
+        }
+        bool straddled = false;
+        auto [first, rest] = split(std::move(fragment), cut, straddled);
+        if (straddled)
+            page().overflow = true;
+        put(std::move(first), band, FY);
+        FY += cut;
+        FBodyPlaced = true;
+        fragment = std::move(rest);
+        newPage();
+    }
+}
+
+void Paginator::startDetails()
+{
+    FInDetails = true;
+    double need = 0;
+    for (Band *band : FColumnHeaders)
+        if (band->visible && allowedHere(*band))
+            need += band->preparedHeight(FMeasurer, FReport.font);
+    if (FBodyPlaced && need > FLimit - FY + kTolerance) {
+        newPage(); // prints the column headers at its top
+        return;
+    }
+    for (Band *band : FColumnHeaders)
+        placeFixed(*band);
+    if (!FBodyPlaced)
+        FBodyTop = FY;
+}
+
+void Paginator::runSubReport(FrozenSubReport &frozen)
+{
+    SubReport &sub = *frozen.sub;
+    if (!sub.visible)
+        return;
+    for (Band *band : frozen.headers)
+        placeFlowing(*band);
+    for (int record = 1;; ++record) {
+        if (record > kRecordLimit)
+            throw EReportError("Sub-relatório \"" + sub.name + "\" excedeu o limite de " +
+                               std::to_string(kRecordLimit) + " registros");
+        FRecord = record;
+        if (sub.onRecord ? !sub.onRecord(record, FContext) : record > 1)
+            break;
+        for (Band *band : frozen.details)
+            placeFlowing(*band);
+    }
+    FRecord = 0;
+    for (Band *band : frozen.summaries)
+        placeFlowing(*band);
+}
+
+void Paginator::finishLastPage()
+{
+    if (!FRoll && FBodyPlaced) {
+        // The last-page footers had no room kept for them: when they do not fit under the
+        // content they go to a page of their own.
+        double need = 0;
+        bool lastOnly = false;
+        FFinishingLast = true;
+        for (Band *band : FFooters)
+            if (band->visible && allowedHere(*band)) {
+                need += band->preparedHeight(FMeasurer, FReport.font);
+                lastOnly = lastOnly || band->pageRule == PageRule::LastOnly;
+            }
+        FFinishingLast = false;
+        if (lastOnly && FY > FPageHeight - FBottom - need + kTolerance)
+            newPage();
+    }
+    finishPage(true);
+}
+
+void Paginator::finishPage(bool last)
+{
+    FFinishingLast = last;
+    std::vector<std::pair<Band *, Fragment>> footers;
+    double total = 0;
+    for (Band *band : FFooters) {
+        if (!band->visible || !allowedHere(*band))
+            continue;
+        if (band->beforePrint && !band->beforePrint(*band, FContext))
+            continue;
+        Fragment fragment = render(*band);
+        total += fragment.height;
+        footers.emplace_back(band, std::move(fragment));
+    }
+    double top = FRoll ? FY : FPageHeight - FBottom - total;
+    if (top < FY - kTolerance)
+        page().overflow = true;
+    for (auto &[band, fragment] : footers) {
+        const double height = fragment.height;
+        put(std::move(fragment), *band, top);
+        top += height;
+        if (band->afterPrint)
+            band->afterPrint(*band, FContext);
+    }
+    if (FRoll)
+        page().size.setHeight(top + FBottom);
+
+    if (FReport.onPageFinish)
+        FReport.onPageFinish(FContext);
+
+    const QRectF printable(FLeft, FTop, FContentWidth, page().size.height() - FTop - FBottom);
+    PreparedPage &p = page();
+    RenderContext context{FMeasurer, FReport.font, printable.topLeft(), printable.height(),
+                          FNow,      "background", p.background};
+    for (const auto &control : FReport.background())
+        if (control->visible)
+            control->render(context);
+    renderBorders(FReport.frame, printable, PrimitiveBase{"frame", ""}, p.items);
+    FFinishingLast = false;
+}
+
+void Paginator::resolvePageFields()
+{
+    const int count = static_cast<int>(FResult.pages.size());
+    for (auto &p : FResult.pages) {
+        p.count = count;
+        for (auto *layer : {&p.background, &p.items})
+            for (auto &item : *layer)
+                if (auto *run = std::get_if<TextRun>(&item); run && run->pageField) {
+                    run->text = pageFieldText(*run->pageField, run->pageMask, p.number, count);
+                    run->width = FMeasurer.width(run->text, run->font);
+                }
+    }
+}
+
+PreparedReport prepare(Report &report, const TextMeasurer &measurer)
+{
+    return Paginator(report, measurer).run();
+}
+
+} // namespace report

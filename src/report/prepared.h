@@ -1,0 +1,134 @@
+#pragma once
+// Prepared pages: what a report looks like once laid out, as a display list per page.
+// Every output (preview, printer, PDF, HTML) reads only these; tests assert on them.
+// Coordinates are layout pixels (96 dpi) from the page's top-left corner. Nothing here
+// points into the report model, so the model may go away before the pages are shown.
+
+#include "report/font.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace report {
+
+enum class HAlign { Left, Center, Right };
+enum class VAlign { Top, Center, Bottom };
+
+// What a system field shows.
+enum class SystemInfo { PageNumber, PageCount, PageOfPages, Date, Time, DateTime };
+
+// Every primitive names the control that emitted it (`source`) and the band it was on.
+struct PrimitiveBase {
+    std::string source;
+    std::string band;
+};
+
+// One line of text. box is the line's box (as tall as the font's line height); the text
+// is drawn at its top, aligned horizontally inside it, and is never wrapped again.
+struct TextRun : PrimitiveBase {
+    QRectF box;
+    std::string text;
+    Font font;
+    QColor color = Qt::black;
+    HAlign align = HAlign::Left;
+    double width = 0; // measured width of text
+    // A page number or count, filled in once the report's page count is known.
+    std::optional<SystemInfo> pageField;
+    std::string pageMask;
+};
+
+struct LineItem : PrimitiveBase {
+    QPointF from, to;
+    double penWidth = 1;
+    QColor color = Qt::black;
+    bool dotted = false;
+};
+
+// A rectangle with an optional fill (invalid colour: none) and border (penWidth 0: none).
+// The border is drawn inside the rectangle.
+struct RectItem : PrimitiveBase {
+    QRectF rect;
+    QColor fill;
+    double penWidth = 0;
+    QColor penColor = Qt::black;
+};
+
+// source is the part of the image drawn into target (an empty rect: the whole image).
+struct ImageItem : PrimitiveBase {
+    QRectF target;
+    QImage image;
+    QRectF sourceRect;
+    bool smooth = true;
+};
+
+enum class Symbology { Code128, QRCode };
+
+// A barcode or QR code: the encoded data and the dark bars (or modules) to fill, in page
+// coordinates. Bars are left empty where no encoder has filled them yet.
+struct BarsItem : PrimitiveBase {
+    QRectF box;
+    Symbology symbology = Symbology::Code128;
+    std::string data;
+    std::vector<QRectF> bars;
+};
+
+using Primitive = std::variant<TextRun, LineItem, RectItem, ImageItem, BarsItem>;
+
+const PrimitiveBase &base(const Primitive &item);
+// The area the primitive covers.
+QRectF bounds(const Primitive &item);
+void translate(Primitive &item, double dx, double dy);
+
+enum class BandKind { PageHeader, Title, ColumnHeader, Detail, Summary, PageFooter };
+const char *bandKindName(BandKind kind);
+
+// Where a band (or one part of a split band) went on a page.
+struct PlacedBand {
+    std::string name;
+    BandKind kind = BandKind::Detail;
+    double top = 0;
+    double height = 0;
+};
+
+struct PreparedPage {
+    QSizeF size;                     // px
+    std::vector<Primitive> background; // drawn first (watermarks)
+    std::vector<Primitive> items;      // in drawing order
+    std::vector<PlacedBand> bands;     // in placing order
+    int number = 0;      // 1-based, within its report
+    int count = 0;       // pages of its report
+    int reportIndex = 0; // position of its report in a chain
+    // Something was placed beyond the page's printable area (a band taller than the room
+    // left that could not be split, footers that grew over the content).
+    bool overflow = false;
+};
+
+struct PreparedReport {
+    std::string title;
+    std::string caption;
+    std::vector<PreparedPage> pages;
+};
+
+// ---- For tests and debugging ---------------------------------------------------------
+
+// The texts of the page's runs (background first), in drawing order.
+std::vector<std::string> texts(const PreparedPage &page);
+// The primitives emitted by the control (or band, for its borders) named source.
+std::vector<const Primitive *> bySource(const PreparedPage &page, std::string_view source);
+// The first run whose text is text; nullptr when there is none.
+const TextRun *findText(const PreparedPage &page, std::string_view text);
+// The placements of the band named name on the page, in order.
+std::vector<PlacedBand> placements(const PreparedPage &page, std::string_view name);
+// One line per band and primitive, for failure messages.
+std::string dump(const PreparedPage &page);
+std::string dump(const PreparedReport &report);
+
+} // namespace report
