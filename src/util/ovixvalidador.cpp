@@ -54,6 +54,21 @@ char DigitoChar(int digito) noexcept
     return static_cast<char>('0' + digito);
 }
 
+// The two check digits of a CPF or CNPJ body: the first is weighed over the body, the
+// second over the body followed by the first.
+std::string DoisDigitos(TOvixCalcDigito &modulo, std::string corpo)
+{
+    std::string digitos;
+    for (int i = 0; i < 2; ++i) {
+        modulo.SetDocumento(corpo);
+        modulo.Calcular();
+        const char digito = DigitoChar(modulo.DigitoFinal());
+        corpo += digito;
+        digitos += digito;
+    }
+    return digitos;
+}
+
 } // namespace
 
 // ---- TOvixCalcDigito ---------------------------------------------------------------
@@ -239,15 +254,7 @@ void TOvixValidador::ValidarCPF()
     modulo.SetMultiplicadorAtual(0);
     modulo.SetFormulaDigito(frModulo11);
 
-    std::string corpo = FDocto.substr(0, 9);
-    modulo.SetDocumento(corpo);
-    modulo.Calcular();
-    corpo += DigitoChar(modulo.DigitoFinal());
-    modulo.SetDocumento(corpo);
-    modulo.Calcular();
-    corpo += DigitoChar(modulo.DigitoFinal());
-
-    FDigitoCalculado = corpo.substr(9, 2);
+    FDigitoCalculado = DoisDigitos(modulo, FDocto.substr(0, 9));
     if (FDigitoCalculado != std::string_view(FDocto).substr(9, 2)) {
         FMsgErro = "CPF inválido.";
         if (FExibeDigitoCorreto)
@@ -272,15 +279,7 @@ void TOvixValidador::ValidarCNPJ()
     TOvixCalcDigito &modulo = *FModulo;
     modulo.CalculoPadrao();
 
-    std::string corpo = FDocto.substr(0, 12);
-    modulo.SetDocumento(corpo);
-    modulo.Calcular();
-    corpo += DigitoChar(modulo.DigitoFinal());
-    modulo.SetDocumento(corpo);
-    modulo.Calcular();
-    corpo += DigitoChar(modulo.DigitoFinal());
-
-    FDigitoCalculado = corpo.substr(12, 2);
+    FDigitoCalculado = DoisDigitos(modulo, FDocto.substr(0, 12));
     if (FDigitoCalculado != std::string_view(FDocto).substr(12, 2)) {
         FMsgErro = "CNPJ inválido.";
         if (FExibeDigitoCorreto)
