@@ -87,14 +87,4 @@ bool TSignature::GerarXML()
     return g.ListaDeAlertas().IsEmpty();
 }
 
-bool XmlEstaAssinado(std::string_view xml)
-{
-    constexpr std::string_view alvo = "<signature";
-    const auto igual = [](char a, char b) {
-        const auto minuscula = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        return minuscula(a) == b;
-    };
-    return std::search(xml.begin(), xml.end(), alvo.begin(), alvo.end(), igual) != xml.end();
-}
-
 } // namespace dfe

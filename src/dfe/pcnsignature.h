@@ -46,7 +46,4 @@ private:
     TGerador FGerador;
 };
 
-// True when the text holds "<signature" in any case.
-bool XmlEstaAssinado(std::string_view xml);
-
 } // namespace dfe

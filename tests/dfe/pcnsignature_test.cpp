@@ -1,5 +1,7 @@
 #include "dfe/pcnsignature.h"
 
+#include "dfe/ovixdfeutil.h"
+
 #include "rtl/exceptions.h"
 
 #include <gtest/gtest.h>
