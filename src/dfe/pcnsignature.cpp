@@ -1,6 +1,5 @@
 #include "dfe/pcnsignature.h"
 
-#include <algorithm>
 
 namespace dfe {
 
