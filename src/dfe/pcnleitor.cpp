@@ -52,38 +52,44 @@ constexpr char Maiuscula(char c) noexcept
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-constexpr bool Letra(char c) noexcept
+// True when texto holds, at byte i, the name `nome` (already upper case; ASCII letters
+// compared without regard to case, every other byte exactly) followed by '>'.
+bool NomeEm(std::string_view texto, std::size_t i, std::string_view nome)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (texto.size() - i <= nome.size())
+        return false;
+    for (std::size_t k = 0; k < nome.size(); ++k)
+        if (Maiuscula(texto[i + k]) != nome[k])
+            return false;
+    return texto[i + nome.size()] == '>';
 }
 
-// First match of `padrao` (already upper case) in `texto`, comparing ASCII letters
-// without regard to case and every other byte exactly, as an upper-cased copy of the
-// text would, but without making one: a leaf read must not cost a copy of its group.
-std::size_t BuscarSemCaixa(std::string_view texto, std::string_view padrao)
+// The first "<TAG>", "</TAG>" and "<PARADA>" of a group, as an upper-cased copy of the
+// group would show them, found in one pass over the group itself: a leaf read must not
+// cost a copy of its group, nor one scan per tag text.
+struct Marcas {
+    std::size_t abre = npos;
+    std::size_t fecha = npos;
+    std::size_t parada = npos;
+};
+
+Marcas Localizar(std::string_view grupo, std::string_view tag, std::string_view parada)
 {
-    if (padrao.empty() || padrao.size() > texto.size())
-        return npos;
-    const char primeiro = padrao.front();
-    const std::size_t ultimo = texto.size() - padrao.size();
-    for (std::size_t i = 0; i <= ultimo; ++i) {
-        if (Letra(primeiro)) {
-            if (Maiuscula(texto[i]) != primeiro)
-                continue;
-        } else {
-            // Tag patterns start with '<': let memchr run to the next candidate.
-            const void *achado = std::memchr(texto.data() + i, primeiro, ultimo - i + 1);
-            if (achado == nullptr)
-                return npos;
-            i = static_cast<std::size_t>(static_cast<const char *>(achado) - texto.data());
-        }
-        std::size_t k = 1;
-        while (k < padrao.size() && Maiuscula(texto[i + k]) == padrao[k])
-            ++k;
-        if (k == padrao.size())
-            return i;
+    Marcas m;
+    for (std::size_t i = grupo.find('<'); i != npos; i = grupo.find('<', i + 1)) {
+        if (m.abre == npos && NomeEm(grupo, i + 1, tag))
+            m.abre = i;
+        if (m.fecha == npos && i + 1 < grupo.size() && grupo[i + 1] == '/' &&
+            NomeEm(grupo, i + 2, tag))
+            m.fecha = i;
+        if (m.parada == npos && !parada.empty() && NomeEm(grupo, i + 1, parada))
+            m.parada = i;
+        // With both the opening and the closing found, a later stop tag changes nothing:
+        // it would open after the leaf, as an absent one would.
+        if (m.abre != npos && m.fecha != npos)
+            break;
     }
-    return npos;
+    return m;
 }
 
 // 1-based position with 0 for "absent", so the comparisons between the positions of the
@@ -250,15 +256,16 @@ bool TLeitor::CarregarArquivo(rtl::TStream &Stream)
 std::size_t TLeitor::Saltar(int nivel, const Trecho &pai, const std::string &fecha, int item)
 {
     const std::string_view texto = pai.texto;
+    const int saltos = item > 1 ? item - 1 : 0; // item 0 or below reads as item 1
     int pulados = 0;
     std::size_t posicao = 0;
     Salto &salto = FSaltos[static_cast<std::size_t>(nivel)];
     if (salto.dono == pai.dono && salto.pai.data() == texto.data() &&
-        salto.pai.size() == texto.size() && salto.fecha == fecha && salto.pulados <= item - 1) {
+        salto.pai.size() == texto.size() && salto.fecha == fecha && salto.pulados <= saltos) {
         pulados = salto.pulados;
         posicao = salto.posicao;
     }
-    for (; pulados < item - 1; ++pulados) {
+    for (; pulados < saltos; ++pulados) {
         const std::size_t achado = texto.find(fecha, posicao);
         if (achado == npos)
             return npos;
@@ -325,19 +332,17 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
     const std::string_view grupo = FGrupo.texto;
     const std::string tag = rtl::UpperCase(Aparar(TAG));
     const std::string parada = rtl::UpperCase(Aparar(TAGparada));
-    const std::string abre = Concatenar("<", tag, ">");
-
-    const std::size_t a = Posicao(BuscarSemCaixa(grupo, abre));
-    const std::size_t c = Posicao(BuscarSemCaixa(grupo, Concatenar("</", tag, ">")));
-    const std::size_t p =
-        parada.empty() ? 0 : Posicao(BuscarSemCaixa(grupo, Concatenar("<", parada, ">")));
+    const Marcas marcas = Localizar(grupo, tag, parada);
+    const std::size_t a = Posicao(marcas.abre);
+    const std::size_t c = Posicao(marcas.fecha);
+    const std::size_t p = Posicao(marcas.parada);
 
     std::string_view valor;
     std::size_t inicio = 0; // 1-based; 0 while the leaf counts as absent
     if (a > 0) {
         const std::size_t b = parada.empty() ? c : (p > 0 ? p : a);
         if (b >= a)
-            inicio = a + abre.size();
+            inicio = a + tag.size() + 2;
     } else if (c > 0 && (p == 0 || p > c)) {
         // Only an opening with attributes, or none at all: the value follows the last '>'
         // before the closing. With a stop tag the same holds, unless the stop tag opens
