@@ -70,7 +70,37 @@ enum TpcnTipoCampo {
     tcNumStr
 };
 
+// The three library choices of the settings as one value; libCustom when they match none
+// of the named combinations.
+enum TSSLLib { libNone, libOpenSSL, libCapicom, libCapicomSoap, libWinCrypt, libCustom };
+
+// The crypto library of the settings and of the crypto facade; cryNone loads no certificate
+// and computes no digest.
+enum TSSLCryptLib { cryNone, cryOpenSSL, cryCapicom, cryWinCrypt };
+
+// The HTTP library of the settings and of the crypto facade; httpNone answers every request
+// with an empty body and code 0.
+enum TSSLHttpLib { httpNone, httpWinINet, httpWinHttp, httpOpenSSL, httpIndy };
+
 // The XML-signing library of the settings and of the crypto facade; xsNone signs nothing.
 enum TSSLXmlSignLib { xsNone, xsXmlSec, xsMsXml, xsMsXmlCapicom, xsLibXml2 };
+
+// The TLS version the HTTP libraries negotiate; LT_all lets them choose.
+enum TSSLType { LT_all, LT_SSLv2, LT_SSLv3, LT_TLSv1, LT_TLSv1_1, LT_TLSv1_2, LT_TLSv1_3, LT_SSHv2 };
+
+// The digest the signing library uses.
+enum TSSLDgst {
+    dgstMD2,
+    dgstMD4,
+    dgstMD5,
+    dgstRMD160,
+    dgstSHA,
+    dgstSHA1,
+    dgstSHA256,
+    dgstSHA512
+};
+
+// Where the certificate store the serial number refers to lives.
+enum TSSLStoreLocation { slMemory, slLocalMachine, slCurrentUser, slActiveDirectory, slSmartCard };
 
 } // namespace dfe
