@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <cmath>
 #include <unordered_map>
@@ -92,8 +93,15 @@ void PagePainter::paint(QPainter &painter, const PreparedPage &page)
                               image.sourceRect.isEmpty() ? QRectF(image.image.rect()) : image.sourceRect);
         },
         [&](const BarsItem &bars) {
+            if (bars.bars.empty())
+                return;
+            // One shape, filled once: bars filled one by one leave seams where
+            // antialiased edges meet (between the rows of a QR code).
+            QPainterPath path;
+            path.setFillRule(Qt::WindingFill);
             for (const QRectF &bar : bars.bars)
-                painter.fillRect(bar, Qt::black);
+                path.addRect(bar);
+            painter.fillPath(path, Qt::black);
         },
     };
     for (const auto *layer : {&page.background, &page.items})

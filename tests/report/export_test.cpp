@@ -39,27 +39,6 @@ struct Sample : ::testing::Test {
 };
 std::unique_ptr<SampleChain> Sample::sample;
 
-std::string pdfInfoOf(const QString &pdf)
-{
-    const auto info = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                          QStringLiteral("-l"), QStringLiteral("9"), pdf});
-    return info.value_or("");
-}
-
-// The value pdfinfo gives for a key ("Title", "Page    1 size"); empty when absent.
-std::string infoValue(const std::string &info, const std::string &key)
-{
-    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(QRegularExpression::escape(QString::fromStdString(key))),
-                                  QRegularExpression::MultilineOption);
-    const auto match = line.match(QString::fromStdString(info));
-    return match.hasMatch() ? match.captured(1).trimmed().toStdString() : std::string();
-}
-
-bool havePoppler()
-{
-    return runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-v")}).has_value();
-}
-
 // Every text of each prepared page is on that PDF page and on no other.
 void expectTextsOnTheirPages(const PreparedReport &prepared, const QString &pdf)
 {

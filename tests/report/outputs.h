@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
 #include <optional>
@@ -53,6 +54,32 @@ inline std::optional<std::string> pdfText(const QString &pdf, int page)
     return runTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
                                                   QString::number(page), QStringLiteral("-layout"), pdf,
                                                   QStringLiteral("-")});
+}
+
+// What pdfinfo says about every page of a PDF; empty when it cannot run.
+inline std::string pdfInfoOf(const QString &pdf)
+{
+    const auto info = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                          QStringLiteral("-l"), QStringLiteral("9"), pdf});
+    return info.value_or("");
+}
+
+// The value pdfinfo gives for a key ("Title", "Page    1 size"); empty when absent.
+inline std::string infoValue(const std::string &info, const std::string &key)
+{
+    const QRegularExpression line(QStringLiteral("^%1:\\s*(.*)$").arg(QRegularExpression::escape(QString::fromStdString(key))),
+                                  QRegularExpression::MultilineOption);
+    const auto match = line.match(QString::fromStdString(info));
+    return match.hasMatch() ? match.captured(1).trimmed().toStdString() : std::string();
+}
+
+// The tools the PDF checks run (poppler-utils).
+inline bool havePoppler()
+{
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
 }
 
 // The QR payload and the Code 128 text on the sample's first page.

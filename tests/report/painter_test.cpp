@@ -152,6 +152,21 @@ TEST(PagePainter, TextSitsInItsBoxByItsMeasuredWidth)
     }
 }
 
+TEST(PagePainter, BarsMeetWithoutSeams)
+{
+    // Two rows of modules meeting halfway through a pixel row, as QR modules at a
+    // fractional size do: the shared pixel row is as dark as the rest.
+    PreparedPage page = blankPage();
+    BarsItem bars;
+    bars.box = QRectF(10, 10.5, 20, 20);
+    bars.bars = {QRectF(10, 10.5, 20, 10), QRectF(10, 20.5, 20, 10)};
+    page.items.push_back(bars);
+    const QImage image = renderPage(page, 1);
+    for (int y = 11; y <= 29; ++y)
+        EXPECT_EQ(image.pixel(20, y), qRgb(0, 0, 0)) << "row " << y;
+    EXPECT_EQ(image.pixel(20, 31), kWhite);
+}
+
 TEST(PagePainter, PagesScaleToTheDevice)
 {
     PreparedPage page = blankPage();
