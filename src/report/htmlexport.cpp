@@ -60,7 +60,8 @@ public:
     {
         if (!std::isfinite(value))
             value = 0;
-        value = std::round(value * 100) / 100;
+        // Far beyond any page, and it keeps the text within the buffer.
+        value = std::round(std::clamp(value, -1e9, 1e9) * 100) / 100;
         if (value == 0)
             value = 0; // no "-0"
         char buffer[32];

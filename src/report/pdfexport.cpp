@@ -36,6 +36,8 @@ std::size_t numberAt(std::string_view text, std::size_t at)
 {
     while (at < text.size() && (text[at] == ' ' || text[at] == '\r' || text[at] == '\n'))
         ++at;
+    if (at >= text.size())
+        throw EReportError("PDF gerado sem o dicionário de informações.");
     std::size_t value = 0;
     const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), value);
     if (error != std::errc() || end == text.data() + at)

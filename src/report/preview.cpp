@@ -35,6 +35,9 @@ constexpr std::array kZoomSteps{0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 constexpr int kFitPageIndex = 0, kFitWidthIndex = 1, kFirstStepIndex = 2;
 // Grey around the page in the view, px.
 constexpr int kViewMargin = 12;
+// The most pixels one page is drawn with on screen: a long roll at a high zoom is drawn
+// coarser rather than in hundreds of megabytes.
+constexpr double kMaxPagePixels = 40e6;
 
 QString filterOf(ExportFormat format)
 {
@@ -261,9 +264,10 @@ void PreviewDialog::updateView()
         FZoom = FZoomMode == ZoomMode::FitWidth ? byWidth : std::min(byWidth, byHeight);
         FZoom = std::clamp(FZoom, 0.1, kZoomSteps.back());
     }
-    const double ratio = devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(renderPage(page, FZoom * ratio));
-    pixmap.setDevicePixelRatio(ratio);
+    const double area = std::max(1.0, page.size.width() * page.size.height());
+    const double scale = std::min(FZoom * devicePixelRatioF(), std::sqrt(kMaxPagePixels / area));
+    QPixmap pixmap = QPixmap::fromImage(renderPage(page, scale));
+    pixmap.setDevicePixelRatio(scale / FZoom);
     FPageLabel->setPixmap(pixmap);
     FPageLabel->setFixedSize(pixmap.deviceIndependentSize().toSize() +
                              QSize(2 * kViewMargin, 2 * kViewMargin));

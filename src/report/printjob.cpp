@@ -26,6 +26,9 @@ void printPages(const PreparedReport &report, QPrinter &printer)
 {
     if (report.pages.empty())
         return;
+    // Without a printer Qt falls back to writing a PDF, and has no file to write it to.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        throw EReportError("Nenhuma impressora instalada.");
     std::size_t first = 0, last = report.pages.size() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = static_cast<std::size_t>(printer.fromPage() - 1);

@@ -23,7 +23,8 @@ void setupPrinter(QPrinter &printer, const PrintOptions &options, const Prepared
 
 // Prints the report's pages on printer, each on paper of its own size; only the range
 // the printer asks for (fromPage..toPage, 1-based) when it asks for one. EReportError
-// when the printer cannot start.
+// when the printer cannot start, or is Qt's PDF fallback without a file (no printer is
+// installed).
 void printPages(const PreparedReport &report, QPrinter &printer);
 
 } // namespace report

@@ -326,6 +326,11 @@ TEST_F(Sample, PrinterSetupFollowsTheOptions)
     PrintOptions missing;
     missing.printerName = "Impressora que não existe";
     EXPECT_THROW(setupPrinter(printer, missing, prepared()), EReportError);
+
+    // Qt's stand-in when no printer is installed: a PDF without a file to go to.
+    QPrinter fallback;
+    fallback.setOutputFormat(QPrinter::PdfFormat);
+    EXPECT_THROW(printPages(prepared(), fallback), EReportError);
 }
 
 } // namespace
