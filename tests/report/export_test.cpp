@@ -56,6 +56,24 @@ void expectTextsOnTheirPages(const PreparedReport &prepared, const QString &pdf)
     }
 }
 
+// The sample's 4x4 checkerboard, stretched to 64 px, is where the page puts it and keeps
+// its exact colours up to the cell edges: no offset or scale on the way, no smoothing,
+// no lossy compression.
+void expectCheckerboardInPlace(const PreparedReport &prepared, const QImage &page)
+{
+    ASSERT_FALSE(page.isNull());
+    const auto *image = std::get_if<ImageItem>(bySource(prepared.pages[0], "imagem").at(0));
+    ASSERT_TRUE(image);
+    const QPoint origin = image->target.topLeft().toPoint();
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            for (QPoint inCell : {QPoint(2, 2), QPoint(13, 13)}) {
+                const QPoint at = origin + QPoint(x * 16, y * 16) + inCell;
+                EXPECT_EQ(page.pixel(at) & 0xFFFFFF, image->image.pixel(x, y) & 0xFFFFFF)
+                    << "cell " << x << "," << y;
+            }
+}
+
 QImage rasterised(const QString &pdf, int page, int dpi, const QString &prefix)
 {
     runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
@@ -104,19 +122,7 @@ TEST_F(Sample, PdfSymbolsAndImagesSurviveAsDrawn)
     ASSERT_TRUE(code.isValid());
     EXPECT_EQ(bytesOf(code), kBarcodeText);
 
-    // The 4x4 checkerboard stretched to 64 px keeps its exact colours, edges included:
-    // no smoothing, no lossy compression.
-    const QImage atLayoutSize = rasterised(pdf, 1, 96, path("layout"));
-    const auto *image = std::get_if<ImageItem>(bySource(prepared().pages[0], "imagem").at(0));
-    ASSERT_TRUE(image);
-    const QPoint origin = image->target.topLeft().toPoint();
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            for (QPoint inCell : {QPoint(2, 2), QPoint(13, 13)}) {
-                const QPoint at = origin + QPoint(x * 16, y * 16) + inCell;
-                EXPECT_EQ(atLayoutSize.pixel(at) & 0xFFFFFF, image->image.pixel(x, y) & 0xFFFFFF)
-                    << "cell " << x << "," << y;
-            }
+    expectCheckerboardInPlace(prepared(), rasterised(pdf, 1, 96, path("layout")));
 }
 
 TEST_F(Sample, PdfTitleAndCreatorFallBackAndKeywordsAreOptional)
@@ -295,6 +301,8 @@ TEST_F(Sample, PrintingOnAPdfPrinterGivesThePagesAtTheirSizes)
             for (const std::string &expected : texts(prepared().pages[row.firstPage + i]))
                 EXPECT_NE(text.find(expected), std::string::npos) << row.name << ": " << expected;
         }
+        if (row.firstPage == 0)
+            expectCheckerboardInPlace(prepared(), rasterised(pdf, 1, 96, path("printed")));
     }
 }
 
