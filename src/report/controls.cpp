@@ -1,5 +1,7 @@
 #include "report/controls.h"
 
+#include "report/barcode.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -308,6 +310,8 @@ void Barcode::render(RenderContext &context) const
     item.box = placedRect(context);
     item.symbology = Symbology::Code128;
     item.data = data;
+    const double margin = std::clamp(sideMargin, 0.0, item.box.width() / 2);
+    item.bars = moduleBars(code128Modules(data), item.box.adjusted(margin, 0, -margin, 0));
     context.out.emplace_back(std::move(item));
 }
 
@@ -318,6 +322,10 @@ void QRCode::render(RenderContext &context) const
     item.box = placedRect(context);
     item.symbology = Symbology::QRCode;
     item.data = data;
+    const double side = std::min(item.box.width(), item.box.height());
+    QRectF square(0, 0, side, side);
+    square.moveCenter(item.box.center());
+    item.bars = moduleRects(qrBitmap(data), square);
     context.out.emplace_back(std::move(item));
 }
 

@@ -170,15 +170,19 @@ public:
     void render(RenderContext &context) const override;
 };
 
-// A Code 128 barcode of data, filling its bounds.
+// A Code 128 barcode of data (code sets chosen by the encoder, see code128Modules): the
+// bars run the full height of the bounds, spread across their width less a margin on
+// each side. Data the symbology cannot carry (empty, beyond ASCII) draws no bar.
 class Barcode : public Control {
 public:
     using Control::Control;
     std::string data;
+    double sideMargin = mmToPx(1); // px, left and right
     void render(RenderContext &context) const override;
 };
 
-// A QR code of data, filling its bounds.
+// A QR code of the bytes of data (see qrBitmap), quiet zone included, as large a square
+// as fits in the bounds, centred. Empty data draws nothing.
 class QRCode : public Control {
 public:
     using Control::Control;

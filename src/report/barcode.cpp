@@ -1,0 +1,112 @@
+#include "report/barcode.h"
+
+#include <ZXing/BitMatrix.h>
+#include <ZXing/MultiFormatWriter.h>
+
+#include <stdexcept>
+
+namespace report {
+
+std::vector<bool> code128Modules(std::string_view text)
+{
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        // Beyond ASCII zxing either refuses the character or, for U+00F1..U+00F4, takes
+        // it as a function code: neither is the text asked for.
+        if (byte > 0x7F)
+            return {};
+        wide.push_back(static_cast<wchar_t>(byte));
+    }
+    if (wide.empty())
+        return {};
+    try {
+        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::Code128);
+        writer.setMargin(0);
+        const ZXing::BitMatrix matrix = writer.encode(wide, 0, 0);
+        std::vector<bool> modules(static_cast<std::size_t>(matrix.width()));
+        for (int x = 0; x < matrix.width(); ++x)
+            modules[static_cast<std::size_t>(x)] = matrix.get(x, 0);
+        return modules;
+    } catch (const std::invalid_argument &) {
+        return {}; // too long for the writer
+    }
+}
+
+QImage qrBitmap(const std::string &bytes)
+{
+    if (bytes.empty())
+        return {};
+    // One code unit per byte with the character set left unknown: the writer then puts
+    // the units in byte mode as they are and writes no ECI. Passing the std::string
+    // itself would decode it as UTF-8 and write Latin-1.
+    std::wstring wide;
+    wide.reserve(bytes.size());
+    for (char c : bytes)
+        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+    ZXing::BitMatrix matrix;
+    try {
+        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::QRCode);
+        writer.setMargin(1).setEccLevel(1); // zxing maps 0..2 to level L
+        matrix = writer.encode(wide, 0, 0);
+    } catch (const std::invalid_argument &) {
+        return {}; // more than a level-L symbol holds
+    }
+    QImage image(matrix.width(), matrix.height(), QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.fill(0);
+    for (int y = 0; y < matrix.height(); ++y)
+        for (int x = 0; x < matrix.width(); ++x)
+            if (matrix.get(x, y))
+                image.setPixel(x, y, 1);
+    return image;
+}
+
+std::vector<QRectF> moduleBars(const std::vector<bool> &modules, const QRectF &area)
+{
+    std::vector<QRectF> bars;
+    if (modules.empty())
+        return bars;
+    const double module = area.width() / static_cast<double>(modules.size());
+    std::size_t x = 0;
+    while (x < modules.size()) {
+        if (!modules[x]) {
+            ++x;
+            continue;
+        }
+        const std::size_t start = x;
+        while (x < modules.size() && modules[x])
+            ++x;
+        bars.emplace_back(area.left() + static_cast<double>(start) * module, area.top(),
+                          static_cast<double>(x - start) * module, area.height());
+    }
+    return bars;
+}
+
+std::vector<QRectF> moduleRects(const QImage &bitmap, const QRectF &area)
+{
+    std::vector<QRectF> rects;
+    if (bitmap.isNull())
+        return rects;
+    const double moduleWidth = area.width() / bitmap.width();
+    const double moduleHeight = area.height() / bitmap.height();
+    const auto dark = [&](int x, int y) { return qGray(bitmap.pixel(x, y)) < 128; };
+    for (int y = 0; y < bitmap.height(); ++y) {
+        int x = 0;
+        while (x < bitmap.width()) {
+            if (!dark(x, y)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < bitmap.width() && dark(x, y))
+                ++x;
+            rects.emplace_back(area.left() + start * moduleWidth, area.top() + y * moduleHeight,
+                               (x - start) * moduleWidth, moduleHeight);
+        }
+    }
+    return rects;
+}
+
+} // namespace report

@@ -1,0 +1,246 @@
+#include "report/barcode.h"
+#include "report/controls.h"
+#include "report/painter.h"
+
+#include "outputs.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace report;
+using namespace report::test;
+
+// The mode indicator that opens the symbol's data: 1 numeric, 2 alphanumeric, 4 byte,
+// 7 ECI. zxing only exposes it through the raw codewords.
+int firstModeIndicator(const ZXing::Result &result)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const auto &raw = result.rawBytes();
+#pragma GCC diagnostic pop
+    return raw.empty() ? -1 : raw[0] >> 4;
+}
+
+// A Code 128 pattern as a picture a reader can take: 2 px per module, 10 modules of
+// quiet zone, 30 px tall.
+QImage barcodeImage(const std::vector<bool> &modules)
+{
+    QImage image(static_cast<int>(modules.size() + 20) * 2, 30, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (const QRectF &bar : moduleBars(modules, QRectF(20, 0, modules.size() * 2.0, 30)))
+        painter.fillRect(bar, Qt::black);
+    return image;
+}
+
+std::string pattern(const std::vector<bool> &modules, std::size_t from, std::size_t count)
+{
+    std::string out;
+    for (std::size_t i = from; i < from + count && i < modules.size(); ++i)
+        out += modules[i] ? '1' : '0';
+    return out;
+}
+
+// ---- QR -------------------------------------------------------------------------------
+
+TEST(QrBitmap, ReadsBackAsTheExactBytesAtLevelLWithoutEci)
+{
+    const std::string bom = "\xEF\xBB\xBF";
+    struct Row {
+        const char *name;
+        std::string bytes;
+        int mode; // first mode indicator
+        int size; // bitmap side, quiet zone included
+    } rows[] = {
+        {"a URL with lowercase letters: byte mode", kQrPayload, 4, 35},
+        {"UTF-8 text stays UTF-8 (not Latin-1)", "Ação São João ÇÃÕ ºª", 4, 27},
+        {"a byte-order mark stays in front", bom + "https://example.invalid/?p=1", 4, 27},
+        {"bytes that are not text, NUL and FF included", std::string("\x00\x01\xFF\xFE\x80 z", 7), 4, 23},
+        {"17 bytes fill version 1", "abcdefghijklmnopq", 4, 23},
+        {"18 bytes need version 2", "abcdefghijklmnopqr", 4, 27},
+        {"44 digits go in numeric mode (version 2)", kBarcodeText, 1, 27},
+        {"a BOM before the digits forces byte mode", bom + kBarcodeText, 4, 31},
+        {"uppercase alphanumerics go in alphanumeric mode", "HTTP://A.B/CD 12", 2, 23},
+    };
+    for (const auto &row : rows) {
+        const QImage bitmap = qrBitmap(row.bytes);
+        ASSERT_FALSE(bitmap.isNull()) << row.name;
+        EXPECT_EQ(bitmap.width(), row.size) << row.name;
+        EXPECT_EQ(bitmap.height(), row.size) << row.name;
+
+        // Black on white only, and a white one-module border all round.
+        bool twoColours = true, whiteBorder = true;
+        for (int y = 0; y < bitmap.height(); ++y)
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const QRgb pixel = bitmap.pixel(x, y) & 0xFFFFFF;
+                twoColours &= pixel == 0 || pixel == 0xFFFFFF;
+                if (x == 0 || y == 0 || x == bitmap.width() - 1 || y == bitmap.height() - 1)
+                    whiteBorder &= pixel == 0xFFFFFF;
+            }
+        EXPECT_TRUE(twoColours) << row.name;
+        EXPECT_TRUE(whiteBorder) << row.name;
+        EXPECT_EQ(bitmap.pixel(1, 1) & 0xFFFFFF, 0u) << row.name << ": finder pattern at the corner";
+
+        const ZXing::Result result = readSymbol(bitmap, ZXing::BarcodeFormat::QRCode, true);
+        ASSERT_TRUE(result.isValid()) << row.name;
+        EXPECT_EQ(bytesOf(result), row.bytes) << row.name;
+        EXPECT_FALSE(result.hasECI()) << row.name;
+        EXPECT_EQ(result.ecLevel(), "L") << row.name;
+        EXPECT_EQ(firstModeIndicator(result), row.mode) << row.name;
+    }
+}
+
+TEST(QrBitmap, NothingToEncodeOrTooMuchGivesANullImage)
+{
+    EXPECT_TRUE(qrBitmap("").isNull());
+    EXPECT_TRUE(qrBitmap(std::string(2954, 'a')).isNull()) << "one byte past version 40 at level L";
+    const QImage largest = qrBitmap(std::string(2953, 'a'));
+    EXPECT_EQ(largest.size(), QSize(179, 179)) << "version 40 holds 2953 bytes";
+}
+
+// ---- Code 128 -------------------------------------------------------------------------
+
+TEST(Code128, ReadsBackAsTheTextWithTheEncodersCodeSets)
+{
+    const std::string startB = "11010010000", startC = "11010011100";
+    const std::string stop = "1100011101011";
+    struct Row {
+        const char *name;
+        std::string text;
+        std::string start;
+        std::size_t modules; // 0: not checked
+    } rows[] = {
+        {"44 digits: all in subset C", kBarcodeText, startC, 11 + 22 * 11 + 11 + 13},
+        {"43 digits: subset C, the last digit in another set", kBarcodeText.substr(1), startC, 288},
+        {"one digit", "7", startB, 0},
+        {"letters and digits", "NF-e 12 abc", startB, 0},
+        {"digits between letters", "AB123456CD", startB, 0},
+        {"a control character", std::string("A\tB"), "", 0},
+        {"the longest text the writer takes", std::string(80, 'x'), startB, 0},
+    };
+    for (const auto &row : rows) {
+        const std::vector<bool> modules = code128Modules(row.text);
+        ASSERT_FALSE(modules.empty()) << row.name;
+        if (!row.start.empty()) {
+            EXPECT_EQ(pattern(modules, 0, 11), row.start) << row.name;
+        }
+        EXPECT_EQ(pattern(modules, modules.size() - 13, 13), stop) << row.name;
+        if (row.modules) {
+            EXPECT_EQ(modules.size(), row.modules) << row.name;
+        }
+        const ZXing::Result result = readSymbol(barcodeImage(modules), ZXing::BarcodeFormat::Code128);
+        ASSERT_TRUE(result.isValid()) << row.name;
+        EXPECT_EQ(bytesOf(result), row.text) << row.name;
+    }
+}
+
+TEST(Code128, TextItCannotCarryGivesNoBars)
+{
+    struct Row {
+        const char *name;
+        std::string text;
+    } rows[] = {
+        {"empty", ""},
+        {"an accented letter", "Ação"},
+        {"ñ, which the writer would take for a function code", "\xC3\xB1" "12"},
+        {"longer than the writer takes", std::string(81, '1')},
+    };
+    for (const auto &row : rows)
+        EXPECT_TRUE(code128Modules(row.text).empty()) << row.name;
+}
+
+TEST(ModuleGeometry, RunsOfDarkModulesBecomeOneRectangle)
+{
+    EXPECT_EQ(moduleBars({true, true, false, true, false}, QRectF(10, 5, 50, 20)),
+              (std::vector<QRectF>{{10, 5, 20, 20}, {40, 5, 10, 20}}));
+    EXPECT_TRUE(moduleBars({}, QRectF(0, 0, 10, 10)).empty());
+
+    QImage bitmap(3, 2, QImage::Format_RGB32);
+    bitmap.fill(Qt::white);
+    bitmap.setPixel(0, 0, qRgb(0, 0, 0));
+    bitmap.setPixel(1, 0, qRgb(0, 0, 0));
+    bitmap.setPixel(2, 1, qRgb(0, 0, 0));
+    EXPECT_EQ(moduleRects(bitmap, QRectF(100, 100, 30, 20)),
+              (std::vector<QRectF>{{100, 100, 20, 10}, {120, 110, 10, 10}}));
+}
+
+// ---- The controls ---------------------------------------------------------------------
+
+PreparedPage pageWith(const Control &control, QSizeF size)
+{
+    FixedTextMeasurer measurer;
+    Font font;
+    PreparedPage page;
+    page.size = size;
+    RenderContext context{measurer, font, QPointF(10, 10), size.height(), 0, "band", page.items};
+    control.render(context);
+    return page;
+}
+
+TEST(CodeControls, PagesCarryBarsThatReadBack)
+{
+    Barcode barcode("chave", QRectF(0, 0, 600, 60));
+    barcode.data = kBarcodeText;
+    const PreparedPage withBars = pageWith(barcode, QSizeF(640, 100));
+    const auto &bars = std::get<BarsItem>(withBars.items.at(0));
+    ASSERT_FALSE(bars.bars.empty());
+    const double margin = mmToPx(1);
+    EXPECT_DOUBLE_EQ(bars.bars.front().left(), 10 + margin) << "the start bar after the side margin";
+    EXPECT_NEAR(bars.bars.back().right(), 610 - margin, 1e-9) << "the stop bar before the side margin";
+    EXPECT_EQ(bars.bars.front().top(), 10);
+    EXPECT_EQ(bars.bars.front().height(), 60);
+    const ZXing::Result code = readSymbol(renderPage(withBars, 2), ZXing::BarcodeFormat::Code128);
+    ASSERT_TRUE(code.isValid());
+    EXPECT_EQ(bytesOf(code), kBarcodeText);
+
+    QRCode qr("qr", QRectF(0, 0, 200, 100));
+    qr.data = kQrPayload;
+    const PreparedPage withModules = pageWith(qr, QSizeF(240, 140));
+    const auto &modules = std::get<BarsItem>(withModules.items.at(0));
+    QRectF covered;
+    for (const QRectF &rect : modules.bars)
+        covered |= rect;
+    // 35 modules with the quiet zone in a 100-px square centred in the 200-px box: the
+    // dark ones start one module in.
+    const double module = 100.0 / 35;
+    EXPECT_NEAR(covered.left(), 60 + module, 1e-9);
+    EXPECT_NEAR(covered.top(), 10 + module, 1e-9);
+    EXPECT_NEAR(covered.width(), 33 * module, 1e-9);
+    const ZXing::Result read = readSymbol(renderPage(withModules, 3), ZXing::BarcodeFormat::QRCode);
+    ASSERT_TRUE(read.isValid());
+    EXPECT_EQ(bytesOf(read), kQrPayload);
+}
+
+TEST(CodeControls, EmptyOrUnencodableDataDrawsNothing)
+{
+    struct Row {
+        const char *name;
+        Symbology symbology;
+        std::string data;
+    } rows[] = {
+        {"empty barcode", Symbology::Code128, ""},
+        {"barcode of an accented text", Symbology::Code128, "São Paulo"},
+        {"empty QR code", Symbology::QRCode, ""},
+    };
+    for (const auto &row : rows) {
+        PreparedPage page;
+        if (row.symbology == Symbology::Code128) {
+            Barcode control("c", QRectF(0, 0, 200, 40));
+            control.data = row.data;
+            page = pageWith(control, QSizeF(220, 60));
+        } else {
+            QRCode control("c", QRectF(0, 0, 40, 40));
+            control.data = row.data;
+            page = pageWith(control, QSizeF(60, 60));
+        }
+        const auto &item = std::get<BarsItem>(page.items.at(0));
+        EXPECT_TRUE(item.bars.empty()) << row.name;
+        EXPECT_EQ(item.data, row.data) << row.name;
+        const QImage image = renderPage(page, 1);
+        EXPECT_EQ(image.pixel(30, 30), qRgb(255, 255, 255)) << row.name;
+    }
+}
+
+} // namespace
