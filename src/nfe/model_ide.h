@@ -137,10 +137,10 @@ public:
     std::string xJust;
 };
 
-// enderEmit. The document, not the group, puts a new address in Brazil.
-class TenderEmit {
+// The address leaves shared by the issuer's, the recipient's and the two places' groups.
+class TEnderecoNFe {
 public:
-    bool operator==(const TenderEmit &) const = default;
+    bool operator==(const TEnderecoNFe &) const = default;
 
     std::string xLgr;
     std::string nro;
@@ -153,6 +153,12 @@ public:
     int cPais = 0;
     std::string xPais;
     std::string fone;
+};
+
+// enderEmit. The document, not the group, puts a new address in Brazil.
+class TenderEmit : public TEnderecoNFe {
+public:
+    bool operator==(const TenderEmit &) const = default;
 };
 
 // emit.
@@ -190,21 +196,9 @@ public:
 };
 
 // enderDest. The document, not the group, puts a new address in Brazil.
-class TenderDest {
+class TenderDest : public TEnderecoNFe {
 public:
     bool operator==(const TenderDest &) const = default;
-
-    std::string xLgr;
-    std::string nro;
-    std::string xCpl;
-    std::string xBairro;
-    int cMun = 0;
-    std::string xMun;
-    std::string UF;
-    int CEP = 0;
-    int cPais = 0;
-    std::string xPais;
-    std::string fone;
 };
 
 // dest.
@@ -223,48 +217,27 @@ public:
     std::string Email;
 };
 
-// retirada: the pick-up place.
-class TRetirada {
+// The leaves shared by the pick-up and the delivery places.
+class TLocalNFe : public TEnderecoNFe {
 public:
-    bool operator==(const TRetirada &) const = default;
+    bool operator==(const TLocalNFe &) const = default;
 
     std::string CNPJCPF;
     std::string xNome;
-    std::string xLgr;
-    std::string nro;
-    std::string xCpl;
-    std::string xBairro;
-    int cMun = 0;
-    std::string xMun;
-    std::string UF;
-    int CEP = 0;
-    int cPais = 0;
-    std::string xPais;
-    std::string fone;
     std::string Email;
     std::string IE;
 };
 
+// retirada: the pick-up place.
+class TRetirada : public TLocalNFe {
+public:
+    bool operator==(const TRetirada &) const = default;
+};
+
 // entrega: the delivery place.
-class TEntrega {
+class TEntrega : public TLocalNFe {
 public:
     bool operator==(const TEntrega &) const = default;
-
-    std::string CNPJCPF;
-    std::string xNome;
-    std::string xLgr;
-    std::string nro;
-    std::string xCpl;
-    std::string xBairro;
-    int cMun = 0;
-    std::string xMun;
-    std::string UF;
-    int CEP = 0;
-    int cPais = 0;
-    std::string xPais;
-    std::string fone;
-    std::string Email;
-    std::string IE;
 };
 
 // autXML: a party authorised to obtain the XML.
