@@ -49,6 +49,9 @@ TEST(DfeLoader, DecodificarArquivoXMLPicksTheEncodingTheFileUses)
          Bom + DeclLatin1 + "<a>\xC3\xA7</a>", DeclLatin1 + "<a>ç</a>"},
         {"character outside the ANSI code page becomes ?",
          "<a>\xE4\xB8\xAD \xE2\x82\xAC</a>", "<a>? €</a>"},
+        {"UTF-8 named past the first 50 characters: UTF-8, declaration kept",
+         "<?xml version=\"1.0\"                              encoding=\"UTF-8\"?><a>\xC3\xA7</a>",
+         "<?xml version=\"1.0\"                              encoding=\"UTF-8\"?><a>ç</a>"},
         {"empty file", "", ""},
     };
     for (const Row &row : rows)
