@@ -3,9 +3,13 @@
 // which owns one document model. Entries are kept in the order they were added.
 
 #include "nfe/model.h"
+#include "nfe/reader.h"
 
 #include "rtl/classes.h"
 #include "util/ovixbase.h"
+
+#include <string>
+#include <string_view>
 
 namespace nfe {
 
@@ -22,12 +26,32 @@ public:
 
     TNFe &NFe() noexcept { return FNFe; }
     const TNFe &NFe() const noexcept { return FNFe; }
+    TNFeR &NFeR() noexcept { return FNFeR; }
     // The NF-e component's settings, not owned.
     TConfiguracoesNFe &Configuracoes() const noexcept { return *FConfiguracoes; }
 
+    // Reads one document's text into the model: the named accented-letter entities are
+    // decoded over the whole text, the NF-e namespace declaration removed, and the rest
+    // left to the reader, whose leaf decoding takes the XML entities once. Always true;
+    // reading errors escape and leave the entry partly filled.
+    bool LerXML(std::string_view AXML);
+
+    // The text last loaded, in the UTF-8 byte form (declaration in front, one character
+    // per byte), and that same text when it carries a signature.
+    const std::string &XMLOriginal() const noexcept { return FXMLOriginal; }
+    void SetXMLOriginal(std::string_view AXML);
+    const std::string &XMLAssinado() const noexcept { return FXMLAssinado; }
+
+    const std::string &NomeArq() const noexcept { return FNomeArq; }
+    void SetNomeArq(std::string ANomeArq) { FNomeArq = std::move(ANomeArq); }
+
 private:
     TNFe FNFe;
+    TNFeR FNFeR;
     TConfiguracoesNFe *FConfiguracoes;
+    std::string FXMLOriginal;
+    std::string FXMLAssinado;
+    std::string FNomeArq;
 };
 
 class TNotasFiscais {
@@ -47,11 +71,21 @@ public:
     NotaFiscal &Items(int Index) { return FItems.Items(Index); }
     const NotaFiscal &Items(int Index) const { return FItems.Items(Index); }
 
+    // Reads the file whole, decodes it and loads every NF-e in it; the entries it added get
+    // the file's name. A file that cannot be opened raises the run-time's open error.
+    bool LoadFromFile(const std::string &CaminhoArquivo, bool AGerarNFe = true);
+    // Loads every NF-e of a text, one entry per document in text order. True when the list
+    // holds any entry afterwards (earlier ones included).
+    bool LoadFromString(std::string_view AXMLString, bool AGerarNFe = true);
+
     TOvixNFe &OvixNFe() const noexcept { return *FOvixNFe; }
     // The owner's settings, not owned.
     TConfiguracoesNFe &Configuracoes() const noexcept { return *FConfiguracoes; }
 
 private:
+    // Splits text already decoded and held in the ANSI code page.
+    bool CarregarTexto(std::string_view texto, bool AGerarNFe);
+
     TOvixNFe *FOvixNFe;
     TConfiguracoesNFe *FConfiguracoes;
     util::TOvixObjectList<NotaFiscal> FItems;
