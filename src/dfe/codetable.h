@@ -36,6 +36,22 @@ constexpr std::ptrdiff_t LastMatchingEntry(std::size_t count, Matches matches)
     return found;
 }
 
+// A row of a table that maps a key to something other than an XML code (a number, a
+// printed text, another enumeration); read by the same last-row-wins rule.
+template <class K, class V>
+struct TKeyRow {
+    K key;
+    V value;
+};
+
+// The value of the last row whose key equals `key`; `otherwise` when no row does.
+template <class K, class V, std::size_t N>
+V LookUp(const K &key, const TKeyRow<K, V> (&rows)[N], V otherwise)
+{
+    const auto i = LastMatchingEntry(N, [&](std::size_t k) { return rows[k].key == key; });
+    return i < 0 ? otherwise : rows[i].value;
+}
+
 // Value to code: the code of the last row that lists the value; "" when no row does.
 template <class E, std::size_t N>
     requires std::is_enum_v<E>

@@ -1,9 +1,9 @@
 #include "dfe/dfeloader.h"
 
 #include "rtl/encoding.h"
+#include "rtl/text.h"
 #include "util/ovixutil_encoding.h"
 
-#include <array>
 #include <cstddef>
 #include <utility>
 
@@ -16,21 +16,6 @@ constexpr auto npos = std::string_view::npos;
 bool EhBranco(char c)
 {
     return static_cast<unsigned char>(c) <= 0x20;
-}
-
-char Minuscula(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IguaisSemCaixa(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Minuscula(a[i]) != Minuscula(b[i]))
-            return false;
-    return true;
 }
 
 // The value of the encoding pseudo-attribute of a <?xml ...?> declaration at the start of
@@ -49,7 +34,7 @@ std::string_view CodificacaoDeclarada(std::string_view bytes)
     const std::string_view declaracao = bytes.substr(inicio, fim - inicio);
     constexpr std::string_view nome = "encoding";
     for (std::size_t p = 0; p + nome.size() <= declaracao.size(); ++p) {
-        if (!IguaisSemCaixa(declaracao.substr(p, nome.size()), nome))
+        if (!rtl::SameText(declaracao.substr(p, nome.size()), nome))
             continue;
         std::size_t q = p + nome.size();
         while (q < declaracao.size() && EhBranco(declaracao[q]))
@@ -88,19 +73,6 @@ std::string Fechamento(std::string_view tag)
     return s;
 }
 
-struct TEntidade {
-    std::string_view nome; // between '&' and ';'
-    std::string_view letra;
-};
-
-constexpr std::array<TEntidade, 26> EntidadesAcentuadas{{
-    {"aacute", "á"}, {"Aacute", "Á"}, {"acirc", "â"},  {"Acirc", "Â"},  {"atilde", "ã"},
-    {"Atilde", "Ã"}, {"agrave", "à"}, {"Agrave", "À"}, {"eacute", "é"}, {"Eacute", "É"},
-    {"ecirc", "ê"},  {"Ecirc", "Ê"},  {"iacute", "í"}, {"Iacute", "Í"}, {"oacute", "ó"},
-    {"Oacute", "Ó"}, {"otilde", "õ"}, {"Otilde", "Õ"}, {"ocirc", "ô"},  {"Ocirc", "Ô"},
-    {"uacute", "ú"}, {"Uacute", "Ú"}, {"uuml", "ü"},   {"Uuml", "Ü"},   {"ccedil", "ç"},
-    {"Ccedil", "Ç"},
-}};
 
 } // namespace
 
@@ -123,8 +95,8 @@ std::string DecodificarArquivoXML(std::string_view bytes)
         const std::string_view codificacao = CodificacaoDeclarada(corpo);
         // Without a declared encoding XML is UTF-8; files that are really single-byte
         // fail the strict decoding and are read in the ANSI code page.
-        if (codificacao.empty() || IguaisSemCaixa(codificacao, "utf-8") ||
-            IguaisSemCaixa(codificacao, "utf8"))
+        if (codificacao.empty() || rtl::SameText(codificacao, "utf-8") ||
+            rtl::SameText(codificacao, "utf8"))
             texto = DecodificarUtf8OuAnsi(corpo);
         else
             texto = rtl::AnsiToUtf8(corpo);
@@ -175,36 +147,7 @@ std::vector<std::string_view> SepararDocumentos(std::string_view texto,
 
 std::string DecodificarEntidadesDocumento(std::string_view documento)
 {
-    std::string saida;
-    saida.reserve(documento.size());
-    std::size_t pos = 0;
-    while (pos < documento.size()) {
-        const std::size_t amp = documento.find('&', pos);
-        if (amp == npos) {
-            saida.append(documento.substr(pos));
-            break;
-        }
-        saida.append(documento.substr(pos, amp - pos));
-        // The longest name is 6 letters: look no further than that for the ';'.
-        const std::size_t pontoVirgula = documento.substr(amp + 1, 7).find(';');
-        const TEntidade *achada = nullptr;
-        if (pontoVirgula != npos) {
-            const std::string_view nome = documento.substr(amp + 1, pontoVirgula);
-            for (const TEntidade &e : EntidadesAcentuadas)
-                if (e.nome == nome) {
-                    achada = &e;
-                    break;
-                }
-        }
-        if (achada) {
-            saida.append(achada->letra);
-            pos = amp + 1 + achada->nome.size() + 1;
-        } else {
-            saida += '&';
-            pos = amp + 1;
-        }
-    }
-    return saida;
+    return util::DecodificarEntidadesAcentuadas(documento);
 }
 
 std::string RemoverNameSpace(std::string_view documento, std::string_view uri)

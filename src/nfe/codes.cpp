@@ -13,20 +13,8 @@ namespace {
 
 using dfe::TCodeRow;
 
-// Rows of the tables that give something other than an XML code (a number, a printed text
-// for an integer code, another enumeration), read by the same last-row-wins rule.
-template <class K, class V>
-struct TKeyRow {
-    K key;
-    V value;
-};
-
-template <class K, class V, std::size_t N>
-V LookUp(const K &key, const TKeyRow<K, V> (&rows)[N], V otherwise)
-{
-    const auto i = dfe::LastMatchingEntry(N, [&](std::size_t k) { return rows[k].key == key; });
-    return i < 0 ? otherwise : rows[i].value;
-}
+using dfe::LookUp;
+using dfe::TKeyRow;
 
 // A printed text of an integer code, or the code followed by the fall-back word.
 template <std::size_t N>

@@ -13,12 +13,7 @@ namespace nfe {
 
 namespace {
 
-struct TCombRow {
-    int code;
-    std::string_view text;
-};
-
-constexpr TCombRow kCombDescricao[] = {
+constexpr dfe::TKeyRow<int, std::string_view> kCombDescricao[] = {
     {1, "01 - ALCOOL"},
     {2, "02 - GASOLINA"},
     {3, "03 - DIESEL"},
@@ -57,10 +52,8 @@ std::string TInfNFe::VersaoStr() const
 
 std::string TveicProd::CombDescricao() const
 {
-    const int code = rtl::StrToIntDef(tpComb, 0);
-    const auto i = dfe::LastMatchingEntry(std::size(kCombDescricao),
-                                          [&](std::size_t k) { return kCombDescricao[k].code == code; });
-    return i < 0 ? tpComb : std::string(kCombDescricao[i].text);
+    const std::string_view text = dfe::LookUp(rtl::StrToIntDef(tpComb, 0), kCombDescricao, std::string_view());
+    return text.empty() ? tpComb : std::string(text);
 }
 
 void TProcNFe::Assign(const TProcNFe &Source)

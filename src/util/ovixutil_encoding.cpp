@@ -21,20 +21,21 @@ constexpr std::size_t npos = std::string_view::npos;
 struct TEntity {
     std::string_view code;
     std::string_view text;
+    bool markup; // one of the XML escapes, as opposed to a named accented letter
 };
 
 constexpr TEntity Entities[] = {
-    {"&amp;", "&"},         {"&lt;", "<"},          {"&gt;", ">"},
-    {"&quot;", "\""},       {"&#39;", "'"},         {"&aacute;", "á"},
-    {"&Aacute;", "Á"},      {"&acirc;", "â"},       {"&Acirc;", "Â"},
-    {"&atilde;", "ã"},      {"&Atilde;", "Ã"},      {"&agrave;", "à"},
-    {"&Agrave;", "À"},      {"&eacute;", "é"},      {"&Eacute;", "É"},
-    {"&ecirc;", "ê"},       {"&Ecirc;", "Ê"},       {"&iacute;", "í"},
-    {"&Iacute;", "Í"},      {"&oacute;", "ó"},      {"&Oacute;", "Ó"},
-    {"&otilde;", "õ"},      {"&Otilde;", "Õ"},      {"&ocirc;", "ô"},
-    {"&Ocirc;", "Ô"},       {"&uacute;", "ú"},      {"&Uacute;", "Ú"},
-    {"&uuml;", "ü"},        {"&Uuml;", "Ü"},        {"&ccedil;", "ç"},
-    {"&Ccedil;", "Ç"},      {"&apos;", "'"},
+    {"&amp;", "&", true},      {"&lt;", "<", true},       {"&gt;", ">", true},
+    {"&quot;", "\"", true},    {"&#39;", "'", true},      {"&aacute;", "á", false},
+    {"&Aacute;", "Á", false},  {"&acirc;", "â", false},   {"&Acirc;", "Â", false},
+    {"&atilde;", "ã", false},  {"&Atilde;", "Ã", false},  {"&agrave;", "à", false},
+    {"&Agrave;", "À", false},  {"&eacute;", "é", false},  {"&Eacute;", "É", false},
+    {"&ecirc;", "ê", false},   {"&Ecirc;", "Ê", false},   {"&iacute;", "í", false},
+    {"&Iacute;", "Í", false},  {"&oacute;", "ó", false},  {"&Oacute;", "Ó", false},
+    {"&otilde;", "õ", false},  {"&Otilde;", "Õ", false},  {"&ocirc;", "ô", false},
+    {"&Ocirc;", "Ô", false},   {"&uacute;", "ú", false},  {"&Uacute;", "Ú", false},
+    {"&uuml;", "ü", false},    {"&Uuml;", "Ü", false},    {"&ccedil;", "ç", false},
+    {"&Ccedil;", "Ç", false},  {"&apos;", "'", true},
 };
 
 // Decoding compacts the text in place, which needs every replacement to be shorter than
@@ -48,11 +49,11 @@ constexpr bool EveryEntityShrinks()
 }
 static_assert(EveryEntityShrinks());
 
-const TEntity *EntityAt(std::string_view s, std::size_t pos)
+const TEntity *EntityAt(std::string_view s, std::size_t pos, bool markup)
 {
     const std::string_view rest = s.substr(pos);
     for (const auto &e : Entities)
-        if (rest.starts_with(e.code))
+        if ((markup || !e.markup) && rest.starts_with(e.code))
             return &e;
     return nullptr;
 }
@@ -66,12 +67,12 @@ void ShiftDown(std::string &text, std::size_t to, std::size_t from, std::size_t 
 
 // One pass: what a replacement produces is never looked at again, so "&amp;lt;" gives
 // "&lt;" and not '<'.
-void DecodeEntities(std::string &text)
+void DecodeEntities(std::string &text, bool markup)
 {
     std::size_t read = text.find('&');
     std::size_t write = read;
     while (read != npos && read < text.size()) {
-        const TEntity *entity = EntityAt(text, read);
+        const TEntity *entity = EntityAt(text, read, markup);
         std::size_t next;
         if (entity) {
             std::memcpy(text.data() + write, entity->text.data(), entity->text.size());
@@ -294,7 +295,7 @@ std::string ParseText(std::string_view bytes, bool Decode, bool IsUTF8)
 {
     if (Decode) {
         std::string text = DecodeToString(bytes, IsUTF8);
-        DecodeEntities(text);
+        DecodeEntities(text, true);
         return text;
     }
     std::string text = AnsiToNativeString(bytes);
@@ -415,6 +416,13 @@ void LerIniArquivoOuString(std::string_view IniArquivoOuString, rtl::TMemIniFile
         lines.LoadFromFile(fileName);
     }
     AMemIni.SetStrings(lines);
+}
+
+std::string DecodificarEntidadesAcentuadas(std::string_view text)
+{
+    std::string decoded(text);
+    DecodeEntities(decoded, false);
+    return decoded;
 }
 
 } // namespace util

@@ -103,6 +103,10 @@ std::string RemoverDeclaracaoXML(std::string_view xml);
 // The text holds a '<' and a '>', anywhere and in any order.
 bool StringIsXML(std::string_view text);
 
+// One left-to-right pass that turns only the named accented-letter entities of ParseText's
+// table ("&ccedil;" -> 'ç') into letters; the XML escapes and numeric references stay.
+std::string DecodificarEntidadesAcentuadas(std::string_view text);
+
 // The text holds a '[', a ']' and a '='.
 bool StringIsINI(std::string_view text);
 
