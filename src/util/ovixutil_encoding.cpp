@@ -291,6 +291,13 @@ std::string TiraAcentos(std::string_view text)
 
 // ---- XML as text -------------------------------------------------------------------
 
+std::string EscaparTextoXML(std::string_view text)
+{
+    std::string result(text);
+    EncodeEntities(result);
+    return result;
+}
+
 std::string ParseText(std::string_view bytes, bool Decode, bool IsUTF8)
 {
     if (Decode) {

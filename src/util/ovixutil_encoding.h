@@ -66,6 +66,10 @@ std::string TiraAcentos(std::string_view text);
 // then '&', '<', '>', '"' and '\'' escaped as &amp; &lt; &gt; &quot; &#39;.
 std::string ParseText(std::string_view bytes, bool Decode = true, bool IsUTF8 = true);
 
+// Only '&', '<', '>', '"' and '\'' escaped (as ParseText's encoding does), the text
+// otherwise unchanged: for values written into XML text or attributes as they are held.
+std::string EscaparTextoXML(std::string_view text);
+
 // The text between the first Inicio and the first Fim after it, both delimiters included
 // when IncluiInicioFim. Empty when Inicio is absent or no Fim follows it (or either
 // delimiter is empty).

@@ -1,0 +1,213 @@
+#include "nfe/writer.h"
+
+#include "dfe/ovixdfeutil.h"
+#include "dfe/pcnauxiliar.h"
+#include "dfe/pcnconversao_document.h"
+#include "dfe/pcntimezone.h"
+#include "nfe/component.h"
+#include "rtl/datetime.h"
+#include "rtl/text.h"
+#include "util/ovixutil.h"
+#include "util/ovixutil_encoding.h"
+
+#include <cstdio>
+
+namespace nfe {
+
+namespace {
+
+// 'xmlns="http://www.portalfiscal.inf.br/nfe"'.
+std::string AtributoNameSpace()
+{
+    std::string result = "xmlns=\"";
+    result.append(NFeNameSpaceURI);
+    result += '"';
+    return result;
+}
+
+// The receipt date-time of the protocol: always ':' between the time's parts, whatever
+// the locale's time separator, and the state's zone from layout 3.10 on.
+std::string DataHoraRecebimento(const TNFe &NFe)
+{
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    rtl::DecodeDateTime(NFe.procNFe.dhRecbto, year, month, day, hour, minute, second, msec);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", year, month, day,
+                  hour, minute, second);
+    std::string result = buffer;
+    if (NFe.infNFe.GetVersao() >= 3.1)
+        result += dfe::GetUTC(dfe::CodigoParaUF(NFe.Ide.cUF), NFe.procNFe.dhRecbto);
+    return result;
+}
+
+void AppendElemento(std::string &out, std::string_view tag, std::string_view value)
+{
+    out += '<';
+    out += tag;
+    out += '>';
+    out += util::EscaparTextoXML(value);
+    out += "</";
+    out += tag;
+    out += '>';
+}
+
+// The authorization protocol appended to an enveloped document. The values are escaped:
+// a reason such as "Rejeição: A & B" read from a valid file must give valid XML again.
+std::string TextoProtocolo(const TNFe &NFe)
+{
+    const TProcNFe &p = NFe.procNFe;
+    std::string out;
+    out.reserve(512);
+    out += "<protNFe ";
+    out += NFe.infNFe.VersaoStr();
+    out += "><infProt>";
+    AppendElemento(out, "tpAmb", dfe::TpAmbToStr(p.tpAmb));
+    AppendElemento(out, "verAplic", p.verAplic);
+    AppendElemento(out, "chNFe", p.chNFe);
+    AppendElemento(out, "dhRecbto", DataHoraRecebimento(NFe));
+    AppendElemento(out, "nProt", p.nProt);
+    AppendElemento(out, "digVal", p.digVal);
+    AppendElemento(out, "cStat", rtl::IntToStr(p.cStat));
+    AppendElemento(out, "xMotivo", p.xMotivo);
+    if (p.cMsg > 0 || !p.xMsg.empty()) {
+        AppendElemento(out, "cMsg", rtl::IntToStr(p.cMsg));
+        AppendElemento(out, "xMsg", p.xMsg);
+    }
+    out += "</infProt></protNFe>";
+    return out;
+}
+
+bool AssinaturaDeveSerGerada(dfe::TpcnTagAssinatura opcao, const dfe::TSignature &s)
+{
+    const bool todos = !s.DigestValue.empty() && !s.SignatureValue.empty() &&
+                       !s.X509Certificate.empty();
+    const bool nenhum = s.DigestValue.empty() && s.SignatureValue.empty() &&
+                        s.X509Certificate.empty();
+    switch (opcao) {
+    case dfe::taSempre: return true;
+    case dfe::taNunca: return false;
+    case dfe::taSomenteSeAssinada: return todos;
+    case dfe::taSomenteParaNaoAssinada: return nenhum;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string MensagemLimiteOcorrencias(int Maximo)
+{
+    return "Número de ocorrências maior que o máximo permitido - Máximo " + rtl::IntToStr(Maximo);
+}
+
+TNFeW::TNFeW(TNFe &AOwner) : FNFe(AOwner)
+{
+    FGerador.SetIgnorarTagNivel("|?xml version|NFe xmlns|infNFe versao|obsCont|obsFisco|");
+    FGerador.Opcoes().QuebraLinha = ";";
+}
+
+TNFeW::~TNFeW() = default;
+
+std::string TNFeW::ObterNomeArquivo() const
+{
+    return util::OnlyNumber(FNFe.infNFe.ID) + "-nfe.xml";
+}
+
+void TNFeW::Iniciar()
+{
+    // Iniciar also resets the group path and the indentation, so a second generation's
+    // alerts never carry the first one's envelope.
+    FGerador.Iniciar();
+    FUsar_tcDe4 = FNFe.infNFe.GetVersao() >= 3.1;
+    FVersao = rtl::Copy(FNFe.infNFe.VersaoStr(), 9, 4);
+}
+
+bool TNFeW::GerarXml()
+{
+    Iniciar();
+
+    // The access key, written back so that the DANFE and a second generation see it.
+    const std::string emitente =
+        FNFe.Avulsa.CNPJ.empty() ? FNFe.Emit.CNPJCPF : FNFe.Avulsa.CNPJ;
+    FChaveNFe = dfe::GerarChaveAcesso(FNFe.Ide.cUF, FNFe.Ide.dEmi, emitente, FNFe.Ide.serie,
+                                      FNFe.Ide.nNF,
+                                      rtl::StrToIntDef(dfe::TpEmisToStr(FNFe.Ide.tpEmis), 0),
+                                      FNFe.Ide.cNF, FNFe.Ide.modelo);
+    FNFe.infNFe.ID = "NFe" + FChaveNFe;
+    FNFe.Ide.cDV = dfe::ExtrairDigitoChaveAcesso(FChaveNFe);
+    const int codigo = dfe::ExtrairCodigoChaveAcesso(FChaveNFe);
+    // A document read with a zero code carries a code below -1, which the key keeps as
+    // zeros. Writing 0 back would make the next generation draw a random code and change
+    // the key, so such a code stays as it was.
+    if (!(codigo == 0 && FNFe.Ide.cNF < -1))
+        FNFe.Ide.cNF = codigo;
+
+    const std::string versao = FNFe.infNFe.VersaoStr();
+    const std::string xmlns = AtributoNameSpace();
+    const bool comProtocolo = !FNFe.procNFe.nProt.empty();
+
+    if (comProtocolo)
+        FGerador.wGrupo("nfeProc " + versao + " " + xmlns);
+    FGerador.wGrupo("NFe " + xmlns);
+    FGerador.wGrupo("infNFe " + versao + " Id=\"" + FNFe.infNFe.ID + "\"");
+    GerarInfNFe();
+    FGerador.wGrupo("/infNFe");
+
+    if (!FNFe.infNFeSupl.qrCode.empty()) {
+        FGerador.wGrupo("infNFeSupl");
+        FGerador.wCampo(dfe::tcStr, "ZX02", "qrCode", 100, 600, 1,
+                        "<![CDATA[" + FNFe.infNFeSupl.qrCode + "]]>",
+                        "Texto com o QR-Code impresso no DANFE NFC-e.", false);
+        // The address is escaped like every other value: an '&' in it would otherwise
+        // make the document malformed.
+        if (FNFe.infNFe.GetVersao() >= 4.0)
+            FGerador.wCampo(dfe::tcStr, "ZX03", "urlChave", 21, 85, 1,
+                            FNFe.infNFeSupl.urlChave,
+                            "URL de consulta por chave de acesso a ser impressa no DANFE NFC-e");
+        FGerador.wGrupo("/infNFeSupl");
+    }
+
+    if (AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FNFe.signature)) {
+        FNFe.signature.URI = "#NFe" + util::OnlyNumber(FNFe.infNFe.ID);
+        FNFe.signature.Gerador().Opcoes().IdentarXML = FGerador.Opcoes().IdentarXML;
+        FNFe.signature.GerarXML();
+        FGerador.wTexto(FNFe.signature.Gerador().ArquivoFormatoXML());
+    }
+
+    FGerador.wGrupo("/NFe");
+
+    if (comProtocolo) {
+        FGerador.wTexto(TextoProtocolo(FNFe));
+        FGerador.wGrupo("/nfeProc");
+    }
+
+    FGerador.gtAjustarRegistros(FNFe.infNFe.ID);
+    return FGerador.ListaDeAlertas().Count() == 0;
+}
+
+void TNFeW::GerarInfNFe()
+{
+    const double versao = FNFe.infNFe.GetVersao();
+    GerarIde();
+    GerarEmit();
+    GerarAvulsa();
+    if (!FNFe.Dest.CNPJCPF.empty() || !FNFe.Dest.idEstrangeiro.empty() ||
+        FNFe.Dest.EnderDest.UF == "EX" || FNFe.Ide.modelo != 65)
+        GerarDest();
+    GerarRetirada();
+    GerarEntrega();
+    GerarautXML();
+    GerarDet();
+    GerarTotal();
+    GerarTransp();
+    GerarCobr();
+    if ((versao >= 3.0 && FNFe.Ide.modelo != 55) || versao >= 4.0)
+        Gerarpag();
+    GerarInfAdic();
+    GerarExporta();
+    GerarCompra();
+    GerarCana();
+    if (versao >= 4.0)
+        GerarinfRespTec();
+}
+
+} // namespace nfe
