@@ -9,12 +9,15 @@
 #include "dfe/ovixdfeutil.h"
 #include "rtl/encoding.h"
 #include "rtl/files.h"
+#include "dfe/pcntimezone.h"
+#include "rtl/datetime.h"
+#include "util/ovixutil.h"
 #include "util/ovixutil_encoding.h"
 
 namespace nfe {
 
 NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
-    : FNFeR(FNFe), FConfiguracoes(&Collection.Configuracoes())
+    : FNFeR(FNFe), FNFeW(FNFe), FConfiguracoes(&Collection.Configuracoes())
 {
     // The component's defaults survive only where the document lacks the whole group.
     const TConfiguracoesNFe &conf = *FConfiguracoes;
@@ -48,6 +51,71 @@ bool NotaFiscal::LerXML(std::string_view AXML)
     return true;
 }
 
+std::string NotaFiscal::GerarXML()
+{
+    const std::string idAnterior = FNFe.infNFe.ID;
+    const TConfiguracoesNFe &conf = *FConfiguracoes;
+
+    dfe::TGeradorOpcoes &gerador = FNFeW.Gerador().Opcoes();
+    gerador.FormatoAlerta = conf.Geral().FormatoAlerta();
+    gerador.RetirarAcentos = conf.Geral().RetirarAcentos();
+    gerador.RetirarEspacos = conf.Geral().RetirarEspacos();
+    gerador.IdentarXML = conf.Geral().IdentarXML();
+    TGeradorOpcoes &opcoes = FNFeW.Opcoes();
+    opcoes.NormatizarMunicipios = conf.Arquivos().NormatizarMunicipios();
+    opcoes.PathArquivoMunicipios = conf.Arquivos().PathArquivoMunicipios();
+    opcoes.CamposFatObrigatorios = conf.Geral().CamposFatObrigatorios();
+    opcoes.ForcarGerarTagRejeicao938 = conf.Geral().ForcarGerarTagRejeicao938();
+    opcoes.GerarTXTSimultaneamente = false;
+    dfe::TimeZoneConf().Assign(conf.WebServices().TimeZoneConf());
+    FNFeW.IdCSRT = conf.RespTec().IdCSRT();
+    FNFeW.CSRT = conf.RespTec().CSRT();
+
+    FNFeW.GerarXml();
+
+    SetXMLOriginal(FNFeW.Gerador().ArquivoFormatoXML());
+    if (!FNomeArq.empty() && FNFe.infNFe.ID != idAnterior)
+        FNomeArq = CalcularNomeArquivoCompleto("", rtl::ExtractFilePath(FNomeArq));
+
+    FAlertas.clear();
+    const rtl::TStringList &alertas = FNFeW.Gerador().ListaDeAlertas();
+    for (int i = 0; i < alertas.Count(); ++i) {
+        FAlertas += alertas[i];
+        FAlertas += "\r\n";
+    }
+    return FXMLOriginal;
+}
+
+std::string NotaFiscal::CalcularNomeArquivo() const
+{
+    const std::string digitos = util::OnlyNumber(FNFe.infNFe.ID);
+    if (digitos.empty())
+        throw EOvixNFeException("ID Inválido. Impossível Salvar XML");
+    return digitos + "-nfe.xml";
+}
+
+std::string NotaFiscal::CalcularPathArquivo() const
+{
+    const TConfiguracoesNFe &conf = *FConfiguracoes;
+    const rtl::TDateTime data =
+        conf.Arquivos().EmissaoPathNFe() ? FNFe.Ide.dEmi : rtl::Now();
+    return rtl::IncludeTrailingPathDelimiter(conf.Arquivos().GetPathNFe(
+        data, FNFe.Emit.CNPJCPF, FNFe.Emit.IE, FNFe.Ide.modelo));
+}
+
+std::string NotaFiscal::CalcularNomeArquivoCompleto(std::string NomeArquivo,
+                                                    std::string PathArquivo) const
+{
+    if (NomeArquivo.empty())
+        NomeArquivo = CalcularNomeArquivo();
+    if (!rtl::ExtractFilePath(NomeArquivo).empty())
+        return NomeArquivo;
+    const std::string pasta = PathArquivo.empty()
+                                  ? CalcularPathArquivo()
+                                  : rtl::IncludeTrailingPathDelimiter(PathArquivo);
+    return pasta + NomeArquivo;
+}
+
 TNotasFiscais::TNotasFiscais(rtl::TComponent *AOwner)
     : FOvixNFe(dynamic_cast<TOvixNFe *>(AOwner)), FConfiguracoes(nullptr)
 {
@@ -79,11 +147,12 @@ bool TNotasFiscais::LoadFromString(std::string_view AXMLString, bool AGerarNFe)
 
 bool TNotasFiscais::CarregarTexto(std::string_view texto, bool AGerarNFe)
 {
-    // Regenerating the XML from the model belongs to the writer; until the list has one,
-    // loading reads only, whatever AGerarNFe asks.
-    (void)AGerarNFe;
-    for (const std::string_view peca : dfe::SepararDocumentos(texto, dfe::TagsNFe))
-        Add().LerXML(peca);
+    for (const std::string_view peca : dfe::SepararDocumentos(texto, dfe::TagsNFe)) {
+        NotaFiscal &nota = Add();
+        nota.LerXML(peca);
+        if (AGerarNFe)
+            nota.GerarXML();
+    }
     return Count() > 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "nfe/model.h"
 #include "nfe/reader.h"
+#include "nfe/writer.h"
 
 #include "rtl/classes.h"
 #include "util/ovixbase.h"
@@ -27,6 +28,7 @@ public:
     TNFe &NFe() noexcept { return FNFe; }
     const TNFe &NFe() const noexcept { return FNFe; }
     TNFeR &NFeR() noexcept { return FNFeR; }
+    TNFeW &NFeW() noexcept { return FNFeW; }
     // The NF-e component's settings, not owned.
     TConfiguracoesNFe &Configuracoes() const noexcept { return *FConfiguracoes; }
 
@@ -42,16 +44,35 @@ public:
     void SetXMLOriginal(std::string_view AXML);
     const std::string &XMLAssinado() const noexcept { return FXMLAssinado; }
 
+    // Regenerates the XML from the model with the component's settings (the writer writes
+    // the access key back into the model) and keeps its alert lines. Returns the new
+    // XMLOriginal.
+    std::string GerarXML();
+    // The writer's alert lines of the last regeneration, each followed by CR LF.
+    const std::string &Alertas() const noexcept { return FAlertas; }
+
+    // The digits of infNFe.ID followed by "-nfe.xml"; an Id without digits raises
+    // EOvixNFeException "ID Inválido. Impossível Salvar XML".
+    std::string CalcularNomeArquivo() const;
+    // The storage folder of the component's file settings, ending with a delimiter.
+    std::string CalcularPathArquivo() const;
+    // NomeArquivo (CalcularNomeArquivo when empty) in PathArquivo (CalcularPathArquivo
+    // when empty); a NomeArquivo with a folder of its own is taken as it is.
+    std::string CalcularNomeArquivoCompleto(std::string NomeArquivo = "",
+                                            std::string PathArquivo = "") const;
+
     const std::string &NomeArq() const noexcept { return FNomeArq; }
     void SetNomeArq(std::string ANomeArq) { FNomeArq = std::move(ANomeArq); }
 
 private:
     TNFe FNFe;
     TNFeR FNFeR;
+    TNFeW FNFeW;
     TConfiguracoesNFe *FConfiguracoes;
     std::string FXMLOriginal;
     std::string FXMLAssinado;
     std::string FNomeArq;
+    std::string FAlertas;
 };
 
 class TNotasFiscais {

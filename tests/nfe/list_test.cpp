@@ -118,3 +118,37 @@ TEST(NotasFiscais, NewEntriesTakeTheComponentsDefaults)
 }
 
 } // namespace
+
+// A 3.10 NF-e saved in ISO-8859-1 with its declaration, as older issuers published them:
+// every accented value reads as written, and the 3.10 groups land in the model.
+TEST(NotasFiscais, AnIso88591File310ReadsWithItsAccentsAndGroups)
+{
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+    ASSERT_TRUE(lista.LoadFromFile(std::string(TEST_SOURCE_DIR) + "/fixtures/nfe310_iso.xml", false));
+    ASSERT_EQ(lista.Count(), 1);
+    const nfe::TNFe &n = lista.Items(0).NFe();
+    EXPECT_DOUBLE_EQ(n.infNFe.Versao, 3.1);
+    EXPECT_EQ(n.infNFe.ID, "NFe35150422333444000155550010000004561000004568");
+    EXPECT_EQ(n.Ide.natOp, "VENDA DE MERCADORIA E SERVIÇO");
+    EXPECT_EQ(n.Ide.indPag, dfe::ipOutras);
+    EXPECT_EQ(n.Emit.xNome, "AÇÚCAR & CAFÉ LTDA");
+    EXPECT_EQ(n.Emit.EnderEmit.xMun, "São Paulo");
+    EXPECT_EQ(n.Dest.xNome, "Comércio Irmãos Araújo");
+    ASSERT_EQ(n.Det.Count(), 4);
+    EXPECT_EQ(n.Det.Items(0).Prod.xProd, "Açúcar cristal 5 kg");
+    EXPECT_EQ(n.Det.Items(0).Imposto.ICMS.CST, dfe::cst40);
+    EXPECT_EQ(n.Det.Items(0).Imposto.ICMS.vICMSDeson, rtl::Currency::FromDouble(15));
+    EXPECT_EQ(n.Det.Items(1).Imposto.ICMS.CST, dfe::cstPart10);
+    EXPECT_EQ(n.Det.Items(1).Imposto.ICMS.pICMS, rtl::Currency::FromDouble(12));
+    EXPECT_EQ(n.Det.Items(2).Imposto.ICMS.CST, dfe::cstRep60);
+    EXPECT_EQ(n.Det.Items(3).Imposto.ISSQN.cListServ, "14.01");
+    EXPECT_EQ(n.Det.Items(3).infAdProd, "Serviço prestado no local");
+    EXPECT_EQ(n.Total.ISSQNtot.cRegTrib, dfe::RTISSMEEPP);
+    EXPECT_EQ(n.Transp.Transporta.xMun, "Jundiaí");
+    ASSERT_EQ(n.Cobr.Dup.Count(), 2);
+    EXPECT_EQ(n.Cobr.Dup.Items(1).vDup, rtl::Currency::FromDouble(186.6));
+    EXPECT_EQ(n.InfAdic.infCpl, "Pedido nº 77; entrega à tarde");
+    EXPECT_EQ(n.exporta.xLocExporta, "Porto de Santos");
+    EXPECT_EQ(n.procNFe.nProt, "") << "a bare document has no protocol";
+}
