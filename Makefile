@@ -5,11 +5,14 @@ JOBS        ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR    := build/sanitize
 BENCH_DIR   := build/bench
+FUZZ_DIR    := build/fuzz
+# Seconds each fuzzer runs under `make fuzz`.
+FUZZ_SECONDS ?= 600
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/xdg-runtime
 
-.PHONY: run test bench deps build-release build-test clean
+.PHONY: run test bench fuzz build-fuzz deps build-release build-test clean
 
 deps:
 	@./scripts/setup-deps
@@ -39,6 +42,16 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=OFF -DVIEWER_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || exit 1; fi; done
+
+build-fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DVIEWER_TESTS=OFF -DVIEWER_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Each fuzzer starts from the fixtures and the kept regressions; a finding stops it and
+# leaves the input in $(FUZZ_DIR) (crash-*, timeout-*, leak-*).
+fuzz: build-fuzz | $(XDG_RUNTIME_DIR)
+	@./scripts/run-fuzzers $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
