@@ -283,9 +283,12 @@ void TNFeW::GerarDetProdRastro(int i)
                         "Número do Lote do medicamento");
         FGerador.wCampo(dfe::tcDe3, "I82", "qLote", 0, 11, 1, lote.qLote,
                         "Quantidade de produto no Lote do medicamento");
-        FGerador.wCampo(dfe::tcDat, "I83", "dFab", 10, 10, 1, Data(lote.dFab), "Data de fabricação");
-        FGerador.wCampo(dfe::tcDat, "I84", "dVal", 10, 10, 1, Data(lote.dVal), "Data de validade");
-        FGerador.wCampo(dfe::tcStr, "I85", "cAgreg", 1, 20, 0, lote.cAgreg, "Código de Agregação");
+        FGerador.wCampo(dfe::tcDat, "I83", "dFab", 10, 10, 1, Data(lote.dFab),
+                        "Data de fabricação");
+        FGerador.wCampo(dfe::tcDat, "I84", "dVal", 10, 10, 1, Data(lote.dVal),
+                        "Data de validade");
+        FGerador.wCampo(dfe::tcStr, "I85", "cAgreg", 1, 20, 0, lote.cAgreg,
+                        "Código de Agregação");
         FGerador.wGrupo("/rastro");
     }
     if (lista.Count() > 500)
