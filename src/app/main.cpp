@@ -1,14 +1,13 @@
+#include "app/exceptionhandler.h"
 #include "app/mainwindow.h"
 #include "rtl/formatsettings.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
-    QApplication application(argc, argv);
+    app::TApplication application(argc, argv);
     // The number and date settings come from the user's locale once, before any window.
     rtl::FormatSettings();
-    app::TForm1 window;
-    window.show();
+    app::TForm1 Form1;
+    Form1.show();
     return application.exec();
 }

@@ -1,11 +1,190 @@
 #include "app/mainwindow.h"
 
+#include "app/artwork.h"
+#include "app/exceptionhandler.h"
+
+#include "dfe/ovixdfeconfiguracoes.h"
+#include "nfe/component.h"
+#include "rtl/exceptions.h"
+
+#include <QFont>
+#include <QPalette>
+#include <QResizeEvent>
+
 namespace app {
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+namespace {
+
+constexpr int ClientWidth = 742;
+constexpr int ClientHeight = 239;
+
+// Height in pixels as the window was designed (96 pixels per inch): 11 is 8 points.
+QFont Tahoma(int pixelHeight)
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(pixelHeight);
+    return font;
+}
+
+// The settings every document component of the window gets: no crypto, HTTP or signing
+// library (the viewer signs and sends nothing), the standard alert format, no explicit
+// storage-folder order, and the state and web-service defaults.
+void ConfigurarDocumento(dfe::TConfiguracoes &config)
+{
+    config.Geral().SetSSLLib(dfe::libNone);
+    config.Geral().SetSSLCryptLib(dfe::cryNone);
+    config.Geral().SetSSLHttpLib(dfe::httpNone);
+    config.Geral().SetSSLXmlSignLib(dfe::xsNone);
+    config.Geral().SetFormatoAlerta(std::string(dfe::FormatoAlertaPadrao));
+    config.Arquivos().OrdenacaoPath().Clear();
+    config.WebServices().SetUF("SP");
+    config.WebServices().SetAguardarConsultaRet(0);
+    config.WebServices().SetQuebradeLinha("|");
+    config.RespTec().SetIdCSRT(0);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QWidget(parent), Panel1(this), rgTipoDoc(&Panel1), Label1(&Panel1), edNomeArquivo(&Panel1),
+      sbLocaliza(&Panel1), btVisualiza(&Panel1), Image1(&Panel1), Label2(&Panel1),
+      FComponentes(rtl::TComponent::CreateFree<rtl::TComponent>())
 {
     setWindowTitle(QStringLiteral("Visualizador de XML"));
-    resize(742, 239);
+    setFont(Tahoma(11));
+    // The face colour of buttons, as dialog-like windows of the desktop use.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
+    resize(ClientWidth, ClientHeight);
+    CreateControls();
+    CreateComponents();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls()
+{
+    Panel1.setFont(Tahoma(13));
+    Panel1.setGeometry(rect());
+
+    rgTipoDoc.setGeometry(16, 8, 185, 89);
+    rgTipoDoc.setTitle(QStringLiteral("Tipo de Documento"));
+    rgTipoDoc.SetItems({"NF-e", "CT-e", "MDF-e", "SAT"});
+    rgTipoDoc.SetColumns(2);
+    rgTipoDoc.SetItemIndex(0);
+
+    Label1.setGeometry(24, 112, 136, 16);
+    Label1.setText(QStringLiteral("Localizar o Arquivo XML"));
+    // Labels size themselves to their text from their top-left corner, so a wider
+    // substitute for the designed font does not cut the caption.
+    Label1.adjustSize();
+
+    edNomeArquivo.setGeometry(25, 131, 448, 24);
+    // The root folder: the one folder every system has.
+    edNomeArquivo.setText(QStringLiteral("/"));
+
+    sbLocaliza.setGeometry(474, 121, 37, 36);
+    sbLocaliza.setAutoRaise(true);
+    sbLocaliza.setFocusPolicy(Qt::NoFocus);
+    sbLocaliza.setIcon(GlyphLocalizar());
+    sbLocaliza.setIconSize(QSize(GlyphSize, GlyphSize));
+
+    btVisualiza.setGeometry(24, 168, 121, 33);
+    btVisualiza.setText(QStringLiteral("Visualizar"));
+    btVisualiza.setIcon(GlyphVisualizar());
+    btVisualiza.setIconSize(QSize(GlyphSize, GlyphSize));
+
+    Image1.setGeometry(536, 8, 193, 201);
+    Image1.setScaledContents(true);
+    Image1.setPixmap(Logo());
+
+    Label2.setGeometry(553, 216, 155, 16);
+    Label2.setText(QStringLiteral("Visualizador de XML"));
+    Label2.adjustSize();
+
+    // Keyboard order within the panel: kind, file, button (the speed button takes no focus).
+    QWidget::setTabOrder(&rgTipoDoc, &edNomeArquivo);
+    QWidget::setTabOrder(&edNomeArquivo, &btVisualiza);
+
+    connect(&sbLocaliza, &QToolButton::clicked, this,
+            [this] { Guarded(this, [this] { sbLocalizaClick(&sbLocaliza); }); });
+    connect(&btVisualiza, &QPushButton::clicked, this,
+            [this] { Guarded(this, [this] { btVisualizaClick(&btVisualiza); }); });
+}
+
+void TForm1::CreateComponents()
+{
+    FComponentes->SetName("Form1");
+
+    Nfe = rtl::TComponent::Create<nfe::TOvixNFe>(FComponentes.get());
+    Nfe->SetName("Nfe");
+    ConfigurarDocumento(Nfe->Configuracoes());
+    // TODO(lead): create the DANFE component and link Nfe.DANFE once it lands.
+
+    odArquivo.DefaultExt = "*.xml";
+    odArquivo.Filter = "(Todos XMLs)|*.xml|NFe|*-nfe.xml|CTe|*-cte.xml|MDFe|*-mdfe.xml|SAT|AD*.xml";
+    odArquivo.FilterIndex = 1;
+    odArquivo.InitialDir = "/";
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    // The panel fills the whole client area.
+    Panel1.setGeometry(QRect(QPoint(0, 0), event->size()));
+    QWidget::resizeEvent(event);
+}
+
+void TForm1::sbLocalizaClick(QObject * /*Sender*/)
+{
+    const QString texto = edNomeArquivo.text();
+    // The folder is the box's text as typed, even when it names a file.
+    if (!texto.trimmed().isEmpty())
+        odArquivo.InitialDir = texto.toStdString();
+    if (odArquivo.Execute(this))
+        edNomeArquivo.setText(QString::fromStdString(odArquivo.FileName));
+}
+
+void TForm1::btVisualizaClick(QObject * /*Sender*/)
+{
+    switch (rgTipoDoc.ItemIndex()) {
+    case 0:
+        montaNFe();
+        break;
+    case 1:
+        montaCTe();
+        break;
+    case 2:
+        montaMDFe();
+        break;
+    case 3:
+        montaSAT();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::montaNFe()
+{
+    Nfe->NotasFiscais().Clear();
+    // The text goes as typed: the load reports a name that is no readable file.
+    Nfe->NotasFiscais().LoadFromFile(edNomeArquivo.text().toStdString(), true);
+    // TODO(lead): Imprimir once the DANFE component lands
+}
+
+void TForm1::montaCTe()
+{
+    throw rtl::Exception("Visualização de CT-e ainda não disponível");
+}
+
+void TForm1::montaMDFe()
+{
+    throw rtl::Exception("Visualização de MDF-e ainda não disponível");
+}
+
+void TForm1::montaSAT()
+{
+    throw rtl::Exception("Visualização de CF-e SAT ainda não disponível");
 }
 
 } // namespace app

@@ -1,13 +1,185 @@
 #include "app/mainwindow.h"
+#include "recordingbox.h"
 
+#include "nfe/component.h"
+
+#include <QDir>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
-TEST(MainWindow, OpensWithItsTitle)
+using app::TForm1;
+
+std::string Fixture(const char *name)
 {
-    app::TForm1 window;
-    EXPECT_EQ(window.windowTitle().toStdString(), "Visualizador de XML");
+    return QDir::cleanPath(QStringLiteral(TEST_SOURCE_DIR "/../nfe/fixtures/") + name).toStdString();
+}
+
+// Presses "Visualizar" as the user would: with kind and file chosen, through the button.
+void Visualizar(TForm1 &window, int kind, const std::string &file)
+{
+    window.rgTipoDoc.SetItemIndex(kind);
+    window.edNomeArquivo.setText(QString::fromStdString(file));
+    window.btVisualiza.click();
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    apptest::RecordingBox box;
+    TForm1 window;
+};
+
+TEST_F(MainWindow, IsBuiltAsDesigned)
+{
+    EXPECT_EQ(window.windowTitle(), "Visualizador de XML");
+    EXPECT_EQ(window.size(), QSize(742, 239));
+    EXPECT_EQ(window.Panel1.geometry(), window.rect());
+
+    EXPECT_EQ(window.rgTipoDoc.title(), "Tipo de Documento");
+    EXPECT_EQ(window.rgTipoDoc.Columns(), 2);
+    ASSERT_EQ(window.rgTipoDoc.Count(), 4);
+    const char *kinds[] = {"NF-e", "CT-e", "MDF-e", "SAT"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window.rgTipoDoc.Item(i), kinds[i]);
+    EXPECT_EQ(window.rgTipoDoc.ItemIndex(), 0);
+
+    EXPECT_EQ(window.Label1.text(), "Localizar o Arquivo XML");
+    EXPECT_EQ(window.edNomeArquivo.text(), "/");
+    EXPECT_TRUE(window.sbLocaliza.text().isEmpty());
+    EXPECT_FALSE(window.sbLocaliza.icon().isNull());
+    EXPECT_EQ(window.btVisualiza.text(), "Visualizar");
+    EXPECT_FALSE(window.btVisualiza.icon().isNull());
+    EXPECT_EQ(window.Image1.pixmap().size(), QSize(256, 256));
+    EXPECT_EQ(window.Label2.text(), "Visualizador de XML");
+
+    EXPECT_EQ(window.odArquivo.DefaultExt, "*.xml");
+    EXPECT_EQ(window.odArquivo.Filter,
+              "(Todos XMLs)|*.xml|NFe|*-nfe.xml|CTe|*-cte.xml|MDFe|*-mdfe.xml|SAT|AD*.xml");
+    EXPECT_EQ(window.odArquivo.FilterIndex, 1);
+    EXPECT_EQ(window.odArquivo.InitialDir, "/");
+
+    ASSERT_NE(window.Nfe, nullptr);
+    EXPECT_EQ(window.Nfe->Name(), "Nfe");
+    const auto &config = window.Nfe->Configuracoes();
+    EXPECT_EQ(config.Geral().SSLLib(), dfe::libNone);
+    EXPECT_EQ(config.Geral().SSLXmlSignLib(), dfe::xsNone);
+    EXPECT_EQ(config.Geral().FormatoAlerta(), "TAG:%TAGNIVEL% ID:%ID%/%TAG%(%DESCRICAO%) - %MSG%.");
+    EXPECT_EQ(config.Arquivos().OrdenacaoPath().Count(), 0);
+    EXPECT_EQ(config.WebServices().UF(), "SP");
+    EXPECT_EQ(config.WebServices().QuebradeLinha(), "|");
+    EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 0);
+}
+
+TEST_F(MainWindow, VisualizarLoadsTheNFeFileAfresh)
+{
+    const std::string path = Fixture("nfe400_proc.xml");
+    Visualizar(window, 0, path);
+    // A second press clears the list first instead of adding the same document again.
+    window.btVisualiza.click();
+
+    EXPECT_TRUE(box.Shown.empty());
+    const nfe::TNotasFiscais &notas = window.Nfe->NotasFiscais();
+    ASSERT_EQ(notas.Count(), 1);
+    EXPECT_EQ(notas.Items(0).NFe().Ide.nNF, 1234);
+    EXPECT_EQ(notas.Items(0).NFe().Emit.xNome, "EMPRESA EXEMPLO LTDA");
+    EXPECT_EQ(notas.Items(0).NomeArq(), path);
+}
+
+TEST_F(MainWindow, AFolderInsteadOfAFileShowsTheFileOpenErrorAndTheWindowGoesOn)
+{
+    Visualizar(window, 0, Fixture("nfe400_proc.xml"));
+    window.edNomeArquivo.setText("/");
+    window.btVisualiza.click();
+
+    ASSERT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(box.Shown[0].owner, &window);
+    EXPECT_EQ(box.Shown[0].caption, "test_app");
+    EXPECT_EQ(box.Shown[0].text, "Cannot open file \"/\". Is a directory.");
+    // The list was cleared before the load failed.
+    EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 0);
+
+    // The same window takes the next press.
+    Visualizar(window, 0, Fixture("nfe400_proc.xml"));
+    EXPECT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1);
+}
+
+TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
+{
+    struct Row {
+        const char *name;
+        int kind;
+        const char *text;
+    };
+    const Row rows[] = {
+        {"CT-e", 1, "Visualização de CT-e ainda não disponível."},
+        {"MDF-e", 2, "Visualização de MDF-e ainda não disponível."},
+        {"SAT", 3, "Visualização de CF-e SAT ainda não disponível."},
+    };
+    Visualizar(window, 0, Fixture("nfe400_proc.xml"));
+    for (const Row &row : rows) {
+        box.Shown.clear();
+        Visualizar(window, row.kind, Fixture("nfe400_proc.xml"));
+        ASSERT_EQ(box.Shown.size(), 1u) << row.name;
+        EXPECT_EQ(box.Shown[0].caption, "test_app") << row.name;
+        EXPECT_EQ(box.Shown[0].text, row.text) << row.name;
+        EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1) << row.name;
+    }
+}
+
+TEST_F(MainWindow, NoKindChosenDoesNothing)
+{
+    Visualizar(window, -1, "/");
+    EXPECT_EQ(window.rgTipoDoc.ItemIndex(), -1);
+    EXPECT_TRUE(box.Shown.empty());
+}
+
+TEST_F(MainWindow, BrowseStartsInTheTypedTextAndTakesOnlyAConfirmedFile)
+{
+    struct Row {
+        const char *name;
+        const char *typed;
+        std::optional<std::string> chosen;
+        const char *initialDir; // the folder the dialog was opened with
+        const char *edit;       // the file box afterwards
+    };
+    const Row rows[] = {
+        {"folder typed, file chosen", "/tmp", "/tmp/a-nfe.xml", "/tmp", "/tmp/a-nfe.xml"},
+        {"file typed opens at the file", "/tmp/b.xml", "/tmp/c.xml", "/tmp/b.xml", "/tmp/c.xml"},
+        {"blanks around are kept", " /tmp ", "/tmp/d.xml", " /tmp ", "/tmp/d.xml"},
+        {"blank box keeps the last folder", "   ", "/x.xml", "/", "/x.xml"},
+        {"cancel changes nothing", "/tmp", std::nullopt, "/tmp", "/tmp"},
+    };
+    for (const Row &row : rows) {
+        TForm1 fresh;
+        std::string seenDir;
+        std::string seenFilter;
+        fresh.odArquivo.Runner = [&](const app::TOpenDialog &od, QWidget *) {
+            seenDir = od.InitialDir;
+            seenFilter = od.Filter;
+            return row.chosen;
+        };
+        fresh.edNomeArquivo.setText(row.typed);
+        fresh.sbLocaliza.click();
+
+        EXPECT_EQ(seenDir, row.initialDir) << row.name;
+        EXPECT_EQ(seenFilter, fresh.odArquivo.Filter) << row.name;
+        EXPECT_EQ(fresh.edNomeArquivo.text().toStdString(), row.edit) << row.name;
+    }
+    EXPECT_TRUE(box.Shown.empty());
+}
+
+TEST_F(MainWindow, AnErrorWhileBrowsingReachesTheDefaultHandler)
+{
+    window.odArquivo.Runner = [](const app::TOpenDialog &, QWidget *) -> std::optional<std::string> {
+        throw rtl::Exception("Sem acesso à pasta");
+    };
+    window.sbLocaliza.click();
+    ASSERT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(box.Shown[0].text, "Sem acesso à pasta.");
+    EXPECT_EQ(window.edNomeArquivo.text(), "/");
 }
 
 } // namespace
