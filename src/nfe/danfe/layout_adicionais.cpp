@@ -12,6 +12,14 @@ namespace nfe {
 
 void TfrlDANFeRLRetrato::CriarAdicionais()
 {
+    // The continuation has a page of its own after the items, unless the settings let it
+    // start on page 1.
+    rlbContinuacaoInformacoesComplementares->beforePrint = [this](report::Band &, report::PrintContext &contexto) {
+        if (contexto.page() == 1 && !DANFe().ImprimeContinuacaoDadosAdicionaisPrimeiraPagina())
+            contexto.requestNewPage();
+        return true;
+    };
+
     report::Band &b = *rlbDadosAdicionais;
     rllHomologacao = &CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", FonteDANFe(19, true),
                                   report::HAlign::Center);

@@ -65,6 +65,7 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
     rllPageNumber = &b.add<report::SystemField>("rllPageNumber", QRectF(368, 82, 34, 15),
                                                 report::SystemInfo::PageNumber, "fl. ");
     rllPageNumber->font = FonteDANFe(11, true);
+    rllPageNumber->align = HAlign::Right; // the sheet number runs on into its count
     rllLastPage = &b.add<report::SystemField>("rllLastPage", QRectF(402, 82, 24, 15), report::SystemInfo::PageCount,
                                               "/");
     rllLastPage->font = FonteDANFe(11, true);

@@ -9,6 +9,7 @@
 #include "report/painter.h"
 #include "report/outputs.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -496,6 +497,47 @@ TEST(DANFeRetrato, TheHomologationMarkAndFooterLinesFollowTheSettings)
     EXPECT_EQ(TextoDe(p, "rllHomologacao"), "AMBIENTE DE HOMOLOGAÇÃO - NF-E SEM VALOR FISCAL");
     EXPECT_EQ(TextoDe(p, "rllUsuario"), "DATA / HORA DA IMPRESSÃO: 01/06/2024 08:05:09 - MARIA");
     EXPECT_FALSE(Impresso(p, "rllSistema")) << "no system name set";
+}
+
+TEST(DANFeRetrato, LogoAndWatermarkComeFromPictureFiles)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const std::string figura = pasta.filePath("logo.png").toStdString();
+    QImage quadrado(20, 20, QImage::Format_RGB32);
+    quadrado.fill(Qt::red);
+    ASSERT_TRUE(quadrado.save(QString::fromStdString(figura)));
+
+    struct Row {
+        const char *name;
+        std::string logo, marca;
+        bool logoEmCima;
+        bool comLogo, comMarca;
+        double esquerdaEndereco, topoNome;
+    } rows[] = {
+        {"no pictures: the address takes the name's place", "", "", false, false, false, 8, 18},
+        {"a logo beside the address", figura, "", false, true, false, 80, 18},
+        {"a missing watermark file draws nothing", figura, pasta.filePath("nada.png").toStdString(), false, true,
+         false, 80, 18},
+        {"a watermark", "", figura, false, false, true, 8, 18},
+        {"the logo above name and address", figura, "", true, true, false, 8, 58},
+    };
+    for (const Row &row : rows) {
+        Componentes c;
+        c.danfe->SetLogo(row.logo);
+        c.danfe->SetMarcadAgua(row.marca);
+        c.danfe->SetLogoemCima(row.logoEmCima);
+        const report::PreparedPage p = c.Imprimir(NotaAutorizada()).pages.at(0);
+        const double topoCabecalho = report::placements(p, "rlbEmitente").at(0).top;
+        const double esquerda = report::mmToPx(c.danfe->MargemEsquerda());
+        EXPECT_EQ(Impresso(p, "rliLogo"), row.comLogo) << row.name;
+        bool marca = false;
+        for (const report::Primitive &item : p.background)
+            marca = marca || report::base(item).source == "rliMarcaDagua1";
+        EXPECT_EQ(marca, row.comMarca) << row.name;
+        EXPECT_NEAR(RunDe(p, "rlmEndereco")->box.left(), esquerda + row.esquerdaEndereco, 0.01) << row.name;
+        EXPECT_NEAR(RunDe(p, "rlmEmitente")->box.top(), topoCabecalho + row.topoNome, 0.01) << row.name;
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "nfe/exception.h"
 #include "nfe/list.h"
+#include "nfe/settings.h"
 
 #include "report/outputs.h"
 #include "rtl/files.h"
@@ -228,6 +229,27 @@ TEST(DANFePrinting, PDFFilesAreNamedByTheKeyAndDescribeTheDocument)
     c.danfe->ImprimirDANFEPDF(&nfe);
     EXPECT_EQ(c.danfe->ArquivoPDF(), pasta.path().toStdString() + "/nota.pdf");
     EXPECT_TRUE(rtl::FileExists(c.danfe->ArquivoPDF()));
+}
+
+TEST(DANFePrinting, ThePDFFolderFollowsTheFirstDocumentsIssuerAndDate)
+{
+    QTemporaryDir pasta;
+    ASSERT_TRUE(pasta.isValid());
+    const std::string base = pasta.path().toStdString() + "/";
+    Componentes c;
+    nfe::TArquivosConfNFe &arquivos = c.nfe->Configuracoes().Arquivos();
+    arquivos.SetSepararPorCNPJ(true);
+    arquivos.SetSepararPorAno(false);
+    arquivos.SetSepararPorMes(true);
+    arquivos.SetAdicionarLiteral(true);
+    arquivos.SetEmissaoPathNFe(true);
+    c.danfe->SetPathPDF(base);
+
+    EXPECT_EQ(c.danfe->GetSeparadorPathPDF(base), base) << "no document loaded";
+    c.Carregar(NotaAutorizada());
+    EXPECT_EQ(c.danfe->GetSeparadorPathPDF(base), base + "12345678000195/202405/NFe");
+    c.danfe->SetUsaSeparadorPathPDF(true);
+    EXPECT_EQ(c.danfe->PathPDF(), base + "12345678000195/202405/NFe/");
 }
 
 } // namespace
