@@ -2,6 +2,7 @@
 
 #include "nfe/codes.h"
 #include "nfe/component.h"
+#include "nfe/danfeclass.h"
 #include "nfe/exception.h"
 #include "nfe/settings.h"
 
@@ -17,7 +18,7 @@
 namespace nfe {
 
 NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
-    : FNFeR(FNFe), FNFeW(FNFe), FConfiguracoes(&Collection.Configuracoes())
+    : FColecao(&Collection), FNFeR(FNFe), FNFeW(FNFe), FConfiguracoes(&Collection.Configuracoes())
 {
     // The component's defaults survive only where the document lacks the whole group.
     const TConfiguracoesNFe &conf = *FConfiguracoes;
@@ -116,6 +117,25 @@ std::string NotaFiscal::CalcularNomeArquivoCompleto(std::string NomeArquivo,
     return pasta + NomeArquivo;
 }
 
+TOvixDFeDANFeReport &NotaFiscal::DANFE() const
+{
+    TOvixDFeDANFeReport *danfe = FColecao->OvixNFe().DANFE();
+    if (danfe == nullptr)
+        throw EOvixNFeException("Componente DA" + ModeloDFToPrefixo(FConfiguracoes->Geral().ModeloDF()) +
+                                " não associado.");
+    return *danfe;
+}
+
+void NotaFiscal::Imprimir()
+{
+    DANFE().ImprimirDANFE(&FNFe);
+}
+
+void NotaFiscal::ImprimirPDF()
+{
+    DANFE().ImprimirDANFEPDF(&FNFe);
+}
+
 TNotasFiscais::TNotasFiscais(rtl::TComponent *AOwner)
     : FOvixNFe(dynamic_cast<TOvixNFe *>(AOwner)), FConfiguracoes(nullptr)
 {
@@ -127,6 +147,43 @@ TNotasFiscais::TNotasFiscais(rtl::TComponent *AOwner)
 NotaFiscal &TNotasFiscais::Add()
 {
     return FItems.New(*this);
+}
+
+void TNotasFiscais::VerificarDANFE() const
+{
+    if (FOvixNFe->DANFE() == nullptr)
+        throw EOvixNFeException("Componente DANFE não associado.");
+}
+
+// The DANFE gets no document and takes every one of this list itself.
+void TNotasFiscais::Imprimir()
+{
+    VerificarDANFE();
+    FOvixNFe->DANFE()->ImprimirDANFE(nullptr);
+}
+
+void TNotasFiscais::ImprimirCancelado()
+{
+    VerificarDANFE();
+    FOvixNFe->DANFE()->ImprimirDANFECancelado(nullptr);
+}
+
+void TNotasFiscais::ImprimirResumido()
+{
+    VerificarDANFE();
+    FOvixNFe->DANFE()->ImprimirDANFEResumido(nullptr);
+}
+
+void TNotasFiscais::ImprimirPDF()
+{
+    VerificarDANFE();
+    FOvixNFe->DANFE()->ImprimirDANFEPDF(nullptr);
+}
+
+void TNotasFiscais::ImprimirResumidoPDF()
+{
+    VerificarDANFE();
+    FOvixNFe->DANFE()->ImprimirDANFEResumidoPDF(nullptr);
 }
 
 bool TNotasFiscais::LoadFromFile(const std::string &CaminhoArquivo, bool AGerarNFe)

@@ -16,6 +16,7 @@ namespace nfe {
 
 class TConfiguracoesNFe;
 class TNotasFiscais;
+class TOvixDFeDANFeReport;
 class TOvixNFe;
 
 class NotaFiscal {
@@ -64,7 +65,17 @@ public:
     const std::string &NomeArq() const noexcept { return FNomeArq; }
     void SetNomeArq(std::string ANomeArq) { FNomeArq = std::move(ANomeArq); }
 
+    // This document alone through the linked DANFE: printed (or previewed), or written to
+    // a PDF file. Without a DANFE, EOvixNFeException "Componente DANFe não associado." (or
+    // "DANFCe" for an NFC-e component).
+    void Imprimir();
+    void ImprimirPDF();
+
 private:
+    // The linked DANFE; raises when there is none.
+    TOvixDFeDANFeReport &DANFE() const;
+
+    TNotasFiscais *FColecao;
     TNFe FNFe;
     TNFeR FNFeR;
     TNFeW FNFeW;
@@ -98,6 +109,18 @@ public:
     // Loads every NF-e of a text, one entry per document in text order. True when the list
     // holds any entry afterwards (earlier ones included).
     bool LoadFromString(std::string_view AXMLString, bool AGerarNFe = true);
+
+    // Every loaded document, in list order, through the linked DANFE component: printed or
+    // previewed, the same with the cancelled marks, in the summary layout, or written to
+    // PDF files. Without a DANFE, EOvixNFeException "Componente DANFE não associado.";
+    // with no document nothing is printed.
+    void Imprimir();
+    void ImprimirCancelado();
+    void ImprimirResumido();
+    void ImprimirPDF();
+    void ImprimirResumidoPDF();
+    // Raises EOvixNFeException "Componente DANFE não associado." without a linked DANFE.
+    void VerificarDANFE() const;
 
     TOvixNFe &OvixNFe() const noexcept { return *FOvixNFe; }
     // The owner's settings, not owned.

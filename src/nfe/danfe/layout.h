@@ -1,0 +1,250 @@
+#pragma once
+// TfrlDANFeRLRetrato, the A4 portrait DANFE, built in code.
+//
+// Page structure, in the order the engine prints the bands:
+//   page headers   rlbReciboHeader or rlbReciboHeaderBarra (receipt stub) and
+//                  rlbDivisaoRecibo (cut line), page 1 only; rlbEmitente, every page
+//   titles         rlbDestinatario, rlbRetirada, rlbEntrega, rlbFaturaReal, rlbFatura,
+//                  rlbPagamentoReal, rlbImposto, rlbTransp (page 1, each when it applies)
+//   column headers rlbCanceladaDenegada, rlbAvisoContingencia, rlbCabecalhoItens
+//   sub-detail     subItens: rlbItens and RLBandInfAd once per item
+//   summary        rlbContinuacaoInformacoesComplementares (additional data that did
+//                  not fit the footer)
+//   page footers   rlbISSQN, rlbDadosAdicionais (page 1 only); the stub and cut line
+//                  join them at the page foot with PosCanhoto prRodape
+// and the watermark rliMarcaDagua1 behind the bands.
+//
+// The layout is prepared once, in the report's before-print (InicializarDados, in the
+// order the steps depend on one another); the header band's before-print applies the
+// rules of the pages after the first. Each block of the page has a file of its own that
+// builds its controls (Criar...) and fills them (Preparar...): layout_cabecalho.cpp
+// (issuer, key, number, protocol, status marks), layout_canhoto.cpp (receipt stub),
+// layout_destinatario.cpp (recipient, places, invoice, payments), layout_totais.cpp (tax
+// totals, transport), layout_itens.cpp (item rows), layout_adicionais.cpp (ISSQN,
+// additional data, continuation, watermark, footer lines).
+//
+// Positions and sizes are pixels at 96 dpi in the coordinates of the band holding the
+// control; the content is 742 pixels wide (boxes 740).
+
+#include "nfe/danfe/form.h"
+
+#include "report/band.h"
+#include "report/controls.h"
+#include "report/measurer.h"
+#include "report/report.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace nfe {
+
+// Tags that group the controls for the font settings.
+enum TTagDANFe {
+    tagDemais = 0,           // everything else
+    tagCanhotoLinha1 = 1,    // the stub's first line
+    tagRazaoSocial = 4,      // the issuer's name
+    tagLegenda = 10,         // field captions
+    tagInfComplementar = 20, // the additional-information memos
+    tagTituloCaixa = 30,     // box titles
+    tagValorCampo = 703,     // the value fields of the boxes
+    tagPortal = 704,         // the portal lines of the key box
+    tagItem = 705,           // the texts of an item row
+};
+
+// One row of a box of fields. The rows of a box are laid out from AltLinhaComun (h):
+// captions 1 pixel below the row's top, values with their bottom on the row's bottom
+// line, vertical dividers from the row's top h + 1 high, shaded cells 1 pixel below the
+// row's top h - 1 high, and the line between two rows on the lower row's top.
+struct TLinhaCampos {
+    std::vector<report::Control *> legendas;
+    std::vector<report::Control *> valores;
+    std::vector<report::Control *> divisores;
+    std::vector<report::Control *> fundos;
+    report::Control *linhaSuperior = nullptr; // none on the first row
+};
+
+// A box of field rows: n rows make it n x h + bordaExtra high, its band 2 pixels taller
+// than its bottom.
+struct TCaixaCampos {
+    report::Band *banda = nullptr;
+    report::Box *caixa = nullptr;
+    double inicioLinhas = 0; // from the box's top to the first row's top
+    double bordaExtra = 1;
+    std::vector<TLinhaCampos> linhas;
+};
+
+class TfrlDANFeRLRetrato : public TfrlDANFeRL {
+public:
+    TfrlDANFeRLRetrato();
+    ~TfrlDANFeRLRetrato() override;
+
+    // The layout class's factory for the class operations of TfrlDANFeRL.
+    static std::unique_ptr<TfrlDANFeRL> Criar();
+
+    // ---- Bands ------------------------------------------------------------------------
+    report::Band *rlbReciboHeader = nullptr;
+    report::Band *rlbReciboHeaderBarra = nullptr;
+    report::Band *rlbDivisaoRecibo = nullptr;
+    report::Band *rlbEmitente = nullptr;
+    report::Band *rlbDestinatario = nullptr;
+    report::Band *rlbRetirada = nullptr;
+    report::Band *rlbEntrega = nullptr;
+    report::Band *rlbFaturaReal = nullptr;
+    report::Band *rlbFatura = nullptr;
+    report::Band *rlbPagamentoReal = nullptr;
+    report::Band *rlbImposto = nullptr;
+    report::Band *rlbTransp = nullptr;
+    report::Band *rlbCanceladaDenegada = nullptr;
+    report::Band *rlbAvisoContingencia = nullptr;
+    report::Band *rlbCabecalhoItens = nullptr;
+    report::SubReport *subItens = nullptr;
+    report::Band *rlbItens = nullptr;
+    report::Band *RLBandInfAd = nullptr;
+    report::Band *rlbContinuacaoInformacoesComplementares = nullptr;
+    report::Band *rlbISSQN = nullptr;
+    report::Band *rlbDadosAdicionais = nullptr;
+    report::Image *rliMarcaDagua1 = nullptr;
+
+    // The item being printed, from 0.
+    int FNumItem = 0;
+    // The template of the stub's first line ("%s" takes the issuer's name).
+    std::string FRecebemoDe;
+
+    // ---- Header (rlbEmitente) ---------------------------------------------------------
+    report::Box *rliEmitente = nullptr;
+    report::Label *rllEmitente = nullptr;
+    report::Image *rliLogo = nullptr;
+    report::Memo *rlmEmitente = nullptr;
+    report::Memo *rlmEndereco = nullptr;
+    report::Label *rllDANFE = nullptr;
+    report::Label *rllDocumento1 = nullptr;
+    report::Label *rllDocumento2 = nullptr;
+    report::Label *rllTipoEntrada = nullptr;
+    report::Label *rllTipoSaida = nullptr;
+    report::Box *rliTipoEntrada = nullptr;
+    report::Label *rllEntradaSaida = nullptr;
+    report::Label *rllNumNF1 = nullptr;
+    report::Label *rllSERIE1 = nullptr;
+    report::SystemField *rllPageNumber = nullptr;
+    report::SystemField *rllLastPage = nullptr;
+    report::Box *rliChave = nullptr;
+    report::Line *rliChave2 = nullptr;
+    report::Line *rliChave3 = nullptr;
+    report::Barcode *rlbCodigoBarras = nullptr;
+    // White ground under the status text, so the key barcode never shows through it.
+    report::Box *rliFundoXmotivo = nullptr;
+    report::Label *rllXmotivo = nullptr;
+    report::Label *rllChaveAcesso = nullptr;
+    report::Label *rllChave = nullptr;
+    report::Label *rllDadosVariaveis1a = nullptr;
+    report::Label *rllDadosVariaveis1b = nullptr;
+    report::Label *rllDadosVariaveis1c = nullptr;
+    report::Barcode *rlbCodigoBarrasFS = nullptr;
+    report::Box *RLDraw6 = nullptr;
+    report::Line *rliLinhaInscricao = nullptr;
+    report::Line *rliDivNatureza = nullptr;
+    report::Line *rliDivInscricao1 = nullptr;
+    report::Line *rliDivInscricao2 = nullptr;
+    report::Label *RLLabel28 = nullptr;
+    report::Label *rllNatOperacao = nullptr;
+    report::Label *rllDadosVariaveis3_Descricao = nullptr;
+    report::Label *rllDadosVariaveis3 = nullptr;
+    report::Label *RLLabel29 = nullptr;
+    report::Label *rllInscricaoEstadual = nullptr;
+    report::Label *RLLabel30 = nullptr;
+    report::Label *rllInscrEstSubst = nullptr;
+    report::Label *RLLabel31 = nullptr;
+    report::Label *rllCNPJ = nullptr;
+
+    // ---- Status marks (rlbCanceladaDenegada, rlbAvisoContingencia) --------------------
+    report::Label *RLLCanceladaDenegada = nullptr;
+    report::Label *rllAvisoContingencia = nullptr;
+    report::Label *rllContingencia = nullptr;
+
+    // ---- Receipt stub (rlbReciboHeader, rlbReciboHeaderBarra, rlbDivisaoRecibo) -------
+    report::Line *rliDivisao = nullptr;
+    report::Label *rllNumNF0 = nullptr;
+    report::Label *rllSERIE0 = nullptr;
+
+    // ---- Recipient, places, invoice, payments -----------------------------------------
+
+    // ---- Tax totals, transport --------------------------------------------------------
+
+    // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
+    report::Label *lblDadosDoProduto = nullptr;
+
+    // ---- ISSQN, additional data, continuation, footer lines ---------------------------
+    report::Label *rllHomologacao = nullptr;
+    report::Label *rllUsuario = nullptr;
+    report::Label *rllSistema = nullptr;
+
+private:
+    // The settings the layout reads; valid while the report is prepared.
+    TOvixNFeDANFeRL &DANFe() const { return *fpDANFe; }
+    const TNFe &NFe() const { return *fpNFe; }
+
+    // Construction, block by block.
+    void CriarCabecalho();
+    void CriarCanhoto();
+    void CriarDestinatario();
+    void CriarTotais();
+    void CriarItens();
+    void CriarAdicionais();
+
+    // A new box of field rows of the layout, laid out with the others during preparation.
+    TCaixaCampos &NovaCaixa(report::Band &banda, report::Box &caixa);
+
+    // The report's before-print, and the preparation it starts.
+    void RLNFeBeforePrint(report::PrintContext &contexto);
+    void InicializarDados();
+    void CarregarMarcaDagua();
+    void OcultarFormulario();
+    void ExpandirLogo();
+    void AplicarFontes();
+    void AjustarCaixas();
+    // The rules of every page, from the header band.
+    bool rlbEmitenteBeforePrint(report::PrintContext &contexto);
+
+    // Header and status marks.
+    void PrepararMarcasSituacao();
+    void PrepararCabecalho();
+    void PrepararEmitente();
+    void PrepararProtocolo();
+    void AjustarFonteChave();
+    void PosicionarMotivo(const report::TextMeasurer &medidor);
+
+    // Receipt stub.
+    void PrepararResumoCanhoto();
+    void PreencherRecebemosDe();
+    void PosicionarCanhoto();
+
+    // Recipient, places, invoice, payments.
+    void PrepararDestinatario();
+    void PrepararLocais();
+    void PrepararFaturaPagamentos();
+
+    // Tax totals, transport.
+    void PrepararImposto();
+    void PrepararTransporte();
+
+    // Item rows.
+    void PrepararColunasItens();
+    void PrepararTitulosItens();
+
+    // ISSQN, additional data, continuation, watermark, footer lines.
+    void PrepararRodape();
+    void PrepararHomologacao();
+    void PrepararDadosAdicionais();
+    void PrepararISSQN();
+    void PrepararQuebraDadosAdicionais();
+    void FecharContinuacao();
+    void ExpandirDadosAdicionais();
+
+    std::deque<TCaixaCampos> FCaixas; // references to its boxes stay valid
+    // The measurer of the preparation under way.
+    const report::TextMeasurer *FMedidor = nullptr;
+};
+
+} // namespace nfe
