@@ -5,6 +5,7 @@
 
 #include "dfe/ovixdfeconfiguracoes.h"
 #include "nfe/component.h"
+#include "nfe/danfe/component.h"
 #include "rtl/exceptions.h"
 
 #include <QFont>
@@ -41,6 +42,29 @@ void ConfigurarDocumento(dfe::TConfiguracoes &config)
     config.WebServices().SetAguardarConsultaRet(0);
     config.WebServices().SetQuebradeLinha("|");
     config.RespTec().SetIdCSRT(0);
+}
+
+// The settings the window stores for every auxiliary-document component.
+void ConfigurarRelatorio(dfe::TOvixDFeReport &relatorio)
+{
+    relatorio.SetSistema("Visualizador Vexa XML - Vexa Software");
+    relatorio.SetMargemInferior(8.0);
+    relatorio.SetMargemSuperior(8.0);
+    relatorio.SetMargemEsquerda(6.0);
+    relatorio.SetMargemDireita(5.1);
+    dfe::TExpandeLogoMarcaConfig &logo = relatorio.ExpandeLogoMarcaConfig();
+    logo.SetAltura(0);
+    logo.SetEsquerda(0);
+    logo.SetTopo(0);
+    logo.SetLargura(0);
+    logo.SetDimensionar(false);
+    logo.SetEsticar(true);
+    dfe::TCasasDecimais &casas = relatorio.CasasDecimais();
+    casas.SetFormato(dfe::tdetInteger);
+    casas.SetqCom(2);
+    casas.SetvUnCom(2);
+    casas.SetMaskqCom(",0.00");
+    casas.SetMaskvUnCom(",0.00");
 }
 
 } // namespace
@@ -119,7 +143,11 @@ void TForm1::CreateComponents()
     Nfe = rtl::TComponent::Create<nfe::TOvixNFe>(FComponentes.get());
     Nfe->SetName("Nfe");
     ConfigurarDocumento(Nfe->Configuracoes());
-    // TODO(lead): create the DANFE component and link Nfe.DANFE once it lands.
+    Danfe = rtl::TComponent::Create<nfe::TOvixNFeDANFeRL>(FComponentes.get());
+    Danfe->SetName("Danfe");
+    ConfigurarRelatorio(*Danfe);
+    // Linking one side links both.
+    Nfe->SetDANFE(Danfe);
 
     odArquivo.DefaultExt = "*.xml";
     odArquivo.Filter = "(Todos XMLs)|*.xml|NFe|*-nfe.xml|CTe|*-cte.xml|MDFe|*-mdfe.xml|SAT|AD*.xml";
@@ -169,7 +197,7 @@ void TForm1::montaNFe()
     Nfe->NotasFiscais().Clear();
     // The text goes as typed: the load reports a name that is no readable file.
     Nfe->NotasFiscais().LoadFromFile(edNomeArquivo.text().toStdString(), true);
-    // TODO(lead): Imprimir once the DANFE component lands
+    Nfe->NotasFiscais().Imprimir();
 }
 
 void TForm1::montaCTe()

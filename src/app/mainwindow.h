@@ -20,6 +20,7 @@
 
 namespace nfe {
 class TOvixNFe;
+class TOvixNFeDANFeRL;
 }
 
 class QResizeEvent;
@@ -44,6 +45,7 @@ public:
 
     // The NF-e document component, owned by the window's component holder.
     nfe::TOvixNFe *Nfe = nullptr;
+    nfe::TOvixNFeDANFeRL *Danfe = nullptr;
     TOpenDialog odArquivo;
 
     // Event handlers. The buttons reach them through Guarded, so their errors go to the

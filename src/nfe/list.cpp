@@ -29,6 +29,8 @@ NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
     FNFe.Ide.verProc = "OvixNFe";
     FNFe.Ide.tpAmb = conf.WebServices().Ambiente();
     FNFe.Ide.tpEmis = conf.Geral().FormaEmissao();
+    if (const TOvixDFeDANFeReport *danfe = Collection.OvixNFe().DANFE())
+        FNFe.Ide.tpImp = danfe->TipoDANFE();
     FNFe.Emit.EnderEmit.xPais = "BRASIL";
     FNFe.Emit.EnderEmit.cPais = 1058;
     FNFe.Emit.EnderEmit.nro = "SEM NUMERO";

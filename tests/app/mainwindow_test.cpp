@@ -2,6 +2,9 @@
 #include "recordingbox.h"
 
 #include "nfe/component.h"
+#include "nfe/danfe/component.h"
+#include "report/prepared.h"
+#include "report/preview.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -25,10 +28,25 @@ void Visualizar(TForm1 &window, int kind, const std::string &file)
     window.btVisualiza.click();
 }
 
+// The window with its DANFE preview replaced by a recorder: pressing "Visualizar" prepares
+// the whole print job, and the test looks at it instead of a modal window.
 class MainWindow : public ::testing::Test {
 protected:
+    MainWindow()
+    {
+        window.Danfe->SetMostrarPreview(
+            [this](report::PreparedReport pages, const report::PreviewOptions &options) {
+                previews.push_back({std::move(pages), options.caption});
+            });
+    }
+
+    struct Preview {
+        report::PreparedReport pages;
+        std::string caption;
+    };
     apptest::RecordingBox box;
     TForm1 window;
+    std::vector<Preview> previews;
 };
 
 TEST_F(MainWindow, IsBuiltAsDesigned)
@@ -85,6 +103,16 @@ TEST_F(MainWindow, VisualizarLoadsTheNFeFileAfresh)
     EXPECT_EQ(notas.Items(0).NFe().Ide.nNF, 1234);
     EXPECT_EQ(notas.Items(0).NFe().Emit.xNome, "EMPRESA EXEMPLO LTDA");
     EXPECT_EQ(notas.Items(0).NomeArq(), path);
+
+    // Each press previews the DANFE of the loaded document, linked both ways.
+    EXPECT_EQ(window.Nfe->DANFE(), window.Danfe);
+    EXPECT_EQ(window.Danfe->OvixNFe(), window.Nfe);
+    ASSERT_EQ(previews.size(), 2u);
+    const Preview &p = previews.back();
+    EXPECT_EQ(p.pages.caption.empty() ? p.caption : p.pages.caption, "DANFe");
+    ASSERT_FALSE(p.pages.pages.empty());
+    EXPECT_NE(report::findText(p.pages.pages[0], "EMPRESA EXEMPLO LTDA"), nullptr);
+    EXPECT_NE(report::findText(p.pages.pages[0], "Nº 000001234"), nullptr);
 }
 
 TEST_F(MainWindow, AFolderInsteadOfAFileShowsTheFileOpenErrorAndTheWindowGoesOn)
