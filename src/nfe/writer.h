@@ -93,6 +93,8 @@ public:
     void GerarDestEnderDest(std::string &UF);
     void GerarRetirada();
     void GerarEntrega();
+    void GerarLocal(std::string_view grupo, char letra, const TLocalNFe &local,
+                    const std::string &xUF, const std::string &xMun, int cMun);
     void GerarautXML();
     void AjustarMunicipioUF(std::string &xUF, std::string &xMun, int &cMun, int cPais,
                             const std::string &vxUF, const std::string &vxMun, int vcMun) const;

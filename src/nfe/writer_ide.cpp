@@ -423,6 +423,40 @@ void TNFeW::GerarDestEnderDest(std::string &UF)
 
 // ---- retirada, entrega -----------------------------------------------------------------
 
+// The pick-up and delivery places share one layout; only their group name, the letter of
+// their layout Ids and the place's written municipality differ.
+void TNFeW::GerarLocal(std::string_view grupo, char letra, const TLocalNFe &local,
+                       const std::string &xUF, const std::string &xMun, int cMun)
+{
+    const auto id = [letra](const char *numero) { return std::string(1, letra) + numero; };
+    FGerador.wGrupo(grupo, id("01"));
+    FGerador.wCampoCNPJCPF(id("02"), id("02a"), local.CNPJCPF, true, false);
+    FGerador.wCampo(dfe::tcStr, id("02b"), "xNome", 2, 60, 0, local.xNome, DscXNome);
+    FGerador.wCampo(dfe::tcStr, id("03"), "xLgr", 2, 60, 1, local.xLgr, DscXLgr);
+    FGerador.wCampo(dfe::tcStr, id("04"), "nro", 1, 60, 1, local.nro, DscNro);
+    FGerador.wCampo(dfe::tcStr, id("05"), "xCpl", 1, 60, 0, local.xCpl, DscXCpl);
+    FGerador.wCampo(dfe::tcStr, id("06"), "xBairro", 1, 60, 1, local.xBairro, DscXBairro);
+    FGerador.wCampo(dfe::tcInt, id("07"), "cMun", 1, 7, 1, cMun, DscCMun);
+    if (!dfe::ValidarMunicipio(cMun))
+        FGerador.wAlerta(id("07"), "cMun", DscCMun, ConteudoInvalido);
+    FGerador.wCampo(dfe::tcStr, id("08"), "xMun", 2, 60, 1, xMun, DscXMun);
+    FGerador.wCampo(dfe::tcStr, id("09"), "UF", 2, 2, 1, xUF, DscUF);
+    if (!dfe::ValidarUF(xUF))
+        FGerador.wAlerta(id("09"), "UF", DscUF, ConteudoInvalido);
+    FGerador.wCampo(dfe::tcInt, id("10"), "CEP", 8, 8, 0, local.CEP, DscCEP);
+    FGerador.wCampo(dfe::tcInt, id("11"), "cPais", 2, 4, 0, local.cPais, DscCPais);
+    if (local.cPais > 0 && dfe::ValidarCodigoPais(local.cPais) != 1)
+        FGerador.wAlerta(id("11"), "cPais", DscCPais, ConteudoInvalido);
+    FGerador.wCampo(dfe::tcStr, id("12"), "xPais", 2, 60, 0, local.xPais, DscXPais);
+    FGerador.wCampo(dfe::tcStr, id("13"), "fone", 6, 14, 0, util::OnlyNumber(local.fone), DscFone);
+    FGerador.wCampo(dfe::tcStr, id("14"), "email", 1, 60, 0, local.Email, DscEmail);
+    if (local.IE == ISENTO)
+        FGerador.wCampo(dfe::tcStr, id("15"), "IE", 0, 14, 1, std::string(ISENTO), DscIE);
+    else
+        FGerador.wCampo(dfe::tcStr, id("15"), "IE", 2, 14, 0, util::OnlyNumber(local.IE), DscIE);
+    FGerador.wGrupo("/" + std::string(grupo));
+}
+
 void TNFeW::GerarRetirada()
 {
     const TRetirada &local = FNFe.Retirada;
@@ -434,33 +468,7 @@ void TNFeW::GerarRetirada()
     // The place is tested against the issuer's country, not its own.
     AjustarMunicipioUF(xUF, xMun, cMun, FNFe.Emit.EnderEmit.cPais, local.UF, local.xMun,
                        local.cMun);
-
-    FGerador.wGrupo("retirada", "F01");
-    FGerador.wCampoCNPJCPF("F02", "F02a", local.CNPJCPF, true, false);
-    FGerador.wCampo(dfe::tcStr, "F02b", "xNome", 2, 60, 0, local.xNome, DscXNome);
-    FGerador.wCampo(dfe::tcStr, "F03", "xLgr", 2, 60, 1, local.xLgr, DscXLgr);
-    FGerador.wCampo(dfe::tcStr, "F04", "nro", 1, 60, 1, local.nro, DscNro);
-    FGerador.wCampo(dfe::tcStr, "F05", "xCpl", 1, 60, 0, local.xCpl, DscXCpl);
-    FGerador.wCampo(dfe::tcStr, "F06", "xBairro", 1, 60, 1, local.xBairro, DscXBairro);
-    FGerador.wCampo(dfe::tcInt, "F07", "cMun", 1, 7, 1, cMun, DscCMun);
-    if (!dfe::ValidarMunicipio(cMun))
-        FGerador.wAlerta("F07", "cMun", DscCMun, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcStr, "F08", "xMun", 2, 60, 1, xMun, DscXMun);
-    FGerador.wCampo(dfe::tcStr, "F09", "UF", 2, 2, 1, xUF, DscUF);
-    if (!dfe::ValidarUF(xUF))
-        FGerador.wAlerta("F09", "UF", DscUF, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcInt, "F10", "CEP", 8, 8, 0, local.CEP, DscCEP);
-    FGerador.wCampo(dfe::tcInt, "F11", "cPais", 2, 4, 0, local.cPais, DscCPais);
-    if (local.cPais > 0 && dfe::ValidarCodigoPais(local.cPais) != 1)
-        FGerador.wAlerta("F11", "cPais", DscCPais, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcStr, "F12", "xPais", 2, 60, 0, local.xPais, DscXPais);
-    FGerador.wCampo(dfe::tcStr, "F13", "fone", 6, 14, 0, util::OnlyNumber(local.fone), DscFone);
-    FGerador.wCampo(dfe::tcStr, "F14", "email", 1, 60, 0, local.Email, DscEmail);
-    if (local.IE == ISENTO)
-        FGerador.wCampo(dfe::tcStr, "F15", "IE", 0, 14, 1, std::string(ISENTO), DscIE);
-    else
-        FGerador.wCampo(dfe::tcStr, "F15", "IE", 2, 14, 0, util::OnlyNumber(local.IE), DscIE);
-    FGerador.wGrupo("/retirada");
+    GerarLocal("retirada", 'F', local, xUF, xMun, cMun);
 }
 
 void TNFeW::GerarEntrega()
@@ -468,32 +476,7 @@ void TNFeW::GerarEntrega()
     const TEntrega &local = FNFe.Entrega;
     if (SemTexto(local.xLgr))
         return;
-    FGerador.wGrupo("entrega", "G01");
-    FGerador.wCampoCNPJCPF("G02", "G02a", local.CNPJCPF, true, false);
-    FGerador.wCampo(dfe::tcStr, "G02b", "xNome", 2, 60, 0, local.xNome, DscXNome);
-    FGerador.wCampo(dfe::tcStr, "G03", "xLgr", 2, 60, 1, local.xLgr, DscXLgr);
-    FGerador.wCampo(dfe::tcStr, "G04", "nro", 1, 60, 1, local.nro, DscNro);
-    FGerador.wCampo(dfe::tcStr, "G05", "xCpl", 1, 60, 0, local.xCpl, DscXCpl);
-    FGerador.wCampo(dfe::tcStr, "G06", "xBairro", 1, 60, 1, local.xBairro, DscXBairro);
-    FGerador.wCampo(dfe::tcInt, "G07", "cMun", 1, 7, 1, local.cMun, DscCMun);
-    if (!dfe::ValidarMunicipio(local.cMun))
-        FGerador.wAlerta("G07", "cMun", DscCMun, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcStr, "G08", "xMun", 2, 60, 1, local.xMun, DscXMun);
-    FGerador.wCampo(dfe::tcStr, "G09", "UF", 2, 2, 1, local.UF, DscUF);
-    if (!dfe::ValidarUF(local.UF))
-        FGerador.wAlerta("G09", "UF", DscUF, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcInt, "G10", "CEP", 8, 8, 0, local.CEP, DscCEP);
-    FGerador.wCampo(dfe::tcInt, "G11", "cPais", 2, 4, 0, local.cPais, DscCPais);
-    if (local.cPais > 0 && dfe::ValidarCodigoPais(local.cPais) != 1)
-        FGerador.wAlerta("G11", "cPais", DscCPais, ConteudoInvalido);
-    FGerador.wCampo(dfe::tcStr, "G12", "xPais", 2, 60, 0, local.xPais, DscXPais);
-    FGerador.wCampo(dfe::tcStr, "G13", "fone", 6, 14, 0, util::OnlyNumber(local.fone), DscFone);
-    FGerador.wCampo(dfe::tcStr, "G14", "email", 1, 60, 0, local.Email, DscEmail);
-    if (local.IE == ISENTO)
-        FGerador.wCampo(dfe::tcStr, "G15", "IE", 0, 14, 1, std::string(ISENTO), DscIE);
-    else
-        FGerador.wCampo(dfe::tcStr, "G15", "IE", 2, 14, 0, util::OnlyNumber(local.IE), DscIE);
-    FGerador.wGrupo("/entrega");
+    GerarLocal("entrega", 'G', local, local.UF, local.xMun, local.cMun);
 }
 
 // ---- autXML ----------------------------------------------------------------------------
