@@ -141,7 +141,8 @@ TEST(NotasFiscais, AnIso88591File310ReadsWithItsAccentsAndGroups)
     EXPECT_EQ(n.Det.Items(0).Imposto.ICMS.vICMSDeson, rtl::Currency::FromDouble(15));
     EXPECT_EQ(n.Det.Items(1).Imposto.ICMS.CST, dfe::cstPart10);
     EXPECT_EQ(n.Det.Items(1).Imposto.ICMS.pICMS, rtl::Currency::FromDouble(12));
-    EXPECT_EQ(n.Det.Items(2).Imposto.ICMS.CST, dfe::cstRep60);
+    EXPECT_EQ(n.Det.Items(2).Imposto.ICMS.CST, dfe::cst60);
+    EXPECT_EQ(n.Det.Items(2).Imposto.ICMS.vICMSSTRet, rtl::Currency::FromDouble(9.6));
     EXPECT_EQ(n.Det.Items(3).Imposto.ISSQN.cListServ, "14.01");
     EXPECT_EQ(n.Det.Items(3).infAdProd, "Serviço prestado no local");
     EXPECT_EQ(n.Total.ISSQNtot.cRegTrib, dfe::RTISSMEEPP);
