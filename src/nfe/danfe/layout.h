@@ -174,11 +174,118 @@ public:
 
     // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
     report::Label *lblDadosDoProduto = nullptr;
+    // Column titles: the grey box, its captions and the dividers at each column's left.
+    report::Box *rlsRectProdutos = nullptr;
+    report::Memo *rlmCodProd = nullptr;
+    report::Memo *rlmDescricaoProduto = nullptr;
+    report::Label *lblNCM = nullptr;
+    report::Label *lblCST = nullptr;
+    report::Label *lblCFOP = nullptr;
+    report::Label *lblUnidade = nullptr;
+    report::Label *lblQuantidade = nullptr;
+    report::Label *lblValorUnitarioSup = nullptr;
+    report::Label *lblValorUnitarioInf = nullptr;
+    report::Label *lblValorTotalSup = nullptr;
+    report::Label *lblValorTotal = nullptr;
+    report::Label *lblPercValorDesc = nullptr;
+    report::Label *lblPercValorDesc1 = nullptr;
+    report::Label *lblBaseICMSSup = nullptr;
+    report::Label *lblBaseICMSInf = nullptr;
+    report::Label *lblValorICMSSup = nullptr;
+    report::Label *lblValorICMSInf = nullptr;
+    report::Label *lblValorIPISup = nullptr;
+    report::Label *lblValorIPIInf = nullptr;
+    report::Label *lblAliquotas = nullptr;
+    report::Label *lblAliqICMS = nullptr;
+    report::Label *lblAliqIPI = nullptr;
+    report::Line *rlsLinhaAliquotas = nullptr;
+    report::Line *rlsDivProd = nullptr;
+    report::Line *rlsDivProd2 = nullptr;
+    report::Line *rlsDivProd3 = nullptr;
+    report::Line *rlsDivProd4 = nullptr;
+    report::Line *rlsDivProd5 = nullptr;
+    report::Line *rlsDivProd6 = nullptr;
+    report::Line *rlsDivProd7 = nullptr;
+    report::Line *rlsDivProd8 = nullptr;
+    report::Line *rlsDivProd9 = nullptr;
+    report::Line *rlsDivProd10 = nullptr;
+    report::Line *rlsDivProd11 = nullptr;
+    report::Line *rlsDivProd12 = nullptr;
+    report::Line *rlsDivProd13 = nullptr;
+    report::Line *rlsDivProd14 = nullptr;
+    // One item row: its texts over the shading label, the dividers filling its height.
+    report::Label *FundoItem = nullptr;
+    report::Memo *txtCodigo = nullptr;
+    report::Memo *rlmDescricao = nullptr;
+    report::Label *txtNCM = nullptr;
+    report::Label *txtCST = nullptr;
+    report::Label *txtCFOP = nullptr;
+    report::Memo *txtUnidade = nullptr;
+    report::Memo *txtQuantidade = nullptr;
+    report::Memo *txtValorUnitario = nullptr;
+    report::Label *txtValorTotal = nullptr;
+    report::Label *txtValorDesconto = nullptr;
+    report::Label *txtBaseICMS = nullptr;
+    report::Label *txtValorICMS = nullptr;
+    report::Label *txtValorIPI = nullptr;
+    report::Label *txtAliqICMS = nullptr;
+    report::Label *txtAliqIPI = nullptr;
+    report::Line *LinhaInicioItem = nullptr;
+    report::Line *LinhaDescricao = nullptr;
+    report::Line *LinhaNCM = nullptr;
+    report::Line *LinhaCST = nullptr;
+    report::Line *LinhaCFOP = nullptr;
+    report::Line *LinhaUnidade = nullptr;
+    report::Line *LinhaQuantidade = nullptr;
+    report::Line *LinhaValorUnitario = nullptr;
+    report::Line *LinhaValorTotal = nullptr;
+    report::Line *LinhaDesconto = nullptr;
+    report::Line *LinhaBaseICMS = nullptr;
+    report::Line *LinhaValorICMS = nullptr;
+    report::Line *LinhaValorIPI = nullptr;
+    report::Line *LinhaAliquotas = nullptr;
+    report::Line *LinhaAliqIPI = nullptr;
+    report::Line *LinhaFimItem = nullptr;
+    report::Line *LinhaItem = nullptr; // the row's bottom line, placed on its bottom as it grows
+    // The item's additional information in a row of its own.
+    report::Memo *RLMemoInfAd = nullptr;
+    report::Line *LinhaInfAdEsquerda = nullptr;
+    report::Line *LinhaInfAdDireita = nullptr;
+    report::Line *LinhaInfAdInferior = nullptr;
 
     // ---- ISSQN, additional data, continuation, footer lines ---------------------------
+    // ISSQN totals (rlbISSQN).
+    report::Label *lblTituloISSQN = nullptr;
+    report::Box *rliISSQN = nullptr;
+    report::Label *lblISSQNInscricao = nullptr;
+    report::Label *lblISSQNValorServicos = nullptr;
+    report::Label *lblISSQNBaseCalculo = nullptr;
+    report::Label *lblISSQNValorISSQN = nullptr;
+    report::Label *rllISSQNInscricao = nullptr;
+    report::Label *rllISSQNValorServicos = nullptr;
+    report::Label *rllISSQNBaseCalculo = nullptr;
+    report::Label *rllISSQNValorISSQN = nullptr;
+    // Additional data (rlbDadosAdicionais).
+    report::Label *lblDadosAdicionais = nullptr;
+    report::Box *rliDadosAdicionais = nullptr;
+    report::Line *rliDivDadosAdicionais = nullptr;
+    report::Label *lblInformacoesComplementares = nullptr;
+    report::Label *lblReservadoFisco = nullptr;
+    report::Memo *rlmDadosAdicionais = nullptr;
+    report::Memo *rlmDadosFisco = nullptr;
     report::Label *rllHomologacao = nullptr;
     report::Label *rllUsuario = nullptr;
     report::Label *rllSistema = nullptr;
+    // Continuation after the items (rlbContinuacaoInformacoesComplementares).
+    report::Label *lblContinuacao = nullptr;
+    report::Line *LinhaDCSuperior = nullptr;
+    report::Line *LinhaDCInferior = nullptr;
+    report::Line *LinhaDCEsquerda = nullptr;
+    report::Line *LinhaDCDireita = nullptr;
+    report::Memo *rlmContinuacaoDadosAdicionais = nullptr;
+    // The whole additional-information text, before it is split between the footer and
+    // the continuation.
+    std::string FDadosAdicionais;
 
 private:
     // The settings the layout reads; valid while the report is prepared.
@@ -232,6 +339,8 @@ private:
     // Item rows.
     void PrepararColunasItens();
     void PrepararTitulosItens();
+    bool rlbItensBeforePrint(report::PrintContext &contexto);
+    void PreencherValoresItem(const TDetCollectionItem &item);
 
     // ISSQN, additional data, continuation, watermark, footer lines.
     void PrepararRodape();
@@ -241,6 +350,13 @@ private:
     void PrepararQuebraDadosAdicionais();
     void FecharContinuacao();
     void ExpandirDadosAdicionais();
+    // Puts into the footer as many whole words of the additional data as its memo shows
+    // in linhas lines, the rest into the continuation (shown when there is a rest).
+    void DividirDadosAdicionais(int linhas);
+    // The most the additional-data footer may take on page 1, leaving room for the page's
+    // headers, titles, column titles, other footers and one item row.
+    double AlturaMaximaDadosAdicionais(const report::TextMeasurer &medidor) const;
+    void PosicionarMarcaDagua(const report::PrintContext &contexto);
 
     std::deque<TCaixaCampos> FCaixas; // references to its boxes stay valid
     // The measurer of the preparation under way.

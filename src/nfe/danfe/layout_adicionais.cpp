@@ -6,27 +6,117 @@
 #include "nfe/danfe/layout.h"
 #include "nfe/danfe/layout_construcao.h"
 
+#include "rtl/text.h"
 #include "util/ovixutil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string_view>
+#include <vector>
 
 namespace nfe {
 
+namespace {
+
+using report::HAlign;
+
+// The additional-data footer as designed: the memo's top and height, the room between
+// the memo's bottom and the box's, and the height of the printing lines under the box.
+constexpr double kTopoMemo = 34;
+constexpr double kAlturaMemo = 120;
+constexpr double kMargemCaixa = 10;
+constexpr double kAlturaLinhaRodape = 10;
+
+bool Separador(char c)
+{
+    return c == ' ' || c == '\r' || c == '\n';
+}
+
+} // namespace
+
 void TfrlDANFeRLRetrato::CriarAdicionais()
 {
+    const report::Font titulo = FonteDANFe(8, true);
+    const report::Font legenda = FonteDANFe(7);
+    const report::Font informacoes = FonteDANFe(9, false, "Times New Roman");
+
+    // ---- ISSQN ---------------------------------------------------------------------------
+    report::Band &i = *rlbISSQN;
+    lblTituloISSQN = &CriarRotulo(i, "lblTituloISSQN", QRectF(0, 8, 300, 11), "CÁLCULO DO ISSQN", titulo,
+                                  HAlign::Left, tagTituloCaixa);
+    rliISSQN = &CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31));
+    for (double x : {185.0, 370.0, 555.0})
+        CriarLinhaV(i, "rliDivISSQN" + std::to_string(static_cast<int>(x)), x, 20, 31);
+    const auto legendaISSQN = [&](const char *nome, double x, const char *texto) {
+        return &CriarRotulo(i, nome, QRectF(x, 21, 180, 9), texto, legenda, HAlign::Left, tagLegenda);
+    };
+    const auto valorISSQN = [&](const char *nome, double x, HAlign alinhamento) {
+        report::Label &r = CriarRotulo(i, nome, QRectF(x, 37, 177, 13), "", FonteDANFe(11), alinhamento,
+                                       tagValorCampo);
+        r.verticalAlign = report::VAlign::Bottom;
+        return &r;
+    };
+    lblISSQNInscricao = legendaISSQN("lblISSQNInscricao", 3, "INSCRIÇÃO MUNICIPAL");
+    lblISSQNValorServicos = legendaISSQN("lblISSQNValorServicos", 188, "VALOR TOTAL DOS SERVIÇOS");
+    lblISSQNBaseCalculo = legendaISSQN("lblISSQNBaseCalculo", 373, "BASE DE CÁLCULO DO ISSQN");
+    lblISSQNValorISSQN = legendaISSQN("lblISSQNValorISSQN", 558, "VALOR DO ISSQN");
+    rllISSQNInscricao = valorISSQN("rllISSQNInscricao", 5, HAlign::Left);
+    rllISSQNValorServicos = valorISSQN("rllISSQNValorServicos", 188, HAlign::Right);
+    rllISSQNBaseCalculo = valorISSQN("rllISSQNBaseCalculo", 373, HAlign::Right);
+    rllISSQNValorISSQN = valorISSQN("rllISSQNValorISSQN", 558, HAlign::Right);
+
+    // ---- Additional data -----------------------------------------------------------------
+    report::Band &b = *rlbDadosAdicionais;
+    lblDadosAdicionais = &CriarRotulo(b, "lblDadosAdicionais", QRectF(0, 8, 300, 11), "DADOS ADICIONAIS", titulo,
+                                      HAlign::Left, tagTituloCaixa);
+    rliDadosAdicionais = &CriarCaixa(b, "rliDadosAdicionais", QRectF(0, 20, 740, 136));
+    rliDivDadosAdicionais = &CriarLinhaV(b, "rliDivDadosAdicionais", 468, 20, 136);
+    lblInformacoesComplementares = &CriarRotulo(b, "lblInformacoesComplementares", QRectF(3, 22, 460, 9),
+                                                "INFORMAÇÕES COMPLEMENTARES", legenda, HAlign::Left, tagLegenda);
+    lblReservadoFisco = &CriarRotulo(b, "lblReservadoFisco", QRectF(471, 22, 265, 9), "RESERVADO AO FISCO", legenda,
+                                     HAlign::Left, tagLegenda);
+    // Whole lines only: what does not fit goes to the continuation.
+    rlmDadosAdicionais = &CriarMemo(b, "rlmDadosAdicionais", QRectF(8, kTopoMemo, 458, kAlturaMemo), informacoes,
+                                    HAlign::Left, tagInfComplementar);
+    rlmDadosFisco = &CriarMemo(b, "rlmDadosFisco", QRectF(475, kTopoMemo, 261, kAlturaMemo), informacoes,
+                               HAlign::Left, tagInfComplementar);
+    // Over the texts, in the middle of the band.
+    rllHomologacao = &CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", FonteDANFe(19, true),
+                                  HAlign::Center);
+    rllHomologacao->visible = false;
+    rllUsuario = &CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, kAlturaLinhaRodape), "", FonteDANFe(7));
+    rllSistema = &CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, kAlturaLinhaRodape), "", FonteDANFe(7),
+                              HAlign::Right);
+    // The watermark is centred between the item titles and this footer, known once the
+    // footer has its place on the page.
+    rlbDadosAdicionais->afterPrint = [this](report::Band &, report::PrintContext &contexto) {
+        PosicionarMarcaDagua(contexto);
+    };
+
+    // ---- Continuation ----------------------------------------------------------------------
+    report::Band &c = *rlbContinuacaoInformacoesComplementares;
     // The continuation has a page of its own after the items, unless the settings let it
     // start on page 1.
-    rlbContinuacaoInformacoesComplementares->beforePrint = [this](report::Band &, report::PrintContext &contexto) {
+    c.beforePrint = [this](report::Band &, report::PrintContext &contexto) {
         if (contexto.page() == 1 && !DANFe().ImprimeContinuacaoDadosAdicionaisPrimeiraPagina())
             contexto.requestNewPage();
         return true;
     };
-
-    report::Band &b = *rlbDadosAdicionais;
-    rllHomologacao = &CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", FonteDANFe(19, true),
-                                  report::HAlign::Center);
-    rllHomologacao->visible = false;
-    rllUsuario = &CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, 10), "", FonteDANFe(7));
-    rllSistema = &CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, 10), "", FonteDANFe(7), report::HAlign::Right);
+    // A long rest runs on over the next pages, from wherever the items end.
+    c.canSplit = true;
+    LinhaDCSuperior = &CriarLinhaH(c, "LinhaDCSuperior", 0, 10, 740);
+    lblContinuacao = &CriarRotulo(c, "lblContinuacao", QRectF(3, 13, 500, 11),
+                                  "CONTINUAÇÃO DAS INFORMAÇÕES COMPLEMENTARES", titulo, HAlign::Left, tagTituloCaixa);
+    rlmContinuacaoDadosAdicionais = &CriarMemo(c, "rlmContinuacaoDadosAdicionais", QRectF(8, 24, 673, 12),
+                                               informacoes, HAlign::Left, tagInfComplementar);
+    rlmContinuacaoDadosAdicionais->autoHeight = true;
+    LinhaDCInferior = &CriarLinhaH(c, "LinhaDCInferior", 0, 38, 740);
+    LinhaDCEsquerda = &CriarLinhaV(c, "LinhaDCEsquerda", 0, 10, 29);
+    LinhaDCDireita = &CriarLinhaV(c, "LinhaDCDireita", 739, 10, 29);
 }
+
+// ---- Footer lines and homologation mark -------------------------------------------------------
 
 void TfrlDANFeRLRetrato::PrepararRodape()
 {
@@ -43,7 +133,7 @@ void TfrlDANFeRLRetrato::PrepararHomologacao()
     rllHomologacao->text = "AMBIENTE DE HOMOLOGAÇÃO - NF-E SEM VALOR FISCAL";
 }
 
-void TfrlDANFeRLRetrato::PrepararDadosAdicionais() {}
+// ---- ISSQN -------------------------------------------------------------------------------------
 
 void TfrlDANFeRLRetrato::PrepararISSQN()
 {
@@ -51,12 +141,164 @@ void TfrlDANFeRLRetrato::PrepararISSQN()
     const TISSQNtot &iss = nfe.Total.ISSQNtot;
     rlbISSQN->visible = DANFe().ExibeDadosISSQN() ||
                         ((iss.vServ + iss.vBC + iss.vISS) > rtl::Currency() && !nfe.Emit.IM.empty());
+    if (!rlbISSQN->visible)
+        return;
+    rllISSQNInscricao->text = nfe.Emit.IM;
+    rllISSQNValorServicos->text = util::FormatFloatBr(iss.vServ.ToDouble());
+    rllISSQNBaseCalculo->text = util::FormatFloatBr(iss.vBC.ToDouble());
+    rllISSQNValorISSQN->text = util::FormatFloatBr(iss.vISS.ToDouble());
 }
 
-void TfrlDANFeRLRetrato::PrepararQuebraDadosAdicionais() {}
+// ---- Additional data and its continuation -------------------------------------------------------
 
-void TfrlDANFeRLRetrato::FecharContinuacao() {}
+void TfrlDANFeRLRetrato::PrepararDadosAdicionais()
+{
+    FDadosAdicionais = DANFe().ManterInformacoesDadosAdicionais(NFe());
+}
 
-void TfrlDANFeRLRetrato::ExpandirDadosAdicionais() {}
+void TfrlDANFeRLRetrato::PrepararQuebraDadosAdicionais()
+{
+    rlmDadosFisco->text = NFe().procNFe.xMsg;
+    if (DANFe().ExpandirDadosAdicionaisAuto()) {
+        // The footer grows instead (ExpandirDadosAdicionais), as far as page 1 allows.
+        rlbContinuacaoInformacoesComplementares->visible = false;
+        rlmDadosAdicionais->text = FDadosAdicionais;
+        return;
+    }
+    DividirDadosAdicionais(rlmDadosAdicionais->visibleLines(*FMedidor, RLNFe.font));
+}
+
+void TfrlDANFeRLRetrato::DividirDadosAdicionais(int linhas)
+{
+    const std::string_view texto = FDadosAdicionais;
+    const report::Font fonte = rlmDadosAdicionais->fontOr(RLNFe.font);
+    const double largura = rlmDadosAdicionais->bounds.width();
+    const auto cabe = [&](std::string_view parte) {
+        return FMedidor->wrap(parte, fonte, largura).size() <= static_cast<std::size_t>(std::max(linhas, 0));
+    };
+
+    report::Band &continuacao = *rlbContinuacaoInformacoesComplementares;
+    if (cabe(texto)) {
+        rlmDadosAdicionais->text = FDadosAdicionais;
+        rlmContinuacaoDadosAdicionais->text.clear();
+        continuacao.visible = false;
+        return;
+    }
+
+    // The longest text up to a blank or line break that fits. Lines are filled word by
+    // word, so a longer text never takes fewer lines: the cut is found by halving.
+    std::vector<std::size_t> separadores;
+    for (std::size_t p = 0; p < texto.size(); ++p)
+        if (Separador(texto[p]))
+            separadores.push_back(p);
+    std::size_t corte = std::string_view::npos;
+    std::size_t baixo = 0, alto = separadores.size();
+    while (baixo < alto) {
+        const std::size_t meio = baixo + (alto - baixo) / 2;
+        if (cabe(texto.substr(0, separadores[meio]))) {
+            corte = separadores[meio];
+            baixo = meio + 1;
+        } else {
+            alto = meio;
+        }
+    }
+
+    // The separator at the cut is dropped; without a cut the whole text continues.
+    const std::string_view cabeca = corte == std::string_view::npos ? std::string_view() : texto.substr(0, corte);
+    const std::string_view resto = corte == std::string_view::npos ? texto : texto.substr(corte + 1);
+    rlmDadosAdicionais->text.assign(cabeca);
+    rlmContinuacaoDadosAdicionais->text.assign(resto);
+    continuacao.visible = !rtl::Trim(resto).empty();
+}
+
+void TfrlDANFeRLRetrato::FecharContinuacao()
+{
+    const report::Memo &memo = *rlmContinuacaoDadosAdicionais;
+    const double fundo = memo.bounds.top() + memo.neededHeight(*FMedidor, RLNFe.font);
+    LinhaDCInferior->bounds.moveTop(fundo + 2);
+    const double topo = LinhaDCSuperior->bounds.top();
+    const double altura = LinhaDCInferior->bounds.top() - topo + 1;
+    for (report::Line *lado : {LinhaDCEsquerda, LinhaDCDireita}) {
+        lado->bounds.moveTop(topo);
+        lado->bounds.setHeight(altura);
+    }
+}
+
+double TfrlDANFeRLRetrato::AlturaMaximaDadosAdicionais(const report::TextMeasurer &medidor) const
+{
+    // Everything else page 1 holds: its headers, titles and column titles, the other
+    // footers, and at least one item row when there are items.
+    double livre = RLNFe.pageHeight() - report::mmToPx(RLNFe.margins.top) - report::mmToPx(RLNFe.margins.bottom);
+    for (const auto &banda : RLNFe.bands()) {
+        if (!banda->visible || banda.get() == rlbDadosAdicionais || banda->pageRule == report::PageRule::LastOnly)
+            continue;
+        switch (banda->kind) {
+        case report::BandKind::PageHeader:
+        case report::BandKind::Title:
+        case report::BandKind::ColumnHeader:
+        case report::BandKind::PageFooter:
+            livre -= banda->preparedHeight(medidor, RLNFe.font);
+            break;
+        default:
+            break;
+        }
+    }
+    if (NFe().Det.Count() > 0)
+        livre -= rlbItens->height;
+    return std::max(livre, rlbDadosAdicionais->height);
+}
+
+void TfrlDANFeRLRetrato::ExpandirDadosAdicionais()
+{
+    const report::TextMeasurer &medidor = *FMedidor;
+    report::Memo &memo = *rlmDadosAdicionais;
+    const report::Font fonte = memo.fontOr(RLNFe.font);
+    const double linha = medidor.lineHeight(fonte);
+    if (!(linha > 0))
+        return;
+
+    // The footer grows with its text, never below its design and never beyond what page 1
+    // can give it: what does not fit then continues after the items.
+    const double rodapeMaximo = AlturaMaximaDadosAdicionais(medidor);
+    const double sobraAbaixo = kMargemCaixa - (lblInformacoesComplementares->bounds.top() -
+                                               rliDadosAdicionais->bounds.top()) + kAlturaLinhaRodape;
+    const int maximoLinhas =
+        static_cast<int>(std::floor((rodapeMaximo - memo.bounds.top() - sobraAbaixo) / linha + 1e-6));
+    const int linhasTexto = static_cast<int>(medidor.wrap(FDadosAdicionais, fonte, memo.bounds.width()).size());
+    int linhas = linhasTexto;
+    if (linhasTexto > maximoLinhas) {
+        DividirDadosAdicionais(maximoLinhas);
+        if (rlbContinuacaoInformacoesComplementares->visible)
+            FecharContinuacao();
+        linhas = maximoLinhas;
+    }
+    const double altura = std::max(kAlturaMemo, linhas * linha);
+    memo.bounds.setHeight(altura);
+    rlmDadosFisco->bounds.setHeight(altura);
+
+    const double fundoMemo = memo.bounds.bottom();
+    rliDadosAdicionais->bounds.setHeight(fundoMemo + kMargemCaixa - lblInformacoesComplementares->bounds.top());
+    rliDivDadosAdicionais->bounds.setHeight(rliDadosAdicionais->bounds.height());
+    const double fundoCaixa = rliDadosAdicionais->bounds.bottom();
+    rllUsuario->bounds.moveTop(fundoCaixa);
+    rllSistema->bounds.moveTop(fundoCaixa);
+
+    rlbDadosAdicionais->height = std::max(rlbDadosAdicionais->height, fundoCaixa + kAlturaLinhaRodape);
+    rllHomologacao->bounds.moveTop(std::trunc((rlbDadosAdicionais->height - rllHomologacao->bounds.height()) / 2));
+}
+
+// ---- Watermark -----------------------------------------------------------------------------------
+
+void TfrlDANFeRLRetrato::PosicionarMarcaDagua(const report::PrintContext &contexto)
+{
+    const std::optional<double> rodape = contexto.placedTop(*rlbDadosAdicionais);
+    const std::optional<double> titulos = contexto.placedTop(*rlbCabecalhoItens);
+    if (!rodape || !titulos)
+        return;
+    // Page positions; the image lies in the printable area, below the top margin.
+    const double topo = *titulos + std::trunc((*rodape - *titulos) / 2) -
+                        std::trunc(rliMarcaDagua1->bounds.height() / 2);
+    rliMarcaDagua1->bounds.moveTop(topo - report::mmToPx(RLNFe.margins.top));
+}
 
 } // namespace nfe
