@@ -13,6 +13,11 @@ namespace {
 
 using report::HAlign;
 
+// Where the bar stub's form draws the divider before the number area, and the top of
+// its summary memo.
+constexpr double kDivisorNumeroBarra = 451;
+constexpr double kTopoResumoBarra = 10;
+
 constexpr std::string_view kRecebemosDe =
     "RECEBEMOS DE %s OS PRODUTOS / SERVIÇOS CONSTANTES DA NOTA FISCAL INDICADO AO LADO";
 
@@ -41,13 +46,14 @@ report::Font FonteQueCabe(const report::TextMeasurer &medidor, const std::string
     return fonte;
 }
 
-// A memo of the bar stub shows text in one line of its width.
+// A memo of the bar stub shows text in one line of its width: the memo is one line
+// high, so a second line would not print.
 void UmaLinha(report::Memo &memo, const report::TextMeasurer &medidor, const std::string &texto,
               const report::Font &fonte)
 {
     memo.text = texto;
     memo.font = FonteQueCabe(medidor, texto, fonte, memo.bounds.width());
-    memo.wordWrap = medidor.width(texto, *memo.font) <= memo.bounds.width();
+    memo.wordWrap = false;
 }
 
 } // namespace
@@ -83,10 +89,10 @@ void TfrlDANFeRLRetrato::CriarCanhoto()
     const report::Font courier = FonteDANFe(9, false, "Courier New");
     rlBarraiCanhoto = &CriarCaixa(bb, "rlBarraiCanhoto", QRectF(0, 0, 740, 88));
     RLBarraRecebemosDe = &CriarMemo(bb, "RLBarraRecebemosDe", QRectF(3, 1, 417, 14), courier);
-    RLBarraResumo = &CriarMemo(bb, "RLBarraResumo", QRectF(3, 10, 417, 14), courier);
+    RLBarraResumo = &CriarMemo(bb, "RLBarraResumo", QRectF(3, kTopoResumoBarra, 417, 14), courier);
     rlBarraiCanhoto1 = &CriarLinhaH(bb, "rlBarraiCanhoto1", 0, 36, 740);
     rlBarraiCanhoto2 = &CriarLinhaV(bb, "rlBarraiCanhoto2", 102, 36, 52);
-    rlBarraiCanhoto3 = &CriarLinhaV(bb, "rlBarraiCanhoto3", 451, 0, 88);
+    rlBarraiCanhoto3 = &CriarLinhaV(bb, "rlBarraiCanhoto3", kDivisorNumeroBarra, 0, 88);
     rlBarraDataRecebimento = &CriarRotulo(bb, "rlBarraDataRecebimento", QRectF(3, 37, 96, 9), "DATA DE RECEBIMENTO",
                                           legenda, HAlign::Left, tagLegenda);
     rlBarraIdentificacao = &CriarRotulo(bb, "rlBarraIdentificacao", QRectF(105, 37, 300, 9),
@@ -170,6 +176,7 @@ void TfrlDANFeRLRetrato::AjustarCanhotoBarra()
     RLBarraRecebemosDe->bounds.moveTop(topo + 1);
     UmaLinha(*RLBarraRecebemosDe, *FMedidor, rllRecebemosDe->text, rllRecebemosDe->fontOr(RLNFe.font));
 
+    RLBarraResumo->bounds.moveTop(kTopoResumoBarra);
     rlBarraiCanhoto1->bounds.moveTop(RLBarraResumo->bounds.top() + 10);
     RLBarraBarcode->data = rlbCodigoBarras->data;
     RLBarraBarcode->bounds.setHeight(rlbCodigoBarras->bounds.height());
@@ -192,8 +199,8 @@ void TfrlDANFeRLRetrato::AjustarCanhotoBarra()
     rlBarraiCanhoto2->bounds = QRectF(rlBarraiCanhoto2->bounds.left(), divisao, 1, fundo - divisao);
     rlBarraiCanhoto3->bounds.setHeight(fundo - rlBarraiCanhoto3->bounds.top());
 
-    // The barcode keeps to the right of the divider as the form draws it (at 451).
-    RLBarraBarcode->bounds.moveLeft(rlBarraiCanhoto3->bounds.left() + 3);
+    // The barcode keeps to the right of the divider where the form draws it.
+    RLBarraBarcode->bounds.moveLeft(kDivisorNumeroBarra + 3);
 
     report::Font numero = rllBarraNFe->fontOr(RLNFe.font);
     rllBarraNFe->bounds.moveTo(450, topoNumero);

@@ -705,57 +705,82 @@ TEST(DANFeCorpo, EveryVolumeAfterTheFirstAddsALineUnderIt)
 TEST(DANFeCorpo, ManyVolumesAndInstalmentsPrintEveryOneAcrossPages)
 {
     constexpr int kVolumes = 200;
-    Componentes c;
-    TNFe nfe = NotaAutorizada();
-    for (int i = 1; i <= kVolumes; ++i) {
-        nfe::TVolCollectionItem &vol = nfe.Transp.Vol.New();
-        vol.qVol = i;
-        vol.esp = "CAIXA";
-    }
-    for (int i = 1; i <= 61; ++i)
-        nfe.Cobr.Dup.New().nDup = "DUP" + std::to_string(i);
-    const report::PreparedReport r = c.Imprimir(nfe);
-    ASSERT_GE(r.pages.size(), 3u) << "the volumes take more than a page";
-
-    // Every volume's quantity exactly once, in order from page to page and down each page.
-    std::vector<int> quantidades;
-    for (const report::PreparedPage &p : r.pages) {
-        EXPECT_FALSE(p.overflow) << p.number;
-        double anterior = -1;
-        for (const report::Primitive &item : p.items) {
-            const auto *run = std::get_if<report::TextRun>(&item);
-            if (!run || run->source.rfind("rllTransQTDE", 0) != 0)
-                continue;
-            quantidades.push_back(std::stoi(run->text));
-            EXPECT_GT(run->box.top(), anterior) << p.number;
-            anterior = run->box.top();
-            EXPECT_LE(run->box.bottom(), p.size.height()) << p.number;
+    struct Row {
+        const char *name;
+        bool cheia; // page 1 has no room left for the transport's fixed rows
+    } rows[] = {
+        {"the transport starts on page 1 and continues", false},
+        {"page 1 is full: the transport starts on page 2 and still continues", true},
+    };
+    for (const Row &row : rows) {
+        Componentes c;
+        TNFe nfe = NotaAutorizada();
+        for (int i = 1; i <= kVolumes; ++i) {
+            nfe::TVolCollectionItem &vol = nfe.Transp.Vol.New();
+            vol.qVol = i;
+            vol.esp = "CAIXA";
         }
+        for (int i = 1; i <= 61; ++i)
+            nfe.Cobr.Dup.New().nDup = "DUP" + std::to_string(i);
+        if (row.cheia) {
+            nfe.Retirada.xLgr = "RUA A";
+            nfe.Entrega.xLgr = "RUA B";
+            nfe.Cobr.Fat.nFat = "F-1";
+            c.danfe->SetExibeCampoDePagamento(nfe::eipQuadro);
+            for (int i = 0; i < 16; ++i)
+                nfe.pag.New().vPag = Valor(1);
+        }
+        const report::PreparedReport r = c.Imprimir(nfe);
+        ASSERT_GE(r.pages.size(), 3u) << row.name << ": the volumes take more than a page";
+
+        // Every volume's quantity exactly once, in order from page to page and down each
+        // page, and all of it on the page.
+        std::vector<int> quantidades;
+        for (const report::PreparedPage &p : r.pages) {
+            EXPECT_FALSE(p.overflow) << row.name << ": page " << p.number;
+            double anterior = -1;
+            for (const report::Primitive &item : p.items) {
+                const auto *run = std::get_if<report::TextRun>(&item);
+                if (!run || run->source.rfind("rllTransQTDE", 0) != 0)
+                    continue;
+                quantidades.push_back(std::stoi(run->text));
+                EXPECT_GT(run->box.top(), anterior) << row.name << ": page " << p.number;
+                anterior = run->box.top();
+                EXPECT_LE(run->box.bottom(), p.size.height()) << row.name << ": page " << p.number;
+            }
+        }
+        ASSERT_EQ(quantidades.size(), static_cast<std::size_t>(kVolumes)) << row.name;
+        for (int i = 0; i < kVolumes; ++i)
+            EXPECT_EQ(quantidades[i], i + 1) << row.name;
+
+        // Where its fixed rows fit, the transport starts on page 1; every page after the
+        // one it starts on takes a part of it under its header, up to the last volume.
+        EXPECT_EQ(Impresso(r.pages[0], "rllTransQTDE"), !row.cheia) << row.name;
+        std::size_t inicio = 0;
+        while (inicio < r.pages.size() && !BandaNaPagina(r.pages[inicio], "rlbTransp"))
+            ++inicio;
+        ASSERT_LT(inicio, r.pages.size()) << row.name;
+        EXPECT_TRUE(Impresso(r.pages[inicio], "rllLegTransNome")) << row.name;
+        for (std::size_t i = inicio; i < r.pages.size(); ++i)
+            if (BandaNaPagina(r.pages[i], "rlbTransp")) {
+                EXPECT_EQ(report::placements(r.pages[i], "rlbTransp").size(), 1u) << row.name;
+                EXPECT_TRUE(i == inicio || r.pages[i].bands.at(1).name == "rlbTransp")
+                    << row.name << ": page " << i + 1 << " goes on with the transport under its header";
+            }
+
+        // The grid keeps its 60 instalments; the 61st does not print.
+        std::set<std::string> duplicatas;
+        for (const report::PreparedPage &p : r.pages)
+            for (int i = 1; i <= 60; ++i)
+                for (const std::string &t : TextosDe(p, "rllFatNum" + std::to_string(i)))
+                    duplicatas.insert(t);
+        EXPECT_EQ(duplicatas.size(), 60u) << row.name;
+        EXPECT_TRUE(duplicatas.count("DUP60")) << row.name;
+        EXPECT_FALSE(duplicatas.count("DUP61")) << row.name;
+
+        // The items follow the last volume.
+        EXPECT_TRUE(BandaNaPagina(r.pages.back(), "rlbItens")) << row.name;
     }
-    ASSERT_EQ(quantidades.size(), static_cast<std::size_t>(kVolumes));
-    for (int i = 0; i < kVolumes; ++i)
-        EXPECT_EQ(quantidades[i], i + 1);
-
-    // The transport starts on page 1, where its fixed rows fit, and every later page takes
-    // a part of it under its header.
-    EXPECT_TRUE(Impresso(r.pages[0], "rllLegTransNome"));
-    EXPECT_TRUE(Impresso(r.pages[0], "rllTransQTDE"));
-    for (std::size_t i = 1; i + 1 < r.pages.size(); ++i)
-        EXPECT_TRUE(BandaNaPagina(r.pages[i], "rlbTransp")) << i + 1;
-
-    // The grid keeps its 60 instalments; the 61st does not print.
-    std::set<std::string> duplicatas;
-    for (const report::PreparedPage &p : r.pages)
-        for (int i = 1; i <= 60; ++i)
-            for (const std::string &t : TextosDe(p, "rllFatNum" + std::to_string(i)))
-                duplicatas.insert(t);
-    EXPECT_EQ(duplicatas.size(), 60u);
-    EXPECT_TRUE(duplicatas.count("DUP60"));
-    EXPECT_FALSE(duplicatas.count("DUP61"));
-
-    // The items follow the last volume.
-    const report::PreparedPage &ultima = r.pages.back();
-    EXPECT_TRUE(BandaNaPagina(ultima, "rlbItens"));
 }
 
 // ---- Receipt stub ----------------------------------------------------------------------------
@@ -870,6 +895,20 @@ TEST(DANFeCorpo, TheBarcodeStubLaysItselfOutByTheSummary)
         EXPECT_NEAR(data->box.top() - b.top, row.divisor + 1, 0.01) << row.name;
         EXPECT_NEAR(PosicaoDivisor(p, "rlBarraiCanhoto3", esquerda), 447.5, 0.01) << row.name;
     }
+
+    // A long issuer name still reads whole in the stub's one-line memo, in a smaller font.
+    Componentes c;
+    c.danfe->SetPosCanhotoLayout(dfe::prlBarra);
+    TNFe nfe = NotaAutorizada();
+    nfe.Emit.xNome = "COMERCIO E INDUSTRIA DE PRODUTOS ALIMENTICIOS DO NORTE LTDA";
+    const report::PreparedPage p = c.Imprimir(nfe).pages.at(0);
+    const std::string linha = "RECEBEMOS DE " + nfe.Emit.xNome +
+                              " OS PRODUTOS / SERVIÇOS CONSTANTES DA NOTA FISCAL INDICADO AO LADO";
+    EXPECT_EQ(TextoDe(p, "RLBarraRecebemosDe"), linha);
+    const report::TextRun *barra = RunDe(p, "RLBarraRecebemosDe");
+    ASSERT_NE(barra, nullptr);
+    EXPECT_LE(barra->width, 417);
+    EXPECT_GE(barra->font.pixelSize, 5);
 }
 
 TEST(DANFeCorpo, TheStubPrintsOnPageOneOnlyAtItsHeadOrFoot)
