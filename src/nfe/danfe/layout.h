@@ -164,13 +164,136 @@ public:
     report::Label *rllContingencia = nullptr;
 
     // ---- Receipt stub (rlbReciboHeader, rlbReciboHeaderBarra, rlbDivisaoRecibo) -------
-    report::Line *rliDivisao = nullptr;
+    // The standard stub.
+    report::Box *rliCanhoto = nullptr;
+    report::Line *rliCanhoto1 = nullptr;
+    report::Line *rliCanhoto2 = nullptr;
+    report::Line *rliCanhoto3 = nullptr;
+    report::Label *rllRecebemosDe = nullptr;
+    report::Label *rllResumo = nullptr;
+    report::Label *rllDataRecebimento = nullptr;
+    report::Label *rllIdentificacao = nullptr;
+    report::Label *rllNFe = nullptr;
     report::Label *rllNumNF0 = nullptr;
     report::Label *rllSERIE0 = nullptr;
+    // Hidden: measures the additional-information text (458 wide like the footer memo,
+    // tag 20, growing with its text).
+    report::Memo *rlmDadosAdicionaisAuxiliar = nullptr;
+    // The stub with the key barcode.
+    report::Box *rlBarraiCanhoto = nullptr;
+    report::Memo *RLBarraRecebemosDe = nullptr;
+    report::Memo *RLBarraResumo = nullptr;
+    report::Label *rlBarraDataRecebimento = nullptr;
+    report::Label *rlBarraIdentificacao = nullptr;
+    report::Barcode *RLBarraBarcode = nullptr;
+    report::Label *rllBarraNFe = nullptr;
+    report::Label *rlBarraNumNF0 = nullptr;
+    report::Label *rlBarraSERIE0 = nullptr;
+    report::Line *rlBarraiCanhoto1 = nullptr;
+    report::Line *rlBarraiCanhoto2 = nullptr;
+    report::Line *rlBarraiCanhoto3 = nullptr;
+    report::Memo *rlBarramDadosAdicionaisAuxiliar = nullptr;
+    // The cut line.
+    report::Line *rliDivisao = nullptr;
 
     // ---- Recipient, places, invoice, payments -----------------------------------------
+    report::Box *rliDestinatario = nullptr;
+    report::Label *rllDestNome = nullptr;
+    report::Label *rllDestCNPJ = nullptr;
+    report::Label *rllEmissao = nullptr;
+    report::Label *rllDestEndereco = nullptr;
+    report::Label *rllDestBairro = nullptr;
+    report::Label *rllDestCEP = nullptr;
+    report::Label *rllSaida = nullptr;
+    report::Label *rllDestCidade = nullptr;
+    report::Label *rllDestFone = nullptr;
+    report::Label *rllDestUF = nullptr;
+    report::Label *rllDestIE = nullptr;
+    report::Label *rllHoraSaida = nullptr;
+    // The pick-up and delivery places share one form.
+    struct TQuadroLocal {
+        report::Box *caixa = nullptr;
+        report::Label *Nome = nullptr;
+        report::Label *Documento = nullptr;
+        report::Label *IE = nullptr;
+        report::Label *Endereco = nullptr;
+        report::Label *Bairro = nullptr;
+        report::Label *CEP = nullptr;
+        report::Label *Municipio = nullptr;
+        report::Label *UF = nullptr;
+        report::Label *Telefone = nullptr;
+    };
+    TQuadroLocal quadroRetirada; // RLLquadroRetirada...
+    TQuadroLocal quadroEntrega;  // RLLquadroEntrega...
+    // Invoice.
+    report::Box *rliFaturaReal = nullptr;
+    report::Box *rliFaturaRealFundo = nullptr;
+    report::Line *rliFaturaRealDivisao = nullptr;
+    report::Label *RLLabelPag = nullptr;
+    report::Label *RLLabelNUmero = nullptr;
+    report::Label *RLLabelValor = nullptr;
+    report::Label *RLLabelDupl = nullptr;
+    report::Label *RLLabelLIQ = nullptr;
+    report::Label *RlbDadoPagamento = nullptr;
+    report::Label *RlbDadoNumero = nullptr;
+    report::Label *RlbDadoValorOriginal = nullptr;
+    report::Label *RlbDadoValorDesconto = nullptr;
+    report::Label *RlbDadoValorLiquido = nullptr;
+    // Instalments: cell n (from 1) at index n - 1.
+    report::Box *rliFatura = nullptr;
+    report::Line *rliFatura1 = nullptr;
+    report::Line *rliFatura2 = nullptr;
+    report::Line *rliFatura3 = nullptr;
+    std::vector<report::Label *> rllFatNum, rllFatData, rllFatValor;
+    // Payments: cell n (from 0) at index n.
+    report::Box *rliPagamentoReal = nullptr;
+    report::Line *rliPagamentoReal1 = nullptr;
+    report::Line *rliPagamentoReal2 = nullptr;
+    report::Line *rliPagamentoReal3 = nullptr;
+    std::vector<report::Label *> RLPagDescricao, RLPagValor;
 
     // ---- Tax totals, transport --------------------------------------------------------
+    report::Box *rliImposto = nullptr;
+    report::Label *rllTituloBaseICMS = nullptr;
+    report::Label *rllTituloValorICMS = nullptr;
+    report::Label *rllTituloBaseICMSST = nullptr;
+    report::Label *rllTituloValorICMSST = nullptr;
+    report::Label *rllTituloTotalTributos = nullptr;
+    report::Label *rllTituloTotalProdutos = nullptr;
+    report::Label *rllBaseICMS = nullptr;
+    report::Label *rllValorICMS = nullptr;
+    report::Label *rllBaseICMSST = nullptr;
+    report::Label *rllValorICMSST = nullptr;
+    report::Label *rllTotalTributos = nullptr;
+    report::Label *rllTotalProdutos = nullptr;
+    report::Label *rllValorFrete = nullptr;
+    report::Label *rllValorSeguro = nullptr;
+    report::Label *rllDescontos = nullptr;
+    report::Label *rllAcessorias = nullptr;
+    report::Label *rllValorIPI = nullptr;
+    report::Label *rllTotalNF = nullptr;
+    report::Line *rliDivImposto1 = nullptr;
+    report::Line *rliDivImposto2 = nullptr;
+    report::Line *rliDivImposto3 = nullptr;
+    report::Line *rliDivImposto4 = nullptr;
+    report::Line *rliDivImposto5 = nullptr;
+    report::Box *rliTransp = nullptr;
+    report::Label *rllTransNome = nullptr;
+    report::Label *rllTransModFrete = nullptr;
+    report::Label *rllTransCodigoANTT = nullptr;
+    report::Label *rllTransPlaca = nullptr;
+    report::Label *rllTransUFPlaca = nullptr;
+    report::Label *rllTransCNPJ = nullptr;
+    report::Label *rllTransEndereco = nullptr;
+    report::Label *rllTransCidade = nullptr;
+    report::Label *rllTransUF = nullptr;
+    report::Label *rllTransIE = nullptr;
+    report::Label *rllTransQTDE = nullptr;
+    report::Label *rllTransEspecie = nullptr;
+    report::Label *rllTransMarca = nullptr;
+    report::Label *rllTransNumeracao = nullptr;
+    report::Label *rllTransPesoBruto = nullptr;
+    report::Label *rllTransPesoLiq = nullptr;
 
     // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
     report::Label *lblDadosDoProduto = nullptr;
@@ -326,15 +449,33 @@ private:
     void PrepararResumoCanhoto();
     void PreencherRecebemosDe();
     void PosicionarCanhoto();
+    void AjustarCanhotoBarra();
 
     // Recipient, places, invoice, payments.
     void PrepararDestinatario();
     void PrepararLocais();
     void PrepararFaturaPagamentos();
+    void CriarQuadroLocal(report::Band &banda, const char *titulo, const char *prefixo, const char *nomeCEP,
+                          TQuadroLocal &quadro);
+    void PreencherQuadroLocal(const TLocalNFe &local, TQuadroLocal &quadro);
+    void PrepararFatura();
+    void PrepararDuplicatas();
+    void PrepararPagamentos();
+    // One field of a row of a box: its caption, its value and, unless the cell opens the
+    // row, the divider on its left (named after the value). The cell runs from x0 to x1.
+    report::Label &CriarCampo(report::Band &banda, TLinhaCampos &linha, const char *nomeLegenda,
+                              const char *legenda, const char *nomeValor, double x0, double x1,
+                              report::HAlign alinhamento = report::HAlign::Left, double alturaValor = 13);
+    // The bold caption above a box.
+    report::Label &CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto);
 
     // Tax totals, transport.
     void PrepararImposto();
     void PrepararTransporte();
+    // The volume lines after the first, created when first needed: line i (from 1) at
+    // index i - 1, its labels in the order of the first line's.
+    std::vector<std::vector<report::Label *>> FLinhasVolumes;
+    TCaixaCampos *FCaixaTransp = nullptr;
 
     // Item rows.
     void PrepararColunasItens();
