@@ -963,6 +963,144 @@ TEST(NFeWriterICMS, EdgeCasesOfConditionsAndGates)
     }
 }
 
+// ---- blocks opened by one value: each other field of the block is written as a zero when
+//      required and left out when optional; these complement the single-value rows above, so
+//      that every field of a conditional block is seen once as the zero one ------------------
+
+TEST(NFeWriterICMS, ConditionalBlocksWithOneOtherValueGiven)
+{
+    const CasoBorda casos[] = {
+        {"cst00 vFCP only", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst00;
+             c.vFCP = M(1);
+         },
+         "<ICMS><ICMS00><orig>0</orig><CST>00</CST><modBC>0</modBC><vBC>0.00</vBC>"
+         "<pICMS>0.0000</pICMS><vICMS>0.00</vICMS><pFCP>0.0000</pFCP><vFCP>1.00</vFCP>"
+         "</ICMS00></ICMS>"},
+        {"cst10 vFCP and vBCFCPST", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst10;
+             c.vFCP = M(1);
+             c.vBCFCPST = M(2);
+         },
+         "<ICMS><ICMS10><orig>0</orig><CST>10</CST><modBC>0</modBC><vBC>0.00</vBC>"
+         "<pICMS>0.0000</pICMS><vICMS>0.00</vICMS><vBCFCP>0.00</vBCFCP><pFCP>0.0000</pFCP>"
+         "<vFCP>1.00</vFCP><modBCST>0</modBCST><vBCST>0.00</vBCST><pICMSST>0.0000</pICMSST>"
+         "<vICMSST>0.00</vICMSST><vBCFCPST>2.00</vBCFCPST><pFCPST>0.0000</pFCPST>"
+         "<vFCPST>0.00</vFCPST></ICMS10></ICMS>"},
+        {"cst20 pFCP only", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst20;
+             c.pFCP = M(2);
+         },
+         "<ICMS><ICMS20><orig>0</orig><CST>20</CST><modBC>0</modBC><pRedBC>0.0000</pRedBC>"
+         "<vBC>0.00</vBC><pICMS>0.0000</pICMS><vICMS>0.00</vICMS><vBCFCP>0.00</vBCFCP>"
+         "<pFCP>2.0000</pFCP><vFCP>0.00</vFCP></ICMS20></ICMS>"},
+        {"cst30 vFCPST only", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst30;
+             c.vFCPST = M(1);
+         },
+         "<ICMS><ICMS30><orig>0</orig><CST>30</CST><modBCST>0</modBCST><vBCST>0.00</vBCST>"
+         "<pICMSST>0.0000</pICMSST><vICMSST>0.00</vICMSST><vBCFCPST>0.00</vBCFCPST>"
+         "<pFCPST>0.0000</pFCPST><vFCPST>1.00</vFCPST></ICMS30></ICMS>"},
+        {"cst51 pFCP only", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst51;
+             c.pFCP = M(2);
+         },
+         "<ICMS><ICMS51><orig>0</orig><CST>51</CST><modBC>0</modBC><pRedBC>0.0000</pRedBC>"
+         "<vBC>0.00</vBC><pICMS>0.0000</pICMS><vICMSOp>0.00</vICMSOp><pDif>0.0000</pDif>"
+         "<vICMSDif>0.00</vICMSDif><vICMS>0.00</vICMS><vBCFCP>0.00</vBCFCP><pFCP>2.0000</pFCP>"
+         "<vFCP>0.00</vFCP></ICMS51></ICMS>"},
+        {"cst60 vBCFCPSTRet and vICMSEfet", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst60;
+             c.vBCFCPSTRet = M(4);
+             c.vICMSEfet = M(5);
+         },
+         "<ICMS><ICMS60><orig>0</orig><CST>60</CST><vBCFCPSTRet>4.00</vBCFCPSTRet>"
+         "<pFCPSTRet>0.0000</pFCPSTRet><vFCPSTRet>0.00</vFCPSTRet><pRedBCEfet>0.0000</pRedBCEfet>"
+         "<vBCEfet>0.00</vBCEfet><pICMSEfet>0.0000</pICMSEfet><vICMSEfet>5.00</vICMSEfet>"
+         "</ICMS60></ICMS>"},
+        {"cst70 vFCP and vFCPST", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst70;
+             c.vFCP = M(1);
+             c.vFCPST = M(1);
+         },
+         "<ICMS><ICMS70><orig>0</orig><CST>70</CST><modBC>0</modBC><pRedBC>0.0000</pRedBC>"
+         "<vBC>0.00</vBC><pICMS>0.0000</pICMS><vICMS>0.00</vICMS><vBCFCP>0.00</vBCFCP>"
+         "<pFCP>0.0000</pFCP><vFCP>1.00</vFCP><modBCST>0</modBCST><vBCST>0.00</vBCST>"
+         "<pICMSST>0.0000</pICMSST><vICMSST>0.00</vICMSST><vBCFCPST>0.00</vBCFCPST>"
+         "<pFCPST>0.0000</pFCPST><vFCPST>1.00</vFCPST></ICMS70></ICMS>"},
+        {"cst90 vBC and vBCST", k400, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cst90;
+             c.vBC = M(10);
+             c.vBCST = M(20);
+         },
+         "<ICMS><ICMS90><orig>0</orig><CST>90</CST><modBC>0</modBC><vBC>10.00</vBC>"
+         "<pICMS>0.0000</pICMS><vICMS>0.00</vICMS><modBCST>0</modBCST><vBCST>20.00</vBCST>"
+         "<pICMSST>0.0000</pICMSST><vICMSST>0.00</vICMSST></ICMS90></ICMS>"},
+        {"cstRep41 vFCPSTRet and vBCEfet", k200, dfe::crtRegimeNormal,
+         [](TICMS &c) {
+             c.CST = dfe::cstRep41;
+             c.vFCPSTRet = M(2);
+             c.vBCEfet = M(3);
+         },
+         "<ICMS><ICMSST><orig>0</orig><CST>41</CST><vBCSTRet>0.00</vBCSTRet>"
+         "<vICMSSTRet>0.00</vICMSSTRet><vFCPSTRet>2.00</vFCPSTRet><vBCSTDest>0.00</vBCSTDest>"
+         "<vICMSSTDest>0.00</vICMSSTDest><pRedBCEfet>0.00</pRedBCEfet><vBCEfet>3.00</vBCEfet>"
+         "<pICMSEfet>0.00</pICMSEfet><vICMSEfet>0.00</vICMSEfet></ICMSST></ICMS>"},
+        {"csosn201 pFCPST only", k400, dfe::crtSimplesNacional,
+         [](TICMS &c) {
+             c.CSOSN = dfe::csosn201;
+             c.pFCPST = M(2);
+         },
+         "<ICMS><ICMSSN201><orig>0</orig><CSOSN>201</CSOSN><modBCST>0</modBCST>"
+         "<vBCST>0.00</vBCST><pICMSST>0.0000</pICMSST><vICMSST>0.00</vICMSST>"
+         "<pFCPST>2.0000</pFCPST><pCredSN>0.0000</pCredSN><vCredICMSSN>0.00</vCredICMSSN>"
+         "</ICMSSN201></ICMS>"},
+        {"csosn202 vFCPST only", k400, dfe::crtSimplesNacional,
+         [](TICMS &c) {
+             c.CSOSN = dfe::csosn202;
+             c.vFCPST = M(1);
+         },
+         "<ICMS><ICMSSN202><orig>0</orig><CSOSN>202</CSOSN><modBCST>0</modBCST>"
+         "<vBCST>0.00</vBCST><pICMSST>0.0000</pICMSST><vICMSST>0.00</vICMSST>"
+         "<vBCFCPST>0.00</vBCFCPST><pFCPST>0.0000</pFCPST><vFCPST>1.00</vFCPST>"
+         "</ICMSSN202></ICMS>"},
+        {"csosn500 vBCFCPSTRet and vBCEfet", k400, dfe::crtSimplesNacional,
+         [](TICMS &c) {
+             c.CSOSN = dfe::csosn500;
+             c.vBCFCPSTRet = M(4);
+             c.vBCEfet = M(3);
+         },
+         "<ICMS><ICMSSN500><orig>0</orig><CSOSN>500</CSOSN><vBCFCPSTRet>4.00</vBCFCPSTRet>"
+         "<pFCPSTRet>0.0000</pFCPSTRet><vFCPSTRet>0.00</vFCPSTRet><pRedBCEfet>0.0000</pRedBCEfet>"
+         "<vBCEfet>3.00</vBCEfet><pICMSEfet>0.0000</pICMSEfet><vICMSEfet>0.00</vICMSEfet>"
+         "</ICMSSN500></ICMS>"},
+        {"csosn900 vICMS, vICMSST and pFCPST", k400, dfe::crtSimplesNacional,
+         [](TICMS &c) {
+             c.CSOSN = dfe::csosn900;
+             c.vICMS = M(1);
+             c.vICMSST = M(2);
+             c.pFCPST = M(3);
+         },
+         "<ICMS><ICMSSN900><orig>0</orig><CSOSN>900</CSOSN><modBC>0</modBC><vBC>0.00</vBC>"
+         "<pICMS>0.0000</pICMS><vICMS>1.00</vICMS><modBCST>0</modBCST><vBCST>0.00</vBCST>"
+         "<pICMSST>0.0000</pICMSST><vICMSST>2.00</vICMSST><vBCFCPST>0.00</vBCFCPST>"
+         "<pFCPST>3.0000</pFCPST><vFCPST>0.00</vFCPST></ICMSSN900></ICMS>"},
+    };
+    for (const CasoBorda &caso : casos) {
+        TNFe nfe = Documento(caso.versao, caso.crt);
+        caso.preparar(nfe.Det[0].Imposto.ICMS);
+        EXPECT_EQ(Gerar(nfe).xml, caso.esperado) << caso.name;
+    }
+}
+
 // ---- the occurrence forced by the rejection-938 option ---------------------------------
 
 struct CasoForcado {
