@@ -6,8 +6,10 @@ RELEASE_DIR := build/release
 TEST_DIR    := build/sanitize
 BENCH_DIR   := build/bench
 FUZZ_DIR    := build/fuzz
-# Seconds each fuzzer runs under `make fuzz`.
+# Seconds each fuzzer runs under `make fuzz`, and under `make test` (a short pass that
+# replays the fixtures and the kept regressions and explores a little).
 FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 20
 GENERATOR   := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/xdg-runtime
@@ -37,6 +39,7 @@ test: build-test | $(XDG_RUNTIME_DIR)
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS)
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=OFF -DVIEWER_BENCH=ON >/dev/null

@@ -326,13 +326,71 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
     return FGrupo.texto;
 }
 
+// Names longer than this are never looked up through the index (every leaf name of the
+// layouts is far shorter); they fall back to a scan. It also bounds the index's keys when
+// a group holds runs of '<' without '>'.
+constexpr std::size_t NomeMaximoIndexado = 64;
+
+const TLeitor::Indice &TLeitor::IndiceDoGrupo() const
+{
+    if (FIndice.dono == FGrupo.dono && FIndice.texto.data() == FGrupo.texto.data() &&
+        FIndice.texto.size() == FGrupo.texto.size() && FIndice.dono)
+        return FIndice;
+    FIndice.dono = FGrupo.dono;
+    FIndice.texto = FGrupo.texto;
+    FIndice.marcas.clear();
+    const std::string_view grupo = FGrupo.texto;
+    std::size_t maior = npos; // the first '>' at or after the current '<'
+    std::string nome;
+    for (std::size_t i = grupo.find('<'); i != npos; i = grupo.find('<', i + 1)) {
+        if (maior == npos || maior < i) {
+            maior = grupo.find('>', i);
+            if (maior == npos)
+                break;
+        }
+        const bool fechamento = i + 1 < grupo.size() && grupo[i + 1] == '/';
+        // As NomeEm reads them: "<" + name + ">" opens, "</" + name + ">" closes; a
+        // closing also reads as an opening of the name "/name", which no leaf has.
+        for (const bool comoFechamento : {false, true}) {
+            if (comoFechamento && !fechamento)
+                break;
+            const std::size_t inicio = i + (comoFechamento ? 2 : 1);
+            if (maior - inicio > NomeMaximoIndexado)
+                continue;
+            nome.assign(grupo.substr(inicio, maior - inicio));
+            for (char &c : nome)
+                c = Maiuscula(c);
+            auto [it, novo] = FIndice.marcas.try_emplace(nome, npos, npos);
+            (void)novo;
+            std::size_t &marca = comoFechamento ? it->second.second : it->second.first;
+            if (marca == npos)
+                marca = i;
+        }
+    }
+    return FIndice;
+}
+
 rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
                              std::string_view TAGparada) const
 {
     const std::string_view grupo = FGrupo.texto;
     const std::string tag = rtl::UpperCase(Aparar(TAG));
     const std::string parada = rtl::UpperCase(Aparar(TAGparada));
-    const Marcas marcas = Localizar(grupo, tag, parada);
+    Marcas marcas;
+    if (!FGrupo.dono || tag.size() > NomeMaximoIndexado || parada.size() > NomeMaximoIndexado) {
+        marcas = Localizar(grupo, tag, parada);
+    } else {
+        // The same first positions the scan finds: a stop tag found after both marks
+        // changes nothing in the rules below, so its first position anywhere will do.
+        const Indice &indice = IndiceDoGrupo();
+        if (const auto it = indice.marcas.find(tag); it != indice.marcas.end()) {
+            marcas.abre = it->second.first;
+            marcas.fecha = it->second.second;
+        }
+        if (!parada.empty())
+            if (const auto it = indice.marcas.find(parada); it != indice.marcas.end())
+                marcas.parada = it->second.first;
+    }
     const std::size_t a = Posicao(marcas.abre);
     const std::size_t c = Posicao(marcas.fecha);
     const std::size_t p = Posicao(marcas.parada);

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace rtl {
 class TStream;
@@ -119,6 +120,19 @@ private:
     Trecho FGrupo;
     std::array<Trecho, NiveisMaximos + 1> FNivel;
     std::array<Salto, NiveisMaximos + 1> FSaltos;
+
+    // The first opening "<NAME>" and first closing "</NAME>" of every name in the current
+    // group (names upper-cased as rCampo compares them), built on the group's first leaf
+    // read. A group is read leaf by leaf, often dozens of absent leaves, and scanning it
+    // once per leaf made reading cost leaves x group size. The owner is kept so the cached
+    // text can never be replaced by another at the same address.
+    struct Indice {
+        std::shared_ptr<const std::string> dono;
+        std::string_view texto;
+        std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> marcas;
+    };
+    const Indice &IndiceDoGrupo() const;
+    mutable Indice FIndice;
 };
 
 } // namespace dfe

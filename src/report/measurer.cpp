@@ -143,16 +143,27 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
 // ---- Qt -------------------------------------------------------------------------------
 
 struct QtTextMeasurer::Cache {
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const noexcept
+        {
+            return std::hash<std::string_view>{}(s);
+        }
+    };
     struct Entry {
         QFontMetricsF metrics;
         double lineHeight;
+        // Shaping a text is the costly part of measuring, and a preparation measures the
+        // same texts again and again (wrapping tries, band heights before and after
+        // placing, captions on every page); the advance of a text never changes.
+        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
     };
     std::unordered_map<Font, Entry, FontHash> entries;
     // The last font asked for: layouts measure runs of text in one font.
     const Font *lastFont = nullptr;
-    const Entry *lastEntry = nullptr;
+    Entry *lastEntry = nullptr;
 
-    const Entry &get(const Font &font)
+    Entry &get(const Font &font)
     {
         if (lastFont && *lastFont == font)
             return *lastEntry;
@@ -160,7 +171,7 @@ struct QtTextMeasurer::Cache {
         if (it == entries.end()) {
             QFontMetricsF metrics(toQFont(font));
             const double pitch = std::ceil(metrics.lineSpacing() - 1e-9);
-            it = entries.emplace(font, Entry{metrics, pitch}).first;
+            it = entries.emplace(font, Entry{metrics, pitch, {}}).first;
         }
         lastFont = &it->first; // node-based map: addresses stay valid
         lastEntry = &it->second;
@@ -175,8 +186,13 @@ double QtTextMeasurer::width(std::string_view text, const Font &font) const
 {
     if (text.empty())
         return 0;
-    return FCache->get(font).metrics.horizontalAdvance(
+    Cache::Entry &entry = FCache->get(font);
+    if (const auto it = entry.widths.find(text); it != entry.widths.end())
+        return it->second;
+    const double w = entry.metrics.horizontalAdvance(
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    entry.widths.emplace(std::string(text), w);
+    return w;
 }
 
 double QtTextMeasurer::lineHeight(const Font &font) const
