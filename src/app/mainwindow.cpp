@@ -196,7 +196,11 @@ void TForm1::montaNFe()
 {
     Nfe->NotasFiscais().Clear();
     // The text goes as typed: the load reports a name that is no readable file.
-    Nfe->NotasFiscais().LoadFromFile(edNomeArquivo.text().toStdString(), true);
+    const std::string arquivo = edNomeArquivo.text().toStdString();
+    // A file without a whole NF-e (truncated, another kind of file) would otherwise show
+    // nothing at all, as if the button had not been pressed.
+    if (!Nfe->NotasFiscais().LoadFromFile(arquivo, true))
+        throw rtl::Exception("Nenhuma NF-e encontrada no arquivo \"" + arquivo + "\"");
     Nfe->NotasFiscais().Imprimir();
 }
 

@@ -54,8 +54,9 @@ public:
     void btVisualizaClick(QObject *Sender);
 
     // Each clears its family's loaded documents, loads the file box's text into them and
-    // shows them. The families other than NF-e are not available yet and raise
-    // rtl::Exception saying so.
+    // shows them; a file holding no whole NF-e raises rtl::Exception "Nenhuma NF-e
+    // encontrada no arquivo "<file>"". The families other than NF-e are not available
+    // yet and raise rtl::Exception saying so.
     void montaNFe();
     void montaCTe();
     void montaMDFe();

@@ -59,10 +59,15 @@ void LerLocal(const Campos &c, TLocalNFe &l)
 }
 
 // The run-time's conversion of a tagged text to an integer: an empty or non-numeric text
-// raises its conversion error.
-int InteiroDoTexto(std::string texto)
+// raises its conversion error, its message naming the field (`onde`).
+int InteiroDoTexto(const std::string &texto, std::string_view onde)
 {
-    return rtl::Variant(std::move(texto)).AsInteger();
+    try {
+        return rtl::Variant(texto).AsInteger();
+    } catch (rtl::Exception &e) {
+        leitura::Explicar(e, "Conteúdo inválido", onde, texto);
+        throw;
+    }
 }
 
 // Removes the first occurrence of what, if any.
@@ -73,6 +78,26 @@ void TirarPrimeiro(std::string &texto, std::string_view what)
 }
 
 } // namespace
+
+namespace leitura {
+
+std::string Citar(std::string_view valor)
+{
+    constexpr int Maximo = 40;
+    if (rtl::Length(valor) <= Maximo)
+        return "\"" + std::string(valor) + "\"";
+    return "\"" + rtl::Copy(valor, 1, Maximo) + "...\"";
+}
+
+void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view onde,
+              std::string_view valor)
+{
+    std::string mensagem(motivo);
+    mensagem.append(" ").append(onde).append(": ").append(Citar(valor));
+    erro.SetMessage(std::move(mensagem));
+}
+
+} // namespace leitura
 
 TNFeR::TNFeR(TNFe &AOwner) : FNFe(AOwner) {}
 
@@ -348,7 +373,7 @@ void TNFeR::LerTransporte()
         t.retTransp.pICMSRet = c.Cur("pICMSRet");
         t.retTransp.vICMSRet = c.Cur("vICMSRet");
         t.retTransp.CFOP = c.Esp("CFOP");
-        t.retTransp.cMunFG = InteiroDoTexto(c.Str("cMunFG"));
+        t.retTransp.cMunFG = InteiroDoTexto(c.Str("cMunFG"), "na tag <cMunFG>");
     }
     if (!FLeitor.rExtrai(2, "veicTransp").empty()) {
         t.veicTransp.placa = c.Str("placa");
@@ -487,7 +512,7 @@ void TNFeR::LerExportaCompraCana()
         cana.fordia.Clear();
         for (int n = 1; !FLeitor.rExtrai(2, "forDia", "", n).empty(); ++n) {
             TForDiaCollectionItem &f = cana.fordia.New();
-            f.dia = InteiroDoTexto(FLeitor.rAtributo("dia"));
+            f.dia = InteiroDoTexto(FLeitor.rAtributo("dia"), "no atributo dia");
             f.qtde = c.Cur("qtde", dfe::tcDe10);
         }
         cana.deduc.Clear();

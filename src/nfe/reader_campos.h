@@ -6,11 +6,22 @@
 #include "dfe/pcnleitor.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
+#include "rtl/exceptions.h"
 
 #include <string>
 #include <string_view>
 
 namespace nfe::leitura {
+
+// A value as an error message quotes it: between quotes, and cut after a few dozen
+// characters so that a huge value still makes a message one can read.
+std::string Citar(std::string_view valor);
+
+// Gives a conversion error a message that names the field (`onde`, "na tag <dhEmi>") and
+// its value, keeping the error's class: the run-time's own text ("Invalid argument to date
+// encode") tells the user neither which field nor which value is wrong.
+void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view onde,
+              std::string_view valor);
 
 class Campos {
 public:
@@ -22,19 +33,31 @@ public:
     std::string Esp(std::string_view Tag) const { return L.rCampo(dfe::tcEsp, Tag).AsString(); }
     // The leaf's digits as an integer.
     int Int(std::string_view Tag) const { return L.rCampo(dfe::tcInt, Tag).AsInteger(); }
-    // A decimal leaf into a four-place amount.
+    // A decimal leaf into a four-place amount; a number beyond the amount's range raises
+    // rtl::EVariantTypeCastError.
     rtl::Currency Cur(std::string_view Tag, dfe::TpcnTipoCampo Tipo = dfe::tcDe2) const
     {
-        return L.rCampo(Tipo, Tag).AsCurrency();
+        try {
+            return L.rCampo(Tipo, Tag).AsCurrency();
+        } catch (rtl::Exception &e) {
+            Explicar(e, "Valor fora do limite", Tag);
+            throw;
+        }
     }
     double Dbl(std::string_view Tag, dfe::TpcnTipoCampo Tipo = dfe::tcDe10) const
     {
         return L.rCampo(Tipo, Tag).AsDouble();
     }
-    // A date, date-time or time leaf; the zero date when absent.
+    // A date, date-time or time leaf; the zero date when absent. A malformed or
+    // impossible one raises rtl::EConvertError.
     rtl::TDateTime Data(std::string_view Tag, dfe::TpcnTipoCampo Tipo = dfe::tcDat) const
     {
-        return L.rCampo(Tipo, Tag).AsDateTime();
+        try {
+            return L.rCampo(Tipo, Tag).AsDateTime();
+        } catch (rtl::Exception &e) {
+            Explicar(e, "Conteúdo inválido", Tag);
+            throw;
+        }
     }
     // The leaf read by kind Tipo and turned into its text, for a code table that is keyed
     // by the number's decimal text ("04" read as an integer is "4").
@@ -53,6 +76,11 @@ public:
     }
 
 private:
+    void Explicar(rtl::Exception &e, std::string_view motivo, std::string_view Tag) const
+    {
+        leitura::Explicar(e, motivo, "na tag <" + std::string(Tag) + ">", Esp(Tag));
+    }
+
     const dfe::TLeitor &L;
 };
 

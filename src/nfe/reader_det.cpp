@@ -92,8 +92,17 @@ void TNFeR::LerItens()
          item = ProximoItem(itens, cursor, depois)) {
         cursor = depois;
         FLeitor.SetArquivo(std::string(item));
-        const int nItem = rtl::StrToInt(NumeroDoItem(item, FAspas));
-        (void)nItem; // it addresses nothing: the item's own text is the item group
+        // The number addresses nothing (the item's own text is the item group), but one
+        // that is no number stops the read.
+        const std::string nItem = NumeroDoItem(item, FAspas);
+        try {
+            (void)rtl::StrToInt(nItem);
+        } catch (rtl::Exception &e) {
+            leitura::Explicar(e, "Conteúdo inválido",
+                              "no atributo nItem do item " + std::to_string(FNFe.Det.Count() + 1),
+                              nItem);
+            throw;
+        }
         TDetCollectionItem &Item = FNFe.Det.New();
         Item.Prod.nItem = FNFe.Det.Count();
         LerItem(Item);

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <unordered_map>
@@ -77,6 +78,21 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
     double lineWidth = 0;
     bool paragraphStart = true; // leading blanks are kept only on the paragraph's first line
 
+    // The width of a text, or any width above the limit as soon as a leading part of it
+    // is wider: a word of a megabyte need not be shaped whole to know that it does not
+    // fit on a line.
+    const auto widthWithin = [&](std::string_view text) {
+        for (std::size_t part = 256; part < text.size(); part *= 4) {
+            std::size_t end = part; // not inside a UTF-8 sequence
+            while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+                --end;
+            const double w = width(text.substr(0, end), font);
+            if (w > limit)
+                return w;
+        }
+        return width(text, font);
+    };
+
     const auto flush = [&] {
         out.push_back({std::move(line), lineWidth});
         line.clear();
@@ -102,7 +118,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         if (!line.empty() || paragraphStart) {
             std::string candidate = line;
             candidate.append(blanks).append(word);
-            const double w = width(candidate, font);
+            const double w = widthWithin(candidate);
             if (w <= limit) {
                 line = std::move(candidate);
                 lineWidth = w;
@@ -114,26 +130,91 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         }
 
         // The word starts a line of its own.
-        const double w = width(word, font);
+        const double w = widthWithin(word);
         if (w <= limit) {
             line.assign(word);
             lineWidth = w;
             continue;
         }
-        // Too wide for any line: break between characters, at least one per line.
+        // Too wide for any line: break between characters, at least one per line. Each
+        // line takes the longest run of whole characters that fits. Measuring every
+        // prefix would cost one measurement per character of a line, each as long as the
+        // line; instead the search starts from the previous line's count (the lines of
+        // one long word hold about as many characters) and widens its step only while
+        // it misses, so a line usually costs two or three measurements.
         std::size_t p = 0;
+        std::size_t previous = 1;
+        std::vector<std::size_t> ends; // byte end of each character from p on, found lazily
         while (p < word.size()) {
-            const std::size_t len = clusterLength(word, p);
-            std::string candidate = line;
-            candidate.append(word.substr(p, len));
-            const double cw = width(candidate, font);
-            if (!line.empty() && cw > limit) {
-                flush();
-                continue; // the same character starts the next line
+            ends.clear();
+            // The end of the first k characters from p (fewer when the word ends first).
+            const auto endOf = [&](std::size_t k) {
+                while (ends.size() < k) {
+                    const std::size_t from = ends.empty() ? p : ends.back();
+                    if (from >= word.size())
+                        break;
+                    ends.push_back(from + clusterLength(word, from));
+                }
+                return ends[std::min(k, ends.size()) - 1];
+            };
+            const auto available = [&](std::size_t k) { // k capped at what the word holds
+                endOf(k);
+                return std::min(k, ends.size());
+            };
+            const auto measure = [&](std::size_t k) {
+                return width(word.substr(p, endOf(k) - p), font);
+            };
+
+            // good: a count that fits (1 always goes); bad: a count that does not, or 0.
+            std::size_t good = 1;
+            double goodWidth = -1;
+            std::size_t bad = 0;
+            const std::size_t guess = available(previous);
+            const double guessWidth = measure(guess);
+            if (guess == 1 || guessWidth <= limit) {
+                good = guess;
+                goodWidth = guessWidth;
+                for (std::size_t step = 1; endOf(good) < word.size(); step *= 2) {
+                    const std::size_t k = available(good + step);
+                    const double w = measure(k);
+                    if (w > limit) {
+                        bad = k;
+                        break;
+                    }
+                    good = k;
+                    goodWidth = w;
+                }
+            } else {
+                bad = guess;
+                for (std::size_t step = 1;; step *= 2) {
+                    const std::size_t k = bad > step + 1 ? bad - step : 1;
+                    const double w = measure(k);
+                    if (k == 1 || w <= limit) {
+                        good = k;
+                        goodWidth = w;
+                        break;
+                    }
+                    bad = k;
+                }
             }
-            line = std::move(candidate);
-            lineWidth = cw;
-            p += len;
+            while (bad > good + 1) {
+                const std::size_t k = good + (bad - good) / 2;
+                const double w = measure(k);
+                if (w <= limit) {
+                    good = k;
+                    goodWidth = w;
+                } else {
+                    bad = k;
+                }
+            }
+
+            const std::size_t end = endOf(good);
+            line.assign(word.substr(p, end - p));
+            lineWidth = goodWidth;
+            previous = good;
+            p = end;
+            if (p < word.size())
+                flush();
         }
     }
     if (!line.empty() || out.size() == linesBefore)

@@ -27,86 +27,151 @@ bool isAtomic(const Primitive &item)
     return !std::holds_alternative<LineItem>(item) && !std::holds_alternative<RectItem>(item);
 }
 
-// The lowest y at or above limit that cuts through no text line, image or barcode
-// (0 when the first of them already straddles limit).
-double cutPoint(const Fragment &fragment, double limit)
-{
-    std::vector<std::pair<double, double>> spans;
-    for (const auto &item : fragment.items) {
-        if (!isAtomic(item))
-            continue;
-        const QRectF r = bounds(item);
-        if (r.top() + kTolerance < limit)
-            spans.emplace_back(r.top(), r.bottom());
+// What is left of a band that is cut page by page. The items keep the band's own
+// coordinates and are visited in the order of their tops, so that each cut looks only at
+// the items reaching its piece, plus the few it left behind (the lower parts of cut
+// lines and rectangles, items lying right at the cut): a band of n items over p pages
+// costs about n log n rather than n times p.
+class Remaining {
+public:
+    explicit Remaining(Fragment &&fragment)
+        : FItems(std::move(fragment.items)), FHeight(fragment.height)
+    {
+        FTops.reserve(FItems.size());
+        for (const Primitive &item : FItems)
+            FTops.push_back(bounds(item).normalized().top());
+        FByTop.resize(FItems.size());
+        for (std::size_t i = 0; i < FByTop.size(); ++i)
+            FByTop[i] = i;
+        std::stable_sort(FByTop.begin(), FByTop.end(),
+                         [this](std::size_t a, std::size_t b) { return FTops[a] < FTops[b]; });
     }
-    std::sort(spans.begin(), spans.end());
-    // Merge overlapping spans; a cut may fall where one ends and the next begins.
-    std::vector<std::pair<double, double>> merged;
-    for (const auto &span : spans) {
-        if (!merged.empty() && span.first < merged.back().second - kTolerance)
-            merged.back().second = std::max(merged.back().second, span.second);
-        else
-            merged.push_back(span);
-    }
-    for (const auto &span : merged)
-        if (span.first + kTolerance < limit && limit < span.second - kTolerance)
-            return span.first;
-    return limit;
-}
 
-// Cuts fragment at y: what lies above stays in the first part, what lies below moves to
-// the second; lines and rectangles across the cut go to both, clipped. Sets straddled
-// when a text line, image or barcode crosses the cut (it stays in the first part).
-std::pair<Fragment, Fragment> split(Fragment &&fragment, double cut, bool &straddled)
-{
-    Fragment first, second;
-    first.height = cut;
-    second.height = fragment.height - cut;
-    const auto toSecond = [&](Primitive &&item) {
-        translate(item, 0, -cut);
-        second.items.push_back(std::move(item));
-    };
-    for (auto &item : fragment.items) {
-        if (auto *line = std::get_if<LineItem>(&item)) {
-            const double y1 = line->from.y(), y2 = line->to.y();
-            if (std::max(y1, y2) <= cut) {
-                first.items.push_back(std::move(item));
-            } else if (std::min(y1, y2) >= cut) {
-                toSecond(std::move(item));
+    // The height from the current piece's top to the band's bottom.
+    double height() const { return FHeight - FOffset; }
+
+    // The lowest y (from the piece's top) at or above limit that cuts through no text
+    // line, image or barcode (0 when the first of them already straddles limit).
+    double cutPoint(double limit) const
+    {
+        std::vector<std::pair<double, double>> spans;
+        const auto consider = [&](std::size_t i) {
+            if (!isAtomic(FItems[i]))
+                return;
+            const QRectF r = bounds(FItems[i]).translated(0, -FOffset);
+            if (r.top() + kTolerance < limit)
+                spans.emplace_back(r.top(), r.bottom());
+        };
+        for (const std::size_t i : FPending)
+            consider(i);
+        for (std::size_t k = FNext; k < FByTop.size() && FTops[FByTop[k]] - FOffset + kTolerance < limit; ++k)
+            consider(FByTop[k]);
+        std::sort(spans.begin(), spans.end());
+        // Merge overlapping spans; a cut may fall where one ends and the next begins.
+        std::vector<std::pair<double, double>> merged;
+        for (const auto &span : spans) {
+            if (!merged.empty() && span.first < merged.back().second - kTolerance)
+                merged.back().second = std::max(merged.back().second, span.second);
+            else
+                merged.push_back(span);
+        }
+        for (const auto &span : merged)
+            if (span.first + kTolerance < limit && limit < span.second - kTolerance)
+                return span.first;
+        return limit;
+    }
+
+    // Cuts at y (from the piece's top) and returns the piece above, its items in the
+    // band's drawing order: what lies above the cut goes to it, what lies below stays;
+    // lines and rectangles across the cut go to both, clipped. Sets straddled when a
+    // text line, image or barcode crosses the cut (it goes with the piece above).
+    Fragment take(double cut, bool &straddled)
+    {
+        const double at = FOffset + cut;
+        // Every item not reached here lies wholly below the cut.
+        std::vector<std::size_t> reached;
+        reached.swap(FPending);
+        while (FNext < FByTop.size() && FTops[FByTop[FNext]] <= at + kTolerance)
+            reached.push_back(FByTop[FNext++]);
+        std::sort(reached.begin(), reached.end());
+
+        Fragment first;
+        first.height = cut;
+        const auto toFirst = [&](Primitive &&item) {
+            translate(item, 0, -FOffset);
+            first.items.push_back(std::move(item));
+        };
+        for (const std::size_t i : reached) {
+            Primitive &item = FItems[i];
+            if (auto *line = std::get_if<LineItem>(&item)) {
+                const double y1 = line->from.y(), y2 = line->to.y();
+                if (std::max(y1, y2) <= at) {
+                    toFirst(std::move(item));
+                } else if (std::min(y1, y2) >= at) {
+                    FPending.push_back(i);
+                } else {
+                    const double t = (at - y1) / (y2 - y1);
+                    const QPointF point = line->from + (line->to - line->from) * t;
+                    LineItem upper = *line;
+                    (y1 < y2 ? upper.to : upper.from) = point;
+                    (y1 < y2 ? line->from : line->to) = point;
+                    toFirst(std::move(upper));
+                    FPending.push_back(i);
+                }
+            } else if (auto *rect = std::get_if<RectItem>(&item)) {
+                if (rect->rect.bottom() <= at + kTolerance) {
+                    toFirst(std::move(item));
+                } else if (rect->rect.top() >= at - kTolerance) {
+                    FPending.push_back(i);
+                } else {
+                    RectItem upper = *rect;
+                    upper.rect.setBottom(at);
+                    rect->rect.setTop(at);
+                    toFirst(std::move(upper));
+                    FPending.push_back(i);
+                }
             } else {
-                const double t = (cut - y1) / (y2 - y1);
-                const QPointF at = line->from + (line->to - line->from) * t;
-                LineItem upper = *line, lower = *line;
-                (y1 < y2 ? upper.to : upper.from) = at;
-                (y1 < y2 ? lower.from : lower.to) = at;
-                first.items.emplace_back(std::move(upper));
-                toSecond(std::move(lower));
-            }
-        } else if (auto *rect = std::get_if<RectItem>(&item)) {
-            if (rect->rect.bottom() <= cut + kTolerance) {
-                first.items.push_back(std::move(item));
-            } else if (rect->rect.top() >= cut - kTolerance) {
-                toSecond(std::move(item));
-            } else {
-                RectItem upper = *rect, lower = *rect;
-                upper.rect.setBottom(cut);
-                lower.rect.setTop(cut);
-                first.items.emplace_back(std::move(upper));
-                toSecond(std::move(lower));
-            }
-        } else {
-            const QRectF r = bounds(item);
-            if (r.top() < cut - kTolerance) {
-                if (r.bottom() > cut + kTolerance)
-                    straddled = true;
-                first.items.push_back(std::move(item));
-            } else {
-                toSecond(std::move(item));
+                const QRectF r = bounds(item);
+                if (r.top() < at - kTolerance) {
+                    if (r.bottom() > at + kTolerance)
+                        straddled = true;
+                    toFirst(std::move(item));
+                } else {
+                    FPending.push_back(i);
+                }
             }
         }
+        FOffset = at;
+        return first;
     }
-    return {std::move(first), std::move(second)};
-}
+
+    // All that is left, as one piece.
+    Fragment takeAll()
+    {
+        std::vector<std::size_t> left;
+        left.swap(FPending);
+        left.insert(left.end(), FByTop.begin() + static_cast<std::ptrdiff_t>(FNext), FByTop.end());
+        FNext = FByTop.size();
+        std::sort(left.begin(), left.end());
+        Fragment all;
+        all.height = height();
+        all.items.reserve(left.size());
+        for (const std::size_t i : left) {
+            translate(FItems[i], 0, -FOffset);
+            all.items.push_back(std::move(FItems[i]));
+        }
+        return all;
+    }
+
+private:
+    std::vector<Primitive> FItems;
+    std::vector<double> FTops;        // each item's top as the band rendered it
+    std::vector<std::size_t> FByTop;  // the items by top; those before FNext were reached
+    std::size_t FNext = 0;
+    std::vector<std::size_t> FPending; // reached but still below the last cut
+    double FHeight;
+    double FOffset = 0; // the current piece's top in the band
+};
 
 template <class Bands> std::vector<Band *> ofKind(const Bands &bands, BandKind kind)
 {
@@ -399,11 +464,19 @@ void Paginator::placeFlowing(Band &band)
 
 void Paginator::fit(Fragment &&fragment, Band &band)
 {
+    if (fragment.height <= FLimit - FY + kTolerance) {
+        const double height = fragment.height;
+        put(std::move(fragment), band, FY);
+        FY += height;
+        FBodyPlaced = true;
+        return;
+    }
+    Remaining rest(std::move(fragment));
     for (;;) {
         const double free = FLimit - FY;
-        if (fragment.height <= free + kTolerance) {
-            const double height = fragment.height;
-            put(std::move(fragment), band, FY);
+        if (rest.height() <= free + kTolerance) {
+            const double height = rest.height();
+            put(rest.takeAll(), band, FY);
             FY += height;
             FBodyPlaced = true;
             return;
@@ -415,7 +488,7 @@ void Paginator::fit(Fragment &&fragment, Band &band)
             newPage();
             continue;
         }
-        double cut = free > kTolerance ? cutPoint(fragment, free) : 0;
+        double cut = free > kTolerance ? rest.cutPoint(free) : 0;
         if (cut <= kTolerance) {
             if (!emptyPage) {
                 newPage();
@@ -423,8 +496,8 @@ void Paginator::fit(Fragment &&fragment, Band &band)
             }
             if (free <= kTolerance) {
                 // No room at all below the headers: place it whole, beyond the page.
-                const double height = fragment.height;
-                put(std::move(fragment), band, FY);
+                const double height = rest.height();
+                put(rest.takeAll(), band, FY);
                 FY += height;
                 FBodyPlaced = true;
                 page().overflow = true;
@@ -433,13 +506,12 @@ void Paginator::fit(Fragment &&fragment, Band &band)
             cut = free; // a line taller than the room: it stays here, clipped
         }
         bool straddled = false;
-        auto [first, rest] = split(std::move(fragment), cut, straddled);
+        Fragment first = rest.take(cut, straddled);
         if (straddled)
             page().overflow = true;
         put(std::move(first), band, FY);
         FY += cut;
         FBodyPlaced = true;
-        fragment = std::move(rest);
         newPage();
     }
 }
