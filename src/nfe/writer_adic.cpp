@@ -1,4 +1,5 @@
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/ovixdfeutil.h"
 #include "dfe/pcnauxiliar.h"
@@ -9,14 +10,9 @@
 
 namespace nfe {
 
+using namespace escrita;
+
 namespace {
-
-constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
-
-bool Preenchido(std::string_view texto)
-{
-    return !rtl::Trim(texto).empty();
-}
 
 // The opening of a group that carries its field name as the xCampo attribute. The name
 // is escaped: an '&' or a '"' read from a valid file must give valid XML again.

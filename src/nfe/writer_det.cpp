@@ -4,6 +4,7 @@
 // elsewhere; this file only calls them in the layout's order.
 
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/ovixdfeutil.h"
 #include "dfe/pcnauxiliar.h"
@@ -19,9 +20,10 @@
 
 namespace nfe {
 
+using namespace escrita;
+
 namespace {
 
-constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
 constexpr std::string_view DscNumeroItem = "Numero do item";
 constexpr std::string_view DscCEAN = "Código de Barra do Item";
 constexpr std::string_view DscCEANTrib = "Código de Barra do Item Tributação";
@@ -30,16 +32,6 @@ constexpr std::string_view DscNDraw = "Número do Drawback";
 constexpr std::string_view DscNVE = "Nomenclatura de Valor Aduaneiro e Estatística";
 
 constexpr std::string_view SemGTIN = "SEM GTIN";
-
-rtl::Variant Data(rtl::TDateTime valor)
-{
-    return rtl::Variant::FromDateTime(valor);
-}
-
-bool SemTexto(const std::string &valor)
-{
-    return rtl::Trim(valor).empty();
-}
 
 } // namespace
 
@@ -79,9 +71,9 @@ void TNFeW::GerarDetProd(int i)
     // Layout 4.00 has no blank barcode: the model takes the layout's word for "none", so
     // the DANFE and the next generation see it too.
     if (versao >= 4.0) {
-        if (SemTexto(prod.cEAN))
+        if (!Preenchido(prod.cEAN))
             prod.cEAN = SemGTIN;
-        if (SemTexto(prod.cEANTrib))
+        if (!Preenchido(prod.cEANTrib))
             prod.cEANTrib = SemGTIN;
     }
 
@@ -162,7 +154,7 @@ void TNFeW::GerarDetProd(int i)
     GerarDetProdArma(i);
     GerarDetProdComb(i);
     FGerador.wCampo(dfe::tcStr, "L109", "nRECOPI", 20, 20, 0, prod.nRECOPI, "Número do RECOPI");
-    if (!SemTexto(prod.nRECOPI) && !dfe::ValidaRECOPI(prod.nRECOPI))
+    if (Preenchido(prod.nRECOPI) && !dfe::ValidaRECOPI(prod.nRECOPI))
         FGerador.wAlerta("L109", "nRECOPI", "Número do RECOPI", ConteudoInvalido);
     FGerador.wGrupo("/prod");
 }
@@ -238,7 +230,7 @@ void TNFeW::GerarDetProdDIadi(int i, int j)
         FGerador.wCampo(dfe::tcDe2, "I29", "vDescDI", 0, 15, 0, adi.vDescDI,
                         "Valor do desconto do item da DI – adição");
         FGerador.wCampo(dfe::tcStr, "I29a", "nDraw", 9, 11, 0, adi.nDraw, DscNDraw);
-        if (!SemTexto(adi.nDraw) && !dfe::ValidaDrawback(adi.nDraw))
+        if (Preenchido(adi.nDraw) && !dfe::ValidaDrawback(adi.nDraw))
             FGerador.wAlerta("I29a", "nDraw", DscNDraw, ConteudoInvalido);
         FGerador.wGrupo("/adi");
     }
@@ -254,7 +246,7 @@ void TNFeW::GerarDetProddetExport(int i)
     for (const TdetExportCollectionItem &exp : lista) {
         FGerador.wGrupo("detExport", "I50");
         FGerador.wCampo(dfe::tcStr, "I51", "nDraw", 9, 11, 0, exp.nDraw, DscNDraw);
-        if (!SemTexto(exp.nDraw) && !dfe::ValidaDrawback(exp.nDraw))
+        if (Preenchido(exp.nDraw) && !dfe::ValidaDrawback(exp.nDraw))
             FGerador.wAlerta("I51", "nDraw", DscNDraw, ConteudoInvalido);
         if (!exp.nRE.empty() || !exp.chNFe.empty()) {
             FGerador.wGrupo("exportInd", "I52");

@@ -1,4 +1,5 @@
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/pcnconversao_tax.h"
 
@@ -15,6 +16,8 @@
 // form reads as the layout lists it and a fix to the writing applies to all of them.
 
 namespace nfe {
+
+using namespace escrita;
 
 namespace {
 
@@ -516,8 +519,6 @@ int OcorrenciasVICMSSubstituto(dfe::TForcarGeracaoTag opcao, dfe::TpcnTipoAmbien
 }
 
 // ---- writing a form ---------------------------------------------------------------------
-
-bool Positivo(rtl::Currency c) { return c.Raw() > 0; }
 
 struct Contexto {
     const TICMS &icms;

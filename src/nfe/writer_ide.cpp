@@ -3,6 +3,7 @@
 // XML. Values that break a rule are written all the same; the rule becomes an alert.
 
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/pcnauxiliar.h"
 #include "dfe/pcnconversao_document.h"
@@ -16,9 +17,9 @@
 
 namespace nfe {
 
-namespace {
+using namespace escrita;
 
-constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
+namespace {
 
 constexpr std::string_view DscCUF = "Código do UF (Unidade da Federação)";
 constexpr std::string_view DscModelo = "Modelo";
@@ -48,11 +49,6 @@ constexpr std::string_view ISENTO = "ISENTO";
 constexpr int CodigoBrasil = 1058;
 constexpr int MunicipioExterior = 9999999;
 
-rtl::Variant Data(rtl::TDateTime valor)
-{
-    return rtl::Variant::FromDateTime(valor);
-}
-
 // "YYYY-MM-DDThh:nn:ss" followed by the zone the state of the document has at that moment.
 std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
 {
@@ -66,11 +62,6 @@ std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
 std::string IEParaXml(const std::string &IE)
 {
     return IE == ISENTO ? std::string(ISENTO) : util::OnlyNumber(IE);
-}
-
-bool SemTexto(const std::string &valor)
-{
-    return rtl::Trim(valor).empty();
 }
 
 } // namespace
@@ -313,7 +304,7 @@ void TNFeW::GerarEmitEnderEmit()
 void TNFeW::GerarAvulsa()
 {
     const TAvulsa &avulsa = FNFe.Avulsa;
-    if (SemTexto(avulsa.CNPJ))
+    if (!Preenchido(avulsa.CNPJ))
         return;
     FGerador.wGrupo("avulsa", "D01");
     FGerador.wCampo(dfe::tcStr, "D02", "CNPJ", 14, 14, 1, avulsa.CNPJ, "CNPJ(MF)");
@@ -377,7 +368,7 @@ void TNFeW::GerarDest()
     if (consideraIE) {
         if (dest.IE.empty() || dest.IE == ISENTO)
             FGerador.wCampo(dfe::tcStr, "E17", "IE", 0, 14, 1, dest.IE, DscIE);
-        else if (!(SemTexto(dest.IE) && FNFe.Ide.modelo == 65))
+        else if (!(!Preenchido(dest.IE) && FNFe.Ide.modelo == 65))
             FGerador.wCampo(dfe::tcStr, "E17", "IE", 0, 14, 1, util::OnlyNumber(dest.IE), DscIE);
 
         if (FOpcoes.ValidarInscricoes && !dest.IE.empty() && dest.IE != ISENTO &&
@@ -460,7 +451,7 @@ void TNFeW::GerarLocal(std::string_view grupo, char letra, const TLocalNFe &loca
 void TNFeW::GerarRetirada()
 {
     const TRetirada &local = FNFe.Retirada;
-    if (SemTexto(local.xLgr))
+    if (!Preenchido(local.xLgr))
         return;
     std::string xUF;
     std::string xMun;
@@ -474,7 +465,7 @@ void TNFeW::GerarRetirada()
 void TNFeW::GerarEntrega()
 {
     const TEntrega &local = FNFe.Entrega;
-    if (SemTexto(local.xLgr))
+    if (!Preenchido(local.xLgr))
         return;
     GerarLocal("entrega", 'G', local, local.UF, local.xMun, local.cMun);
 }

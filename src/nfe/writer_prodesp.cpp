@@ -2,6 +2,7 @@
 // fuels. Each writer writes nothing when its own condition fails.
 
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/pcnauxiliar.h"
 #include "nfe/codes.h"
@@ -9,12 +10,12 @@
 
 namespace nfe {
 
+using namespace escrita;
+
 namespace {
 
 using dfe::TGerador;
 using rtl::Currency;
-
-bool AcimaDeZero(Currency a) { return a > Currency(); }
 
 // An ANVISA code of exactly six characters is only valid as "ISENTO"; other lengths are
 // left to the field's length limits.
@@ -171,12 +172,12 @@ void TNFeW::GerarDetProdComb(int i)
                  "Quantidade de combustível faturada à temperatura ambiente.");
 
     // Layouts before 2.00 carried the fuel's ICMS in the group itself.
-    const bool comICMS = AcimaDeZero(comb.ICMS.vBCICMS) || AcimaDeZero(comb.ICMS.vICMS) ||
-                         AcimaDeZero(comb.ICMS.vBCICMSST) || AcimaDeZero(comb.ICMS.vICMSST) ||
-                         AcimaDeZero(comb.ICMSInter.vBCICMSSTDest) ||
-                         AcimaDeZero(comb.ICMSInter.vICMSSTDest) ||
-                         AcimaDeZero(comb.ICMSCons.vBCICMSSTCons) ||
-                         AcimaDeZero(comb.ICMSCons.vICMSSTCons);
+    const bool comICMS = Positivo(comb.ICMS.vBCICMS) || Positivo(comb.ICMS.vICMS) ||
+                         Positivo(comb.ICMS.vBCICMSST) || Positivo(comb.ICMS.vICMSST) ||
+                         Positivo(comb.ICMSInter.vBCICMSSTDest) ||
+                         Positivo(comb.ICMSInter.vICMSSTDest) ||
+                         Positivo(comb.ICMSCons.vBCICMSSTCons) ||
+                         Positivo(comb.ICMSCons.vICMSSTCons);
     if (versao >= 2.0 || !comICMS) {
         UFConsumo(g, comb.UFcons);
         GerarDetProdCombCIDE(i);
@@ -193,7 +194,7 @@ void TNFeW::GerarDetProdComb(int i)
 void TNFeW::GerarDetProdCombCIDE(int i)
 {
     const TCIDE &cide = FNFe.Det[i].Prod.comb.CIDE;
-    if (!AcimaDeZero(cide.qBCProd) && !AcimaDeZero(cide.vAliqProd) && !AcimaDeZero(cide.vCIDE))
+    if (!Positivo(cide.qBCProd) && !Positivo(cide.vAliqProd) && !Positivo(cide.vCIDE))
         return;
     TGerador &g = FGerador;
     g.wGrupo("CIDE", "L105");
@@ -238,7 +239,7 @@ void TNFeW::GerarDetProdCombICMS(int i)
 void TNFeW::GerarDetProdCombICMSInter(int i)
 {
     const TICMSInter &inter = FNFe.Det[i].Prod.comb.ICMSInter;
-    if (!AcimaDeZero(inter.vBCICMSSTDest) && !AcimaDeZero(inter.vICMSSTDest))
+    if (!Positivo(inter.vBCICMSSTDest) && !Positivo(inter.vICMSSTDest))
         return;
     TGerador &g = FGerador;
     g.wGrupo("ICMSInter", "L114");
@@ -252,7 +253,7 @@ void TNFeW::GerarDetProdCombICMSInter(int i)
 void TNFeW::GerarDetProdCombICMSCons(int i)
 {
     const TICMSCons &cons = FNFe.Det[i].Prod.comb.ICMSCons;
-    if (!AcimaDeZero(cons.vBCICMSSTCons) && !AcimaDeZero(cons.vICMSSTCons) &&
+    if (!Positivo(cons.vBCICMSSTCons) && !Positivo(cons.vICMSSTCons) &&
         rtl::Trim(cons.UFcons).empty())
         return;
     TGerador &g = FGerador;

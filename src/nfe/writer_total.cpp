@@ -1,4 +1,5 @@
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/pcnauxiliar.h"
 #include "dfe/pcnconversao_tax.h"
@@ -8,26 +9,9 @@
 
 namespace nfe {
 
+using namespace escrita;
+
 namespace {
-
-constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
-
-// The totals and the billing values are written as held; "above zero" is the test
-// that decides whether an optional group carries anything.
-bool Positivo(rtl::Currency valor)
-{
-    return valor > rtl::Currency{};
-}
-
-bool Preenchido(std::string_view texto)
-{
-    return !rtl::Trim(texto).empty();
-}
-
-rtl::Variant Data(rtl::TDateTime valor)
-{
-    return rtl::Variant::FromDateTime(valor);
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // impostoDevol. Each writer decides by itself whether its group is written at all.
 
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/pcnauxiliar.h"
 #include "dfe/pcnconversao_tax.h"
@@ -12,6 +13,8 @@
 #include <limits>
 
 namespace nfe {
+
+using namespace escrita;
 
 namespace {
 
@@ -29,7 +32,6 @@ bool SomaAcimaDeZero(Currency a, Currency b)
     return x > -y;
 }
 
-bool AcimaDeZero(Currency a) { return a > Currency(); }
 bool Zero(Currency a) { return a == Currency(); }
 
 // The value kinds the tax groups share.
@@ -190,8 +192,8 @@ void GerarContribuicaoST(TGerador &g, bool usarDe4, const NomesContribuicao &n,
                          std::string_view idVAliqProd, std::string_view idValor,
                          const ValoresContribuicao &v)
 {
-    if (!AcimaDeZero(v.vBC) && !AcimaDeZero(v.perc) && !AcimaDeZero(v.qBCProd) &&
-        !AcimaDeZero(v.vAliqProd) && !AcimaDeZero(v.valor))
+    if (!Positivo(v.vBC) && !Positivo(v.perc) && !Positivo(v.qBCProd) &&
+        !Positivo(v.vAliqProd) && !Positivo(v.valor))
         return;
 
     const bool porPercentual = SomaAcimaDeZero(v.vBC, v.perc);
@@ -276,8 +278,8 @@ void TNFeW::GerarDetImpostoII(int i)
     const TII &ii = det.Imposto.II;
     // An import (CFOP 3xxx) always declares the group, even with zero amounts.
     const bool importacao = !det.Prod.CFOP.empty() && det.Prod.CFOP.front() == '3';
-    if (!AcimaDeZero(ii.vBc) && !AcimaDeZero(ii.vDespAdu) && !AcimaDeZero(ii.vII) &&
-        !AcimaDeZero(ii.vIOF) && !importacao)
+    if (!Positivo(ii.vBc) && !Positivo(ii.vDespAdu) && !Positivo(ii.vII) &&
+        !Positivo(ii.vIOF) && !importacao)
         return;
 
     TGerador &g = FGerador;
@@ -325,7 +327,7 @@ void TNFeW::GerarDetImpostoCOFINSST(int i)
 void TNFeW::GerarDetImpostoISSQN(int i)
 {
     const TISSQN &iss = FNFe.Det[i].Imposto.ISSQN;
-    if (!AcimaDeZero(iss.vBC) && !AcimaDeZero(iss.vAliq) && !AcimaDeZero(iss.vISSQN) &&
+    if (!Positivo(iss.vBC) && !Positivo(iss.vAliq) && !Positivo(iss.vISSQN) &&
         iss.cMunFG <= 0 && iss.cListServ.empty())
         return;
 
