@@ -1,6 +1,6 @@
 // The NF-e road as the viewer runs it, on generated documents of 1 to 1,000 items: loading
-// with regeneration, preparing the DANFE pages, and exporting them to PDF, each timed on its
-// own, plus the whole road for a 40-item NF-e. The "item" counters are the time per item
+// alone, loading with regeneration, preparing the DANFE pages, and exporting them to PDF,
+// each timed on its own, plus the whole road for a 40-item NF-e. The "item" counters are the time per item
 // and should stay flat as the document grows.
 
 #include "nfe/component.h"
@@ -94,6 +94,21 @@ void PorItem(benchmark::State &state, int itens)
         static_cast<double>(itens), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// Loading alone, as a list loads without regenerating: decode, split, entities, read.
+void BM_Carregar(benchmark::State &state)
+{
+    const int itens = static_cast<int>(state.range(0));
+    const std::string doc = Documento(itens);
+    Road road;
+    for (auto _ : state) {
+        road.nfe->NotasFiscais().Clear();
+        road.nfe->NotasFiscais().LoadFromString(doc, false);
+    }
+    if (road.nfe->NotasFiscais().Items(0).NFe().Det.Count() != itens)
+        state.SkipWithError("wrong count");
+    PorItem(state, itens);
+}
+
 void BM_CarregarERegenerar(benchmark::State &state)
 {
     const int itens = static_cast<int>(state.range(0));
@@ -148,6 +163,7 @@ void BM_Caminho40Itens(benchmark::State &state)
     }
 }
 
+BENCHMARK(BM_Carregar)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CarregarERegenerar)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaginarDANFE)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExportarPDF)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
