@@ -1,4 +1,5 @@
 #include "nfe/writer.h"
+#include "nfe/writer_comum.h"
 
 #include "dfe/ovixdfeutil.h"
 #include "dfe/pcnauxiliar.h"
@@ -10,7 +11,6 @@
 #include "util/ovixutil.h"
 #include "util/ovixutil_encoding.h"
 
-#include <cstdio>
 
 namespace nfe {
 
@@ -29,15 +29,9 @@ std::string AtributoNameSpace()
 // the locale's time separator, and the state's zone from layout 3.10 on.
 std::string DataHoraRecebimento(const TNFe &NFe)
 {
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
-    rtl::DecodeDateTime(NFe.procNFe.dhRecbto, year, month, day, hour, minute, second, msec);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", year, month, day,
-                  hour, minute, second);
-    std::string result = buffer;
     if (NFe.infNFe.GetVersao() >= 3.1)
-        result += dfe::GetUTC(dfe::CodigoParaUF(NFe.Ide.cUF), NFe.procNFe.dhRecbto);
-    return result;
+        return escrita::DataHoraComFuso(NFe.procNFe.dhRecbto, NFe.Ide.cUF);
+    return dfe::DateTimeTodh(NFe.procNFe.dhRecbto);
 }
 
 void AppendElemento(std::string &out, std::string_view tag, std::string_view value)

@@ -2,11 +2,14 @@
 // Small pieces every group writer of TNFeW uses: the generator's "invalid content" alert
 // text, the tests of a value's presence, and the date kind of a leaf.
 
+#include "dfe/pcnauxiliar.h"
+#include "dfe/pcntimezone.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
 #include "rtl/variant.h"
 
+#include <string>
 #include <string_view>
 
 namespace nfe::escrita {
@@ -21,5 +24,12 @@ inline bool Positivo(rtl::Currency valor) { return valor > rtl::Currency{}; }
 
 // A date or date-time leaf's value, as wCampo converts it by the field's kind.
 inline rtl::Variant Data(rtl::TDateTime valor) { return rtl::Variant::FromDateTime(valor); }
+
+// "YYYY-MM-DDThh:nn:ss" (always ':', whatever the locale) followed by the zone the
+// document's state has at that moment.
+inline std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
+{
+    return dfe::DateTimeTodh(valor) + dfe::GetUTC(dfe::CodigoParaUF(cUF), valor);
+}
 
 } // namespace nfe::escrita

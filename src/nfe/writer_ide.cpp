@@ -49,14 +49,6 @@ constexpr std::string_view ISENTO = "ISENTO";
 constexpr int CodigoBrasil = 1058;
 constexpr int MunicipioExterior = 9999999;
 
-// "YYYY-MM-DDThh:nn:ss" followed by the zone the state of the document has at that moment.
-std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
-{
-    std::string texto = dfe::DateTimeTodh(valor);
-    texto += dfe::GetUTC(dfe::CodigoParaUF(cUF), valor);
-    return texto;
-}
-
 // The registration as written: the exact word "ISENTO" stays, anything else keeps only
 // its digits.
 std::string IEParaXml(const std::string &IE)
