@@ -80,12 +80,7 @@ std::string NotaFiscal::GerarXML()
     if (!FNomeArq.empty() && FNFe.infNFe.ID != idAnterior)
         FNomeArq = CalcularNomeArquivoCompleto("", rtl::ExtractFilePath(FNomeArq));
 
-    FAlertas.clear();
-    const rtl::TStringList &alertas = FNFeW.Gerador().ListaDeAlertas();
-    for (int i = 0; i < alertas.Count(); ++i) {
-        FAlertas += alertas[i];
-        FAlertas += "\r\n";
-    }
+    FAlertas = FNFeW.Gerador().ListaDeAlertas().Text();
     return FXMLOriginal;
 }
 
