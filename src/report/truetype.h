@@ -49,14 +49,15 @@ public:
     TrueTypeFont &operator=(const TrueTypeFont &) = delete;
 
     const Metrics &metrics() const;
-    // The name table's PostScript name (id 6), or a name made from the family when absent;
-    // only characters a PDF name may hold unescaped.
+    // The name table's PostScript name (id 6), or a name made from the family when absent,
+    // or "Font" when neither leaves anything: only characters a PDF name may hold unescaped.
     const std::string &postScriptName() const;
 
     // 0 (.notdef) when the face has no glyph for the code point. Fast: called once for
     // every character of every text drawn.
     Glyph glyphFor(char32_t codePoint) const;
-    // In font units; glyphs past numberOfHMetrics take the last advance.
+    // In font units; glyphs past numberOfHMetrics take the last advance, a glyph the face
+    // does not have 0.
     int advance(Glyph glyph) const;
     // Horizontal pair kerning in font units (the kern table's format 0 subtables), 0 for
     // an unknown pair or without the table.
