@@ -1,10 +1,12 @@
 // Any bytes loaded as an NF-e file and, for whatever documents load, the DANFE pages
-// prepared as the preview would show them. Loading errors are the run-time's exceptions;
+// prepared as the preview would show them and written as PDF by our own writer (whatever
+// it declines goes to Qt's engine, which is not ours to fuzz). Loading errors are the run-time's exceptions;
 // preparing the pages of a loaded document must never fail.
 
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
 #include "nfe/list.h"
+#include "report/pdfwriter.h"
 #include "report/prepared.h"
 #include "rtl/exceptions.h"
 
@@ -21,7 +23,10 @@ struct Estado {
     Estado()
     {
         nfe->SetDANFE(danfe.get());
-        danfe->SetMostrarPreview([](report::PreparedReport, const report::PreviewOptions &) {});
+        danfe->SetMostrarPreview([](report::PreparedReport paginas, const report::PreviewOptions &) {
+            if (!paginas.pages.empty())
+                report::pdf::writeDocument(paginas, {"t", "c", "k"});
+        });
     }
     rtl::TComponentPtr<nfe::TOvixNFe> nfe = rtl::TComponent::CreateFree<nfe::TOvixNFe>();
     rtl::TComponentPtr<nfe::TOvixNFeDANFeRL> danfe =

@@ -1,6 +1,7 @@
 #include "report/pdfexport.h"
 
 #include "report/painter.h"
+#include "report/pdfwriter.h"
 #include "report/report.h"
 
 #include "rtl/files.h"
@@ -14,23 +15,6 @@
 namespace report {
 
 namespace {
-
-// A PDF text string as hex UTF-16BE with a byte-order mark: nothing in it needs escaping.
-QByteArray hexString(const std::string &text)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    const QString wide = QString::fromStdString(text);
-    QByteArray out;
-    out.reserve(6 + wide.size() * 4 + 1);
-    out += "<FEFF";
-    for (QChar c : wide) {
-        const char16_t unit = c.unicode();
-        for (int shift = 12; shift >= 0; shift -= 4)
-            out += digits[(unit >> shift) & 0xF];
-    }
-    out += '>';
-    return out;
-}
 
 std::size_t numberAt(std::string_view text, std::size_t at)
 {
@@ -90,7 +74,7 @@ void appendKeywords(QByteArray &pdf, const std::string &keywords)
     const qint64 newObjectAt = pdf.size() + update.size();
     update += QByteArray::number(static_cast<qulonglong>(infoObject)) + " 0 obj\n";
     update += QByteArray(bytes.data() + infoOpen, static_cast<qsizetype>(infoClose - infoOpen));
-    update += "/Keywords " + hexString(keywords) + "\n>>\nendobj\n";
+    update += "/Keywords " + QByteArray::fromStdString(pdf::textString(keywords)) + "\n>>\nendobj\n";
     const qint64 newXrefAt = pdf.size() + update.size();
     update += "xref\n" + QByteArray::number(static_cast<qulonglong>(infoObject)) + " 1\n" +
               QByteArray::number(newObjectAt).rightJustified(10, '0') + " 00000 n \n";
@@ -109,15 +93,22 @@ QByteArray pdfDocument(const PreparedReport &report, const PdfInfo &info)
 {
     if (report.pages.empty())
         throw EReportError("O relatório não tem páginas para exportar.");
+    const std::string title = info.title.empty() ? report.title : info.title;
+    const std::string creator =
+        info.creator.empty() ? QCoreApplication::applicationName().toStdString() : info.creator;
+    if (std::optional<QByteArray> pdf = pdf::writeDocument(report, {title, creator, info.keywords}))
+        return *std::move(pdf);
+
+    // Pages our writer cannot reproduce (characters from fallback fonts, translucent
+    // colours) go through Qt's engine.
     QByteArray pdf;
     {
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setResolution(96); // painter units are layout pixels
-        writer.setTitle(QString::fromStdString(info.title.empty() ? report.title : info.title));
-        writer.setCreator(info.creator.empty() ? QCoreApplication::applicationName()
-                                               : QString::fromStdString(info.creator));
+        writer.setTitle(QString::fromStdString(title));
+        writer.setCreator(QString::fromStdString(creator));
         paintPages(writer, report, 0, report.pages.size() - 1);
     }
     if (!info.keywords.empty())

@@ -72,6 +72,19 @@ constexpr std::uint16_t kHaveXYScale = 0x0040;
 constexpr std::uint16_t kHaveTwoByTwo = 0x0080;
 constexpr std::uint16_t kHaveInstructions = 0x0100;
 
+// The bytes of one component of a composite glyph, flags and glyph index included.
+constexpr std::size_t componentLength(std::uint16_t flags)
+{
+    std::size_t length = 4 + ((flags & kArgsAreWords) ? 4 : 2);
+    if (flags & kHaveScale)
+        length += 2;
+    else if (flags & kHaveXYScale)
+        length += 4;
+    else if (flags & kHaveTwoByTwo)
+        length += 8;
+    return length;
+}
+
 // Walks the components of the composite glyph whose description spans [begin, end) of
 // glyf (begin past the 10-byte header), calling onIndex with the byte offset of each
 // component's glyph index. False when a component or the instructions run past the
@@ -87,13 +100,7 @@ bool forEachComponent(Bytes glyf, std::size_t begin, std::size_t end, OnIndex &&
         const std::uint16_t flags = glyf.u16(pos);
         if (!onIndex(pos + 2))
             return false;
-        std::size_t length = 4 + ((flags & kArgsAreWords) ? 4 : 2);
-        if (flags & kHaveScale)
-            length += 2;
-        else if (flags & kHaveXYScale)
-            length += 4;
-        else if (flags & kHaveTwoByTwo)
-            length += 8;
+        const std::size_t length = componentLength(flags);
         if (end - pos < length)
             return false;
         pos += length;
@@ -129,7 +136,7 @@ struct TrueTypeFont::Data {
     Metrics metrics;
     std::string postScriptName;
     // The tables subset() copies from; QByteArray shares rather than copies them.
-    QByteArray head, hhea, maxp, hmtx, glyf, cvt, fpgm, prep, cmap;
+    QByteArray head, hhea, maxp, hmtx, glyf, cmap;
     std::uint32_t numGlyphs = 0;
     std::uint32_t numberOfHMetrics = 0;
     std::vector<std::uint32_t> loca; // numGlyphs + 1 byte offsets into glyf
@@ -168,6 +175,39 @@ struct TrueTypeFont::Data {
     bool composite(std::uint32_t glyph) const
     {
         return loca[glyph + 1] > loca[glyph] && Bytes(glyf).s16(loca[glyph]) < 0;
+    }
+
+    // The glyph's description without its hinting instructions, as up to two pieces of
+    // glyf to copy: a simple glyph keeps its instruction-length field (written as zero by
+    // the caller) and loses the instructions after it; a composite ends after its last
+    // component. A glyph whose header does not hold together is kept whole.
+    struct Unhinted {
+        std::size_t firstEnd;    // [loca[glyph], firstEnd) is copied
+        std::size_t secondBegin; // then [secondBegin, loca[glyph + 1])
+        bool simple;
+    };
+    Unhinted unhinted(std::uint32_t glyph) const
+    {
+        const Bytes g(glyf);
+        const std::size_t begin = loca[glyph], end = loca[glyph + 1];
+        if (end == begin)
+            return {end, end, false};
+        const int contours = g.s16(begin);
+        if (contours >= 0) {
+            const std::size_t field = begin + 10 + 2 * std::size_t(contours);
+            if (field + 2 > end || g.u16(field) > end - field - 2)
+                return {end, end, false};
+            return {field + 2, field + 2 + g.u16(field), true};
+        }
+        std::size_t last = end;
+        forEachComponent(g, begin + 10, end, [&](std::size_t at) {
+            last = at - 2;
+            return true;
+        });
+        if (last == end)
+            return {end, end, false};
+        const std::size_t components = last + componentLength(g.u16(last));
+        return {components, end, false};
     }
 
     int leftSideBearing(std::uint32_t glyph) const
@@ -490,9 +530,6 @@ TrueTypeFont::fromTables(const std::function<QByteArray(const char *tag)> &table
     for (const KernPair &pair : d->kern)
         if (const std::uint32_t left = pair.key >> 16; left < d->numGlyphs)
             d->kernedLeft[left / 64] |= std::uint64_t{1} << (left % 64);
-    d->cvt = tableOf("cvt ");
-    d->fpgm = tableOf("fpgm");
-    d->prep = tableOf("prep");
     return std::unique_ptr<TrueTypeFont>(new TrueTypeFont(std::move(d)));
 }
 
@@ -555,7 +592,8 @@ QByteArray TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
         const std::uint32_t g = order[i];
         if (g >= f.numGlyphs)
             continue;
-        glyfSize += align4(f.loca[g + 1] - f.loca[g]);
+        const Data::Unhinted piece = f.unhinted(g);
+        glyfSize += align4(piece.firstEnd - f.loca[g] + f.loca[g + 1] - piece.secondBegin);
         if (f.composite(g))
             forEachComponent(glyf, f.loca[g] + 10, f.loca[g + 1], [&](std::size_t at) {
                 const Glyph component = glyf.u16(at);
@@ -583,10 +621,6 @@ QByteArray TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
         {tagOf("loca"), 4 * (n + 1)},
         {tagOf("maxp"), static_cast<std::size_t>(f.maxp.size())},
     };
-    for (const auto &[tag, bytes] : {std::pair{tagOf("cvt "), &f.cvt}, std::pair{tagOf("fpgm"), &f.fpgm},
-                                     std::pair{tagOf("prep"), &f.prep}})
-        if (!bytes->isEmpty())
-            tables.push_back({tag, static_cast<std::size_t>(bytes->size())});
     std::sort(tables.begin(), tables.end(),
               [](const Table &a, const Table &b) { return a.tag < b.tag; });
     std::size_t size = 12 + 16 * tables.size();
@@ -615,12 +649,6 @@ QByteArray TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
     put16(at("hhea") + 34, static_cast<std::uint32_t>(n));
     copy(at("maxp"), f.maxp);
     put16(at("maxp") + 4, static_cast<std::uint32_t>(n));
-    if (!f.cvt.isEmpty())
-        copy(at("cvt "), f.cvt);
-    if (!f.fpgm.isEmpty())
-        copy(at("fpgm"), f.fpgm);
-    if (!f.prep.isEmpty())
-        copy(at("prep"), f.prep);
 
     std::uint8_t *const hmtx = at("hmtx");
     std::uint8_t *const loca = at("loca");
@@ -634,13 +662,20 @@ QByteArray TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
             continue;
         put16(hmtx + 4 * i, static_cast<std::uint32_t>(advance(static_cast<Glyph>(g))));
         put16(hmtx + 4 * i + 2, static_cast<std::uint16_t>(f.leftSideBearing(g)));
-        const std::size_t length = f.loca[g + 1] - f.loca[g];
+        const Data::Unhinted piece = f.unhinted(g);
+        const std::size_t first = piece.firstEnd - f.loca[g], second = f.loca[g + 1] - piece.secondBegin;
+        const std::size_t length = first + second;
         if (length == 0)
             continue;
-        std::memcpy(outGlyf + offset, f.glyf.constData() + f.loca[g], length);
+        std::memcpy(outGlyf + offset, f.glyf.constData() + f.loca[g], first);
+        std::memcpy(outGlyf + offset + first, f.glyf.constData() + piece.secondBegin, second);
+        if (piece.simple)
+            put16(outGlyf + offset + first - 2, 0);
         if (f.composite(g))
             forEachComponent(written, offset + 10, offset + length, [&](std::size_t at) {
                 put16(outGlyf + at, static_cast<std::uint32_t>(newIndex[written.u16(at)]));
+                const std::uint16_t flags = written.u16(at - 2);
+                put16(outGlyf + at - 2, flags & ~kHaveInstructions);
                 return true;
             });
         offset += align4(length);

@@ -37,9 +37,8 @@ struct Metrics {
 class TrueTypeFont {
 public:
     // tableOf(tag) gives the bytes of the table named by the four-character tag ("glyf",
-    // "cvt "), empty when the face has none. Required: head, hhea, maxp, hmtx, loca, glyf,
-    // cmap (a Unicode subtable of format 4 or 12). Optional: OS/2, post, name, kern, cvt,
-    // fpgm, prep.
+    // "OS/2"), empty when the face has none. Required: head, hhea, maxp, hmtx, loca, glyf,
+    // cmap (a Unicode subtable of format 4 or 12). Optional: OS/2, post, name, kern.
     static std::unique_ptr<TrueTypeFont> fromTables(const std::function<QByteArray(const char *tag)> &tableOf);
     // The face Qt draws the raw font with.
     static std::unique_ptr<TrueTypeFont> fromRawFont(const QRawFont &font);
@@ -65,8 +64,9 @@ public:
 
     // A font holding .notdef as glyph 0, then glyphs[i] as glyph i + 1, then the
     // components composite glyphs among them refer to (their references renumbered),
-    // with head, hhea, maxp, hmtx, loca (long offsets), glyf and the face's cvt, fpgm and
-    // prep: what a PDF FontFile2 needs. glyphs holds distinct glyphs of this face, none 0.
+    // with head, hhea, maxp, hmtx, loca (long offsets) and glyf: what a PDF FontFile2
+    // needs. The hinting is left out (the glyphs' instructions, cvt, fpgm, prep): text is
+    // measured and drawn unhinted everywhere, and the instructions were most of the bytes. glyphs holds distinct glyphs of this face, none 0.
     QByteArray subset(const std::vector<Glyph> &glyphs) const;
 
 private:

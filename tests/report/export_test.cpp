@@ -1,5 +1,7 @@
 #include "report/htmlexport.h"
+#include "report/painter.h"
 #include "report/pdfexport.h"
+#include "report/pdfwriter.h"
 #include "report/printjob.h"
 
 #include "outputs.h"
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -147,6 +150,121 @@ TEST_F(Sample, PdfTitleAndCreatorFallBackAndKeywordsAreOptional)
         EXPECT_EQ(infoValue(info, "Keywords"), row.keywords) << row.name;
         EXPECT_EQ(infoValue(info, "Pages"), "2") << row.name;
     }
+}
+
+// The PDF drawn by a PDF reader matches the screen's drawing of the same page: texts in
+// the same faces at the same places (kerning included), lines, boxes, codes and images.
+// Dark pixels of each picture must have a dark pixel within one pixel in the other; the
+// two rasterisers only differ in antialiasing at the edges.
+TEST_F(Sample, PdfPagesLookLikeTheScreen)
+{
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    // A line where kerning moves the last letters by many pixels.
+    PreparedReport report = prepared();
+    TextRun kerned;
+    kerned.box = QRectF(20, 600, 700, 20);
+    kerned.font = Font{"Arial", 18};
+    kerned.text = "AVAVAVAVAV TaTeToTy YoYaWaWe LTLTLT AWAYAWAY VALOR TOTAL";
+    report.pages[0].items.push_back(kerned);
+    const QString pdf = path("tela.pdf");
+    exportPdf(report, pdf.toStdString());
+    const auto dark = [](const QImage &image, int x, int y) {
+        return x >= 0 && y >= 0 && x < image.width() && y < image.height() && qGray(image.pixel(x, y)) < 96;
+    };
+    const auto unmatched = [&](const QImage &from, const QImage &in) {
+        int count = 0, total = 0;
+        for (int y = 0; y < from.height(); ++y)
+            for (int x = 0; x < from.width(); ++x) {
+                if (!dark(from, x, y))
+                    continue;
+                ++total;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx)
+                        near = qGray(in.pixel(std::clamp(x + dx, 0, in.width() - 1),
+                                              std::clamp(y + dy, 0, in.height() - 1))) < 160;
+                count += near ? 0 : 1;
+            }
+        return std::make_pair(count, total);
+    };
+    for (std::size_t i = 0; i < report.pages.size(); ++i) {
+        const QImage screen = renderPage(report.pages[i], 1.0);
+        const QImage printed = rasterised(pdf, static_cast<int>(i) + 1, 96, path("pagina"));
+        ASSERT_FALSE(printed.isNull());
+        EXPECT_LE(std::abs(printed.width() - screen.width()), 1) << "page " << i + 1;
+        EXPECT_LE(std::abs(printed.height() - screen.height()), 1) << "page " << i + 1;
+        for (const auto &[a, b, what] : {std::tuple{&screen, &printed, "screen in PDF"},
+                                         std::tuple{&printed, &screen, "PDF on screen"}}) {
+            const auto [missing, total] = unmatched(*a, *b);
+            EXPECT_GT(total, 300) << "page " << i + 1 << " is not blank";
+            EXPECT_LE(missing, total / 200) << what << ", page " << i + 1 << ": " << missing << " of " << total;
+        }
+    }
+}
+
+// Every face is embedded, as a subset, with a map back to the characters.
+TEST_F(Sample, PdfEmbedsEachFaceAsASubset)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdffonts")).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    exportPdf(prepared(), path("fontes.pdf").toStdString());
+    const QStringList lines = QString::fromStdString(*runTool(QStringLiteral("pdffonts"), {path("fontes.pdf")}))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                  .mid(2);
+    QStringList faces;
+    for (const QString &line : lines) {
+        const QStringList columns = line.simplified().split(QLatin1Char(' '));
+        ASSERT_GE(columns.size(), 7) << line.toStdString();
+        faces << columns[0].section(QLatin1Char('+'), 1);
+        EXPECT_TRUE(line.contains(QStringLiteral("CID TrueType"))) << line.toStdString();
+        EXPECT_TRUE(line.contains(QRegularExpression(QStringLiteral("Identity-H\\s+yes\\s+yes\\s+yes"))))
+            << "embedded, subset, with a character map: " << line.toStdString();
+    }
+    faces.sort();
+    EXPECT_EQ(faces, (QStringList{QStringLiteral("LiberationMono"), QStringLiteral("LiberationSans"),
+                                  QStringLiteral("LiberationSans-Bold"), QStringLiteral("LiberationSerif-Italic")}));
+}
+
+// What the direct writer cannot reproduce goes through Qt's engine: still a PDF with the
+// page's texts.
+TEST_F(Sample, PdfOfPagesTheWriterCannotReproduceStillHoldsTheirTexts)
+{
+    struct Row {
+        const char *name;
+        Primitive extra;
+    };
+    TextRun cjk;
+    cjk.box = QRectF(10, 700, 300, 16);
+    cjk.text = "Caracteres 漢字";
+    TextRun faint = cjk;
+    faint.text = "Texto translúcido";
+    faint.color = QColor(0, 0, 0, 128);
+    ImageItem cut;
+    cut.target = QRectF(10, 720, 20, 20);
+    cut.image = QImage(8, 8, QImage::Format_RGB32);
+    cut.image.fill(Qt::red);
+    cut.sourceRect = QRectF(0.5, 0.5, 4, 4);
+    const Row rows[] = {
+        {"a character the face lacks", cjk},
+        {"a translucent colour", faint},
+        {"an image cut inside a pixel", cut},
+    };
+    for (const auto &row : rows) {
+        PreparedReport report = prepared();
+        report.pages[0].items.push_back(row.extra);
+        EXPECT_FALSE(pdf::writeDocument(report, {"t", "c", ""})) << row.name;
+        const QString file = path("alternativa.pdf");
+        exportPdf(report, file.toStdString());
+        if (!havePoppler())
+            continue;
+        const std::string text = pdfText(file, 1).value_or("");
+        EXPECT_NE(text.find("Total R$ 99,90"), std::string::npos) << row.name << ":\n" << text;
+        if (const auto *run = std::get_if<TextRun>(&row.extra); run && run->text == faint.text) {
+            EXPECT_NE(text.find(faint.text), std::string::npos) << row.name;
+        }
+    }
+    EXPECT_TRUE(pdf::writeDocument(prepared(), {"t", "c", ""})) << "the sample itself is written directly";
 }
 
 TEST(PdfExport, AReportWithoutPagesIsAnError)
