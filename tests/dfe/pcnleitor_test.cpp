@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -150,6 +152,104 @@ TEST(Leitor, ItemWalksGiveTheSameGroupsInAnyOrder)
     leitor.SetArquivo("<r><i>kk</i><a><i>x</i><i>y</i></a><b><i>4</i><i>5</i></b></r>");
     leitor.rExtrai(1, "r");
     EXPECT_EQ(leitor.rExtrai(2, "i", "", 3), "<i>y</i>") << "new document";
+}
+
+// The group rule stated plainly, on the parent's own text: skip item - 1 closings, end at
+// the next closing (a prefixed one only when no plain one is left), begin at the first
+// opening before it - "<TAG>", else "<TAG ", else "<TAG:".
+std::string GrupoPelaRegra(std::string_view pai, const std::string &inicio, std::string fim,
+                           int item)
+{
+    constexpr std::size_t npos = std::string_view::npos;
+    if (fim.empty())
+        fim = inicio;
+    std::string fecha = "</" + fim + ">";
+    std::size_t desde = 0;
+    for (int k = 1; k < item; ++k) {
+        const std::size_t p = pai.find(fecha, desde);
+        if (p == npos)
+            return {};
+        desde = p + fecha.size();
+    }
+    std::size_t final = pai.find(fecha, desde);
+    if (final == npos) {
+        fecha.back() = ':';
+        final = pai.find(fecha, desde);
+        if (final == npos)
+            return {};
+    }
+    const std::string_view texto = pai.substr(desde, final + fecha.size() - desde);
+    for (const char depois : {'>', ' ', ':'})
+        if (const std::size_t p = texto.find("<" + inicio + depois); p != npos)
+            return std::string(texto.substr(p));
+    return {};
+}
+
+// Random, often malformed documents read through random levels, tags and item numbers:
+// every answer must be the rule's answer on the text of the parent level, however the
+// reader finds it. The pieces put prefixes, attributes, namespace prefixes, self-closing
+// tags, other cases and nested same-name groups side by side.
+TEST(Leitor, rExtraiFollowsTheRuleOnGeneratedDocuments)
+{
+    const std::vector<std::string> pecas = {"<a>", "</a>", "<ab>", "</ab>", "<a x='1'>",
+                                            "<a:s>", "</a:s>", "<b>", "</b>", "<a/>",
+                                            "<A>", "</A>", "<b:a>", "</b:a>", "t", "\r\n"};
+    const std::vector<std::string> inicios = {"a", "ab", "b", "A", "a:s", "a x='1'"};
+    const std::vector<std::string> fins = {"", "", "a", "b", "a:s"};
+    std::mt19937 gerador(4242);
+    const auto sorteio = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(gerador);
+    };
+    for (int n = 0; n < 300; ++n) {
+        std::string documento;
+        for (std::size_t k = sorteio(50); k > 0; --k)
+            documento += pecas[sorteio(pecas.size())];
+        TLeitor leitor;
+        leitor.SetArquivo(documento);
+        std::vector<std::string> niveis(4);
+        niveis[0] = documento;
+        for (int consulta = 0; consulta < 40; ++consulta) {
+            const int nivel = 1 + static_cast<int>(sorteio(3));
+            const std::string &inicio = inicios[sorteio(inicios.size())];
+            const std::string &fim = fins[sorteio(fins.size())];
+            const int item = static_cast<int>(sorteio(6)) - 1;
+            const std::string esperado =
+                GrupoPelaRegra(niveis[static_cast<std::size_t>(nivel - 1)], inicio, fim, item);
+            ASSERT_EQ(leitor.rExtrai(nivel, inicio, fim, item), esperado)
+                << documento << " level " << nivel << " <" << inicio << "> </" << fim
+                << "> item " << item;
+            ASSERT_EQ(leitor.Grupo(), esperado);
+            if (!esperado.empty())
+                niveis[static_cast<std::size_t>(nivel)] = esperado;
+        }
+    }
+}
+
+// A group cut anywhere out of the document sees only what lies wholly inside it: a tag
+// that begins before the cut or ends after it is not there. The same text given as a
+// copy of its own must read the same.
+TEST(Leitor, rCampoSeesOnlyTheTagsInsideAPieceOfTheDocument)
+{
+    const std::string documento = "<g><a>1</a><b x='2'><a>3</a></b><A>4</A></g>";
+    TLeitor leitor;
+    leitor.SetArquivo(documento);
+    const std::string_view arquivo = leitor.Arquivo();
+    for (std::size_t de = 0; de < arquivo.size(); ++de) {
+        for (std::size_t ate = de + 1; ate <= arquivo.size(); ++ate) {
+            const std::string_view peca = arquivo.substr(de, ate - de);
+            leitor.SetGrupo(peca);
+            ASSERT_EQ(leitor.Grupo().data(), peca.data()) << "a view, not a copy";
+            const TLeitor copia = LeitorDoGrupo(std::string(peca));
+            for (const char *parada : {"", "b"}) {
+                ASSERT_EQ(leitor.rCampo(dfe::tcEsp, "a", parada),
+                          copia.rCampo(dfe::tcEsp, "a", parada))
+                    << peca << " stop " << parada;
+                ASSERT_EQ(leitor.rCampo(dfe::tcEsp, "B", parada),
+                          copia.rCampo(dfe::tcEsp, "B", parada))
+                    << peca << " stop " << parada;
+            }
+        }
+    }
 }
 
 TEST(Leitor, GroupsOutliveTheDocumentTheyWereCutFrom)
