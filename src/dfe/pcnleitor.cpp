@@ -219,23 +219,34 @@ bool Dentro(std::string_view parte, const std::string &todo)
 
 } // namespace
 
+// A text cut from another one by SetArquivoDeParte holds the same bytes as a piece of it,
+// starting at `deslocamento` in `raiz`, and is searched through raiz's index: a lookup
+// clipped to a piece of the copy is the same lookup clipped to that piece of raiz.
 struct TLeitor::Texto {
-    explicit Texto(std::string Conteudo) : conteudo(std::move(Conteudo)) {}
+    explicit Texto(std::string Conteudo, std::shared_ptr<const Texto> Raiz = nullptr,
+                   std::size_t Deslocamento = 0)
+        : conteudo(std::move(Conteudo)), raiz(std::move(Raiz)), deslocamento(Deslocamento)
+    {
+    }
 
     const IndiceDeTags &Indice() const
     {
+        if (raiz)
+            return raiz->Indice();
         // Copies of a reader share their texts, so the index is built once for all of them.
         std::call_once(feito, [this] { indice.emplace(conteudo); });
         return *indice;
     }
 
-    // Where `parte`, a view into the text, begins.
+    // Where `parte`, a view into the text, begins in the text the index was built on.
     std::size_t Offset(std::string_view parte) const
     {
-        return static_cast<std::size_t>(parte.data() - conteudo.data());
+        return static_cast<std::size_t>(parte.data() - conteudo.data()) + deslocamento;
     }
 
     const std::string conteudo;
+    const std::shared_ptr<const Texto> raiz;
+    const std::size_t deslocamento;
     mutable std::once_flag feito;
     mutable std::optional<IndiceDeTags> indice;
 };
@@ -252,6 +263,26 @@ const std::string &TLeitor::Arquivo() const
 void TLeitor::SetArquivo(std::string Arquivo)
 {
     FArquivo = std::make_shared<const Texto>(std::move(Arquivo));
+}
+
+void TLeitor::SetArquivoDeParte(std::string_view Parte)
+{
+    const std::shared_ptr<const Texto> raiz = FArquivo->raiz ? FArquivo->raiz : FArquivo;
+    std::size_t deslocamento = 0;
+    if (Parte.empty()) {
+        SetArquivo(std::string());
+        return;
+    }
+    if (Dentro(Parte, raiz->conteudo))
+        deslocamento = static_cast<std::size_t>(Parte.data() - raiz->conteudo.data());
+    else if (Dentro(Parte, FArquivo->conteudo))
+        deslocamento = FArquivo->Offset(Parte);
+    else {
+        SetArquivo(std::string(Parte));
+        return;
+    }
+    // The copy is made before FArquivo lets go of the text Parte may lie in.
+    FArquivo = std::make_shared<const Texto>(std::string(Parte), raiz, deslocamento);
 }
 
 void TLeitor::SetGrupo(std::string_view Grupo)

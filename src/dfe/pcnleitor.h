@@ -47,6 +47,12 @@ public:
     // The whole document. The reader never changes it; a new one replaces it.
     const std::string &Arquivo() const;
     void SetArquivo(std::string Arquivo);
+    // Makes Parte the whole document, as SetArquivo(std::string(Parte)) does. A Parte lying
+    // inside Arquivo, or inside the text Arquivo was itself cut from this way, is searched
+    // through the index of that text, which the new document keeps alive: cutting the
+    // pieces of one document one after the other, and then the whole again, indexes the
+    // document once.
+    void SetArquivoDeParte(std::string_view Parte);
 
     // The group rCampo, rCampoCNPJCPF and rAtributo search. The view stays valid until
     // the next rExtrai, SetGrupo or SetArquivo call.

@@ -225,6 +225,63 @@ TEST(Leitor, rExtraiFollowsTheRuleOnGeneratedDocuments)
     }
 }
 
+// A piece made the whole document must read as that piece copied into a document of its
+// own, whether it is cut from the document, from a piece cut before, or from elsewhere.
+TEST(Leitor, APieceMadeTheDocumentReadsAsItsCopy)
+{
+    const std::vector<std::string> pecas = {"<a>", "</a>", "<ab>", "</ab>", "<a x='1'>",
+                                            "<a:s>", "</a:s>", "<b>", "</b>", "<A>",
+                                            "</A>", "<c>1</c>", "<C>2</C>", "t", " "};
+    const std::vector<std::string> inicios = {"a", "ab", "b", "A", "a:s"};
+    std::mt19937 gerador(777);
+    const auto sorteio = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(gerador);
+    };
+    for (int n = 0; n < 200; ++n) {
+        std::string documento;
+        for (std::size_t k = 1 + sorteio(40); k > 0; --k)
+            documento += pecas[sorteio(pecas.size())];
+        TLeitor cortado;
+        cortado.SetArquivo(documento);
+        const TLeitor guarda = cortado; // keeps the document's text alive for the views below
+        const std::string_view inteiro = guarda.Arquivo();
+        for (int corte = 0; corte < 6; ++corte) {
+            // A piece of the document, or a piece of the current piece's own text.
+            const std::string_view base = sorteio(2) == 0 ? inteiro : std::string_view(cortado.Arquivo());
+            const std::size_t de = sorteio(base.size() + 1);
+            const std::string_view parte = base.substr(de, sorteio(base.size() - de + 1));
+            const std::string copia(parte);
+            cortado.SetArquivoDeParte(parte);
+            TLeitor proprio;
+            proprio.SetArquivo(copia);
+            ASSERT_EQ(cortado.Arquivo(), copia);
+            // Level 2 searches the group level 1 holds, which may come from an earlier
+            // document: it is compared once level 1 has been found in this one.
+            bool nivel1 = false;
+            for (int consulta = 0; consulta < 10; ++consulta) {
+                const int nivel = nivel1 ? 1 + static_cast<int>(sorteio(2)) : 1;
+                const std::string &inicio = inicios[sorteio(inicios.size())];
+                const int item = static_cast<int>(sorteio(3)) + 1;
+                const std::string_view grupo = cortado.rExtrai(nivel, inicio, "", item);
+                ASSERT_EQ(grupo, proprio.rExtrai(nivel, inicio, "", item))
+                    << copia << " level " << nivel << " <" << inicio << "> item " << item;
+                nivel1 = nivel1 || !grupo.empty();
+                for (const char *tag : {"c", "C", "a"})
+                    ASSERT_EQ(cortado.rCampo(dfe::tcEsp, tag), proprio.rCampo(dfe::tcEsp, tag))
+                        << copia << " <" << tag << ">";
+            }
+        }
+        // Text from elsewhere is copied.
+        const std::string fora = "<c>fora</c>";
+        cortado.SetArquivoDeParte(fora);
+        cortado.rExtrai(1, "c");
+        EXPECT_EQ(cortado.rCampo(dfe::tcStr, "c"), Variant("fora"));
+        // And the whole document again.
+        cortado.SetArquivoDeParte(inteiro);
+        EXPECT_EQ(cortado.Arquivo(), documento);
+    }
+}
+
 // A group cut anywhere out of the document sees only what lies wholly inside it: a tag
 // that begins before the cut or ends after it is not there. The same text given as a
 // copy of its own must read the same.
