@@ -465,27 +465,54 @@ std::optional<TLeitor::Limites> TLeitor::GrupoPeloIndice(const IndiceDeTags &ind
 
 namespace {
 
+// A name upper-cased as rCampo compares it, kept behind a '/': the name of its closing.
+// The names of the layouts fit in the buffer, so a leaf read allocates nothing for them.
+class NomeMaiusculo {
+public:
+    explicit NomeMaiusculo(std::string_view nome)
+    {
+        if (nome.size() < sizeof FCurto) {
+            FCurto[0] = '/';
+            for (std::size_t k = 0; k < nome.size(); ++k)
+                FCurto[k + 1] = Maiuscula(nome[k]);
+            FTexto = std::string_view(FCurto, nome.size() + 1);
+        } else {
+            FLongo = "/" + rtl::UpperCase(nome);
+            FTexto = FLongo;
+        }
+    }
+    NomeMaiusculo(const NomeMaiusculo &) = delete;
+    NomeMaiusculo &operator=(const NomeMaiusculo &) = delete;
+
+    std::string_view Nome() const { return FTexto.substr(1); }
+    std::string_view Fechamento() const { return FTexto; }
+
+private:
+    char FCurto[80];
+    std::string FLongo;
+    std::string_view FTexto;
+};
+
 // The first "<TAG>", "</TAG>" and "<PARADA>" of the group texto[de, ate), as Localizar
 // finds them, from the buffer's index. False when the index cannot answer for the tags.
 // The stop tag's first position anywhere in the group will do: found after both marks it
 // changes nothing in rCampo's rules.
 bool MarcasPeloIndice(const IndiceDeTags &indice, std::size_t de, std::size_t ate,
-                      std::string_view tag, std::string_view parada, Marcas &marcas)
+                      const NomeMaiusculo &tag, std::string_view parada, Marcas &marcas)
 {
-    const std::string nomeFecha = Concatenar("/", tag, "");
-    const auto abertas = indice.SemCaixa(tag);
-    const auto fechas = indice.SemCaixa(nomeFecha);
+    const auto par = indice.SemCaixaComFechamento(tag.Nome());
     std::optional<IndiceDeTags::Ocorrencias> paradas;
     if (!parada.empty()) {
         paradas = indice.SemCaixa(parada);
         if (!paradas)
             return false;
     }
-    if (!abertas || !fechas)
+    if (!par)
         return false;
     const auto relativa = [de](std::size_t p) { return p == npos ? npos : p - de; };
-    marcas.abre = relativa(IndiceDeTags::Primeira(*abertas, de, ate, tag.size() + 2));
-    marcas.fecha = relativa(IndiceDeTags::Primeira(*fechas, de, ate, nomeFecha.size() + 2));
+    marcas.abre = relativa(IndiceDeTags::Primeira(par->aberturas, de, ate, tag.Nome().size() + 2));
+    marcas.fecha =
+        relativa(IndiceDeTags::Primeira(par->fechamentos, de, ate, tag.Fechamento().size() + 2));
     if (paradas)
         marcas.parada = relativa(IndiceDeTags::Primeira(*paradas, de, ate, parada.size() + 2));
     return true;
@@ -497,14 +524,16 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
                              std::string_view TAGparada) const
 {
     const std::string_view grupo = FGrupo.texto;
-    const std::string tag = rtl::UpperCase(Aparar(TAG));
-    const std::string parada = rtl::UpperCase(Aparar(TAGparada));
+    const NomeMaiusculo nomeTag(Aparar(TAG));
+    const NomeMaiusculo nomeParada(Aparar(TAGparada));
+    const std::string_view tag = nomeTag.Nome();
+    const std::string_view parada = nomeParada.Nome();
     Marcas marcas;
     bool respondido = false;
     if (FGrupo.dono) {
         const std::size_t de = FGrupo.dono->Offset(grupo);
         respondido =
-            MarcasPeloIndice(FGrupo.dono->Indice(), de, de + grupo.size(), tag, parada, marcas);
+            MarcasPeloIndice(FGrupo.dono->Indice(), de, de + grupo.size(), nomeTag, parada, marcas);
     }
     if (!respondido)
         marcas = Localizar(grupo, tag, parada);
@@ -529,7 +558,8 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
         valor = Aparar(grupo.substr(inicio - 1, c - inicio));
 
     if (Tipo == tcBoolStr || Tipo == tcStrOrig || Tipo == tcNumStr)
-        throw rtl::Exception("Tag <" + tag + "> com conteúdo inválido. " + std::string(valor));
+        throw rtl::Exception("Tag <" + std::string(tag) + "> com conteúdo inválido. " +
+                             std::string(valor));
 
     return Converter(Tipo, valor);
 }

@@ -92,9 +92,17 @@ TEST(IndiceDeTags, AnswersTheTrickyLookups)
          Offsets{static_cast<std::uint32_t>(IndiceDeTags::ChaveMaxima + 3)}},
         {"folded name", "<xNome>A</XNOME><xnome>", Dobrada, "XNOME", '>', Offsets{0, 16}},
         {"folded closing", "<xNome>A</XNOME>", Dobrada, "/XNOME", '>', Offsets{8}},
-        {"folded name runs to '>'", "<ds:Sig Id='1'>", Dobrada, "DS:SIG ID='1'", '>',
-         Offsets{0}},
+        {"folded name with a colon", "<ds:Sig>", Dobrada, "DS:SIG", '>', std::nullopt},
+        {"folded name with a blank", "<a b>", Dobrada, "A B", '>', std::nullopt},
+        {"spelled several ways", "<x><X><y><x></X>", Dobrada, "X", '>', Offsets{0, 3, 9}},
+        {"several spellings, closing", "<x></x><X></X>", Dobrada, "/X", '>', Offsets{3, 10}},
         {"folded lookup must be upper case", "<xNome>", Dobrada, "xNome", '>', Offsets{}},
+        {"long folded name", "<vICMSSTRetidoUFDest>", Dobrada, "VICMSSTRETIDOUFDEST", '>',
+         Offsets{0}},
+        {"long exact name", "<vICMSSTRetidoUFDest><vICMSSTRetidoUFDesT>", Exata,
+         "vICMSSTRetidoUFDesT", '>', Offsets{21}},
+        {"only letters fold", "<a`{@[\xE1z>", Dobrada, "A`{@[\xE1Z", '>', Offsets{0}},
+        {"a high byte is no letter", "<\xE1>", Dobrada, "\xC1", '>', Offsets{}},
         {"only ASCII is folded", "<\xC3\xA7>", Dobrada, "\xC3\xA7", '>', Offsets{0}},
         {"folded name with '>'", "<a>", Dobrada, "A>", '>', std::nullopt},
         {"folded name too long", "<a>", Dobrada, std::string(IndiceDeTags::ChaveMaxima + 1, 'A'),
@@ -132,6 +140,32 @@ TEST(IndiceDeTags, PrimeiraKeepsTheMatchesInsideThePiece)
     EXPECT_EQ(IndiceDeTags::Primeira({}, 0, 100, 1), npos) << "empty list";
 }
 
+TEST(IndiceDeTags, PairsALeafWithItsClosing)
+{
+    const IndiceDeTags indice("<a>1</a><B>2</b></c><x:y>3</x:y>");
+    struct Row {
+        const char *name;
+        std::string nome;
+        std::optional<std::pair<Offsets, Offsets>> esperado;
+    } rows[] = {
+        {"both", "A", std::pair{Offsets{0}, Offsets{4}}},
+        {"spelled two ways", "B", std::pair{Offsets{8}, Offsets{12}}},
+        {"closing only", "C", std::pair{Offsets{}, Offsets{16}}},
+        {"neither", "D", std::pair{Offsets{}, Offsets{}}},
+        {"lower case matches nothing", "a", std::pair{Offsets{}, Offsets{}}},
+        {"colon", "X:Y", std::nullopt},
+        {"closing's name too long", std::string(IndiceDeTags::ChaveMaxima, 'A'), std::nullopt},
+    };
+    for (const auto &row : rows) {
+        const auto par = indice.SemCaixaComFechamento(row.nome);
+        ASSERT_EQ(par.has_value(), row.esperado.has_value()) << row.name;
+        if (par) {
+            EXPECT_EQ(Lista(par->aberturas), row.esperado->first) << row.name;
+            EXPECT_EQ(Lista(par->fechamentos), row.esperado->second) << row.name;
+        }
+    }
+}
+
 // Texts of random tag-like pieces: every lookup must list exactly the matches a plain
 // comparison at every byte finds.
 TEST(IndiceDeTags, ListsEveryMatchOfGeneratedTexts)
@@ -158,6 +192,12 @@ TEST(IndiceDeTags, ListsEveryMatchOfGeneratedTexts)
                 maiusculo = maiusculo && Maiuscula(c) == c;
             if (maiusculo) {
                 ASSERT_EQ(Lista(indice.SemCaixa(nome)), SemCaixa(texto, nome))
+                    << "text " << texto << ", name " << nome;
+                const auto par = indice.SemCaixaComFechamento(nome);
+                ASSERT_TRUE(par.has_value()) << nome;
+                ASSERT_EQ(Lista(par->aberturas), SemCaixa(texto, nome))
+                    << "text " << texto << ", name " << nome;
+                ASSERT_EQ(Lista(par->fechamentos), SemCaixa(texto, "/" + nome))
                     << "text " << texto << ", name " << nome;
             }
         }
