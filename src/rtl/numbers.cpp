@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -221,6 +222,7 @@ bool StartsLiteralRun(char c)
 Mask ParseMask(std::string_view s)
 {
     Mask m;
+    m.Tokens.reserve(s.size()); // at most one token per character
     bool seenPoint = false;
     int firstIntZero = -1;
     int lastFracZero = -1;
@@ -477,6 +479,23 @@ bool TryParseFloat(std::string_view text, const TFormatSettings &settings, doubl
         return false;
     if (d.Digits.empty()) {
         value = d.Negative ? -0.0 : 0.0;
+        return true;
+    }
+    // Up to 15 significant digits and a power of ten up to 1e22 are both exact doubles,
+    // so one multiplication or division rounds the value once, to nearest: the double
+    // from_chars would give, without writing its text first.
+    const auto significativos = static_cast<long long>(d.Digits.size());
+    const long long expoente = static_cast<long long>(d.PointPos) - significativos;
+    if (significativos <= 15 && expoente >= -22 && expoente <= 22) {
+        static constexpr double Potencias[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        std::uint64_t inteiro = 0;
+        for (const char c : d.Digits)
+            inteiro = inteiro * 10 + static_cast<std::uint64_t>(c - '0');
+        const double m = static_cast<double>(inteiro);
+        const double v = expoente >= 0 ? m * Potencias[expoente] : m / Potencias[-expoente];
+        value = d.Negative ? -v : v;
         return true;
     }
     // from_chars is locale-independent; the digits go in as 0.DIGITSe<point>.

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -190,6 +193,33 @@ TEST(StrToFloat, StrictSyntax)
             EXPECT_THROW(rtl::StrToFloat(row.text, row.settings), rtl::EConvertError) << row.name;
             EXPECT_EQ(rtl::StrToFloatDef(row.text, 7, row.settings), 7) << row.name;
         }
+    }
+}
+
+// Short decimals are read by arithmetic instead of the standard conversion; every text,
+// short or long, must still read as the nearest double, as from_chars reads it.
+TEST(StrToFloat, ReadsTheNearestDoubleOfEveryDecimal)
+{
+    std::mt19937_64 gerador(1234);
+    const auto sorteio = [&](int n) { return static_cast<int>(gerador() % static_cast<unsigned>(n)); };
+    for (int n = 0; n < 20000; ++n) {
+        std::string texto = sorteio(4) == 0 ? "-" : "";
+        const int digitos = 1 + sorteio(20);
+        const int ponto = sorteio(digitos + 1);
+        for (int k = 0; k < digitos; ++k) {
+            if (k == ponto && k > 0)
+                texto += '.';
+            texto += static_cast<char>('0' + sorteio(10));
+        }
+        if (sorteio(3) == 0)
+            texto += "e" + std::to_string(sorteio(61) - 30);
+        double esperado = 0;
+        const auto r = std::from_chars(texto.data(), texto.data() + texto.size(), esperado);
+        ASSERT_EQ(r.ec, std::errc()) << texto;
+        double lido = 0;
+        ASSERT_TRUE(rtl::TryStrToFloat(texto, lido, Plain)) << texto;
+        ASSERT_EQ(lido, esperado) << texto;
+        ASSERT_EQ(std::signbit(lido), std::signbit(esperado)) << texto;
     }
 }
 
