@@ -273,6 +273,11 @@ void TLeitor::SetArquivoDeParte(std::string_view Parte)
         SetArquivo(std::string());
         return;
     }
+    // The whole text it was cut from is that text itself: no copy.
+    if (Parte.data() == raiz->conteudo.data() && Parte.size() == raiz->conteudo.size()) {
+        FArquivo = raiz;
+        return;
+    }
     if (Dentro(Parte, raiz->conteudo))
         deslocamento = static_cast<std::size_t>(Parte.data() - raiz->conteudo.data());
     else if (Dentro(Parte, FArquivo->conteudo))
