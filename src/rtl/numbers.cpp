@@ -442,10 +442,68 @@ int SplitSections(std::string_view format, std::string_view (&sections)[3])
     return count;
 }
 
+// A mask of one section made of zeros, then optionally a point and zeros ("0", "0.00",
+// "000.0"): the masks amounts are written with. Gives the number of zeros on each side.
+bool SimpleMask(std::string_view s, int &intZeros, int &fracZeros)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == '0')
+        ++i;
+    if (i == 0)
+        return false;
+    intZeros = static_cast<int>(i);
+    fracZeros = 0;
+    if (i == s.size())
+        return true;
+    if (s[i] != '.')
+        return false;
+    std::size_t j = ++i;
+    while (j < s.size() && s[j] == '0')
+        ++j;
+    if (j != s.size())
+        return false;
+    fracZeros = static_cast<int>(j - i);
+    return true;
+}
+
+// What Emit writes for a simple mask, without its token list: every integer digit (at
+// least intZeros of them), and the separator with exactly fracZeros decimals. A value
+// that rounds to zero prints as zero, without a minus sign.
+std::string FormatSimple(int intZeros, int fracZeros, DecimalDigits value,
+                         const TFormatSettings &settings)
+{
+    const bool minus = value.Negative && !value.Digits.empty();
+    RoundHalfAway(value, fracZeros);
+    const DecimalDigits &v = value;
+    const long long size = static_cast<long long>(v.Digits.size());
+    auto digitAt = [&](long long index) {
+        return index >= 0 && index < size ? v.Digits[static_cast<std::size_t>(index)] : '0';
+    };
+    const int intDigits = v.Digits.empty() ? 0 : std::max(v.PointPos, 0);
+    const int intCount = std::max(intDigits, intZeros);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(intCount + fracZeros) + settings.DecimalSeparator.size() + 1);
+    if (minus && !v.Digits.empty())
+        out += '-';
+    for (int j = intCount - 1; j >= 0; --j)
+        out += digitAt(static_cast<long long>(v.PointPos) - 1 - j);
+    if (fracZeros > 0) {
+        out += settings.DecimalSeparator;
+        for (int t = 0; t < fracZeros; ++t)
+            out += digitAt(static_cast<long long>(v.PointPos) + t);
+    }
+    return out;
+}
+
 template <class General>
 std::string FormatDecimal(std::string_view format, DecimalDigits value, const TFormatSettings &settings,
                           General general)
 {
+    int intZeros = 0;
+    int fracZeros = 0;
+    if (SimpleMask(format, intZeros, fracZeros))
+        return FormatSimple(intZeros, fracZeros, std::move(value), settings);
+
     std::string_view sections[3];
     const int count = SplitSections(format, sections);
     const bool negative = value.Negative && !value.Digits.empty();

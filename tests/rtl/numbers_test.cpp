@@ -9,6 +9,7 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -98,6 +99,30 @@ TEST(FormatFloat, SectionsChooseByValue)
     };
     for (const auto &row : rows)
         EXPECT_EQ(rtl::FormatFloat(row.format, row.value, Plain), row.expected) << row.name;
+}
+
+// The masks amounts are written with ("0.00") are printed without the general mask
+// machinery; a second, empty section leaves a mask's meaning as it is but takes the
+// general road, which must print the same text.
+TEST(FormatFloat, PlainMasksPrintAsTheGeneralMasks)
+{
+    const char *mascaras[] = {"0", "0.", "0.0", "0.00", "0.000", "0.0000", "0.000000",
+                              "0.00000000", "0.0000000000", "00.00", "000", "0000.0"};
+    std::mt19937_64 gerador(99);
+    std::vector<double> valores = {0.0, -0.0, 0.5, -0.5, 1.005, 2.675, 0.125, -0.125, 0.0049,
+                                   -0.0049, 9.995, 99.5, 999999.995, 1e20, -1e-20, 5e-11, 123456789.123456789};
+    for (int n = 0; n < 3000; ++n) {
+        const double base = std::ldexp(static_cast<double>(gerador() >> 11), -53);
+        const int escala = static_cast<int>(gerador() % 24) - 12;
+        valores.push_back((gerador() & 1 ? -1 : 1) * base * std::pow(10.0, escala));
+        valores.push_back(static_cast<double>(static_cast<long long>(gerador() % 2000001) - 1000000) / 1000);
+    }
+    for (const TFormatSettings *settings : {&Plain, &Brazil})
+        for (const char *mascara : mascaras)
+            for (const double v : valores)
+                ASSERT_EQ(rtl::FormatFloat(mascara, v, *settings),
+                          rtl::FormatFloat(std::string(mascara) + ";", v, *settings))
+                    << mascara << " " << v;
 }
 
 TEST(FormatFloat, NonFiniteValuesAndProcessSettings)
