@@ -68,8 +68,9 @@ bool NomeEm(std::string_view texto, std::size_t i, std::string_view nome)
 }
 
 // The first "<TAG>", "</TAG>" and "<PARADA>" of a group, as an upper-cased copy of the
-// group would show them, found in one pass over the group itself: a leaf read must not
-// cost a copy of its group, nor one scan per tag text.
+// group would show them, found in one pass over the group itself. The index answers the
+// same question for the names it files; this scan is for the others (a name holding a
+// blank or a colon, or a very long one).
 struct Marcas {
     std::size_t abre = npos;
     std::size_t fecha = npos;

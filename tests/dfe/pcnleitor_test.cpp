@@ -376,6 +376,7 @@ void CheckLeaves(const LeafRow *begin, const LeafRow *end)
 
 TEST(Leitor, rCampoFindsTheLeaf)
 {
+    static const std::string NomeLongo(80, 'n');
     const std::string emitente = "<emit><CNPJ>123</CNPJ><xNome> A &amp; B </xNome></emit>";
     const LeafRow rows[] = {
         {"case-insensitive, decoded", emitente, dfe::tcStr, "xnome", "", Variant("A & B")},
@@ -402,6 +403,12 @@ TEST(Leitor, rCampoFindsTheLeaf)
          Variant("")},
         {"empty leaf", "<g><a></a></g>", dfe::tcStr, "a", "", Variant("")},
         {"empty group", "", dfe::tcStr, "a", "", Variant("")},
+        // Names the index does not file are found by scanning the group, with the same rules.
+        {"name with a colon", "<g><DS:X>1</ds:x></g>", dfe::tcStr, "ds:x", "", Variant("1")},
+        {"name with a blank", "<g><a b>2</a b></g>", dfe::tcStr, "a b", "", Variant("2")},
+        {"stop tag with a colon", "<g><p:q><a>1</a></p:q></g>", dfe::tcStr, "a", "p:q", Variant("")},
+        {"very long name", "<g><" + NomeLongo + ">3</" + NomeLongo + "></g>", dfe::tcStr,
+         NomeLongo.c_str(), "", Variant("3")},
     };
     CheckLeaves(std::begin(rows), std::end(rows));
 }
