@@ -53,6 +53,8 @@ public:
     // pieces of one document one after the other, and then the whole again, indexes the
     // document once.
     void SetArquivoDeParte(std::string_view Parte);
+    // Makes Outro's document this reader's document, sharing its text and its index.
+    void SetArquivoDe(const TLeitor &Outro) { FArquivo = Outro.FArquivo; }
 
     // The group rCampo, rCampoCNPJCPF and rAtributo search. The view stays valid until
     // the next rExtrai, SetGrupo or SetArquivo call.

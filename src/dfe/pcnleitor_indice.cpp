@@ -131,9 +131,18 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
     FExatas.slots.assign(64, 0);
     FSemCaixa.slots.assign(64, 0);
 
-    // (list, offset) in the text's order; the lists are counted first, then filled.
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> marcas;
+    // The list of every '<' in the text's order (Nenhuma when it is not filed); the lists
+    // are counted first, then filled by walking the '<' again.
+    std::vector<std::uint32_t> marcas;
     marcas.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '<')));
+    const auto cadaMarca = [&](auto f) {
+        std::size_t i = texto.find('<');
+        for (const std::uint32_t numero : marcas) {
+            if (numero != Nenhuma)
+                f(numero, static_cast<std::uint32_t>(i));
+            i = texto.find('<', i + 1);
+        }
+    };
 
     // The first byte that ends a name at or after the current one. It is searched again
     // only once the scan has passed it, so the whole pass stays linear.
@@ -145,8 +154,10 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
             if (termo == npos)
                 break; // no name can end any more
         }
-        if (termo - inicio > ChaveMaxima)
+        if (termo - inicio > ChaveMaxima) {
+            marcas.push_back(Nenhuma);
             continue;
+        }
         const Tipo tipo = texto[termo] == '>'   ? FechaMaior
                           : texto[termo] == ' ' ? FechaEspaco
                                                 : FechaDoisPontos;
@@ -156,7 +167,7 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
             Registrar(FExatas, static_cast<std::uint32_t>(inicio),
                       static_cast<std::uint32_t>(nome.size()), tipo, Hash<false>(nome, tipo), nova);
         ++FExatas.listas[numero].fim;
-        marcas.emplace_back(numero, static_cast<std::uint32_t>(i));
+        marcas.push_back(numero);
     }
 
     std::uint32_t total = 0;
@@ -167,8 +178,9 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
         total += quantos;
     }
     FPosicoes.resize(total);
-    for (const auto &[numero, posicao] : marcas)
+    cadaMarca([this](std::uint32_t numero, std::uint32_t posicao) {
         FPosicoes[FExatas.listas[numero].fim++] = posicao;
+    });
 
     // The case-free lists: the names ended by '>', every spelling of one name together.
     // A name spelled one way shares its exact list; one spelled several ways gets a list
@@ -226,11 +238,11 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
         mescladas += quantos;
     }
     FMescladas.resize(mescladas);
-    for (const auto &[numero, posicao] : marcas) {
+    cadaMarca([&](std::uint32_t numero, std::uint32_t posicao) {
         const std::uint32_t d = dobrada[numero];
         if (d != Nenhuma && FSemCaixa.listas[d].mesclada)
             FMescladas[FSemCaixa.listas[d].fim++] = posicao;
-    }
+    });
 }
 
 std::uint32_t IndiceDeTags::Registrar(Tabela &tabela, std::uint32_t chave, std::uint32_t tamanho,

@@ -88,15 +88,12 @@ void TNFeR::LerItens()
     // Each item becomes the leaf reader's whole document in turn, and the whole text goes
     // back to it when the items are done. The items are read without their CR LF pairs:
     // when they hold none, they are pieces of the document itself, and the reader searches
-    // them through the document's index instead of indexing each one again. The copy of
-    // the reader keeps the document's text alive while the views below look into it.
+    // them through the document's index instead of indexing each one again; otherwise
+    // they are pieces of one text of the items without the pairs. The copy of the reader
+    // keeps the document, its text and its index, for the views below and for the end.
     const dfe::TLeitor inteiro = FLeitor;
-    const std::string_view documento = inteiro.Arquivo();
-    std::string_view itens = TrechoDosItens(documento);
-    std::string arquivo;
-    const bool limpar = itens.find("\r\n") != npos;
-    if (limpar) {
-        arquivo = documento;
+    std::string_view itens = TrechoDosItens(inteiro.Arquivo());
+    if (itens.find("\r\n") != npos) {
         FLeitor.SetArquivo(SemCRLF(itens));
         itens = FLeitor.Arquivo();
     }
@@ -124,10 +121,7 @@ void TNFeR::LerItens()
         Item.Prod.nItem = FNFe.Det.Count();
         LerItem(Item);
     }
-    if (limpar)
-        FLeitor.SetArquivo(std::move(arquivo));
-    else
-        FLeitor.SetArquivoDeParte(documento);
+    FLeitor.SetArquivoDe(inteiro);
 }
 
 void TNFeR::LerItem(TDetCollectionItem &Item)
