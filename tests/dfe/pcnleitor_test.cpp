@@ -244,6 +244,8 @@ TEST(Leitor, APieceMadeTheDocumentReadsAsItsCopy)
         TLeitor cortado;
         cortado.SetArquivo(documento);
         const TLeitor guarda = cortado; // keeps the document's text alive for the views below
+        TLeitor proprioDoc;
+        proprioDoc.SetArquivo(documento);
         const std::string_view inteiro = guarda.Arquivo();
         for (int corte = 0; corte < 6; ++corte) {
             // A piece of the document, or a piece of the current piece's own text.
@@ -276,9 +278,14 @@ TEST(Leitor, APieceMadeTheDocumentReadsAsItsCopy)
         cortado.SetArquivoDeParte(fora);
         cortado.rExtrai(1, "c");
         EXPECT_EQ(cortado.rCampo(dfe::tcStr, "c"), Variant("fora"));
-        // And the whole document again.
+        // The whole document again, as a piece of itself...
         cortado.SetArquivoDeParte(inteiro);
         EXPECT_EQ(cortado.Arquivo(), documento);
+        // ...and from the reader that holds it.
+        cortado.SetArquivoDeParte(fora);
+        cortado.SetArquivoDe(guarda);
+        EXPECT_EQ(cortado.Arquivo().data(), inteiro.data()) << "shared, not copied";
+        EXPECT_EQ(cortado.rExtrai(1, "c"), proprioDoc.rExtrai(1, "c"));
     }
 }
 
