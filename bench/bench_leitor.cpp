@@ -2,8 +2,10 @@
 // roads the document readers take through repeated groups:
 //   - by item number: rExtrai(level, "det", "", 1, 2, 3...) until a group is missing, as
 //     the readers walk every repeated group (references, volumes, installments...);
-//   - one item per document: the NF-e and CF-e readers cut each det out and make it the
-//     reader's whole document before extracting it.
+//   - one item per document: a reader cuts each det out and makes it the reader's whole
+//     document before extracting it, either as a text of its own (SetArquivo) or as a
+//     piece of the document, searched through the document's index (SetArquivoDeParte,
+//     as the NF-e reader does).
 // The "group" counter is the time per det group, leaves included: it should stay flat as
 // the document grows.
 
@@ -100,6 +102,32 @@ void BM_ItemPorDocumento(benchmark::State &state)
     PorGrupo(state, itens);
 }
 
+void BM_ItemPorParte(benchmark::State &state)
+{
+    const int itens = static_cast<int>(state.range(0));
+    dfe::TLeitor leitor;
+    leitor.SetArquivo(Documento(itens));
+    // The document reader finds the items itself; only the reader's part is timed.
+    const dfe::TLeitor documento = leitor; // keeps the document's text alive for the views
+    const std::string_view texto = documento.Arquivo();
+    std::vector<std::string_view> partes;
+    for (std::size_t de = texto.find("<det "); de != std::string_view::npos;
+         de = texto.find("<det ", de + 1))
+        partes.push_back(texto.substr(de, texto.find("</det>", de) + 6 - de));
+    for (auto _ : state) {
+        for (const std::string_view parte : partes) {
+            leitor.SetArquivoDeParte(parte);
+            if (leitor.rExtrai(1, "det").empty())
+                state.SkipWithError("item not found");
+            benchmark::DoNotOptimize(leitor.rCampo(dfe::tcStr, "infAdProd"));
+            leitor.rExtrai(2, "prod");
+            LerProduto(leitor);
+        }
+        leitor.SetArquivoDeParte(texto);
+    }
+    PorGrupo(state, itens);
+}
+
 // Single groups of level 1 are searched in the whole document, absent ones included.
 void BM_GrupoAusente(benchmark::State &state)
 {
@@ -116,6 +144,7 @@ void BM_GrupoAusente(benchmark::State &state)
 
 BENCHMARK(BM_ItemPorNumero)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ItemPorDocumento)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ItemPorParte)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrupoAusente)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

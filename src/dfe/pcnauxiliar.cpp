@@ -194,13 +194,33 @@ void UnirBrancos(std::string &text)
     text.erase(end, text.end());
 }
 
-} // namespace
-
 // ---- Text and dates ----------------------------------------------------------------
+
+// True when no step of FiltrarTextoXML changes the text: printable ASCII that needs no
+// escape, no blank at either end, and no run of blanks to join. Most values written are
+// such plain text, and the steps would copy each of them five times.
+bool FiltroNaoMuda(std::string_view texto, bool RetirarEspacos)
+{
+    if (!texto.empty() && (texto.front() == ' ' || texto.back() == ' '))
+        return false;
+    char anterior = 0;
+    for (const char c : texto) {
+        if (c < ' ' || c > '~' || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'')
+            return false;
+        if (RetirarEspacos && c == ' ' && anterior == ' ')
+            return false;
+        anterior = c;
+    }
+    return true;
+}
+
+} // namespace
 
 std::string FiltrarTextoXML(bool RetirarEspacos, std::string_view aTexto, bool RetirarAcentos,
                             bool SubstituirQuebrasLinha, std::string_view QuebraLinha)
 {
+    if (FiltroNaoMuda(aTexto, RetirarEspacos))
+        return std::string(aTexto);
     // TiraAcentos already yields ASCII, which reads the same in the ANSI code page.
     const std::string ansi =
         RetirarAcentos ? util::TiraAcentos(aTexto) : rtl::Utf8ToAnsi(aTexto);

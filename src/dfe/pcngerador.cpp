@@ -8,6 +8,7 @@
 #include "rtl/text.h"
 #include "util/ovixutil.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -17,11 +18,22 @@ namespace {
 
 constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
 
+bool Ascii(std::string_view s) noexcept
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The length in characters; an ASCII text's is its size.
+int Tamanho(std::string_view s)
+{
+    return Ascii(s) ? static_cast<int>(s.size()) : rtl::Length(s);
+}
+
 // The text zero-filled on the left to `tamanho` characters; a number keeps its minus sign
 // in front of the zeros.
 std::string PreencherZeros(std::string texto, int tamanho)
 {
-    const int falta = tamanho - rtl::Length(texto);
+    const int falta = tamanho - Tamanho(texto);
     if (falta <= 0)
         return texto;
     const std::size_t inicio = (!texto.empty() && texto[0] == '-') ? 1 : 0;
@@ -54,6 +66,35 @@ std::string Utf8Of(char32_t c)
     std::string text;
     rtl::AppendUtf8(text, c);
     return text;
+}
+
+// The text without the bytes rtl::Trim removes (<= 0x20) at either end, as a view.
+std::string_view Aparar(std::string_view s) noexcept
+{
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
+        --e;
+    return s.substr(b, e - b);
+}
+
+// The (up to ten) characters of a formatted number after its first `casas` decimals:
+// rtl::Copy(conteudo, Pos(separador, conteudo) + casas + 1, 10). For ASCII, characters
+// are bytes, which spares counting them.
+std::string CasasAlem(std::string_view conteudo, char32_t separador, int casas)
+{
+    if (separador < 0x80 && Ascii(conteudo)) {
+        const std::size_t achado = conteudo.find(static_cast<char>(separador));
+        const std::size_t depois = (achado == std::string_view::npos ? 0 : achado + 1) +
+                                   static_cast<std::size_t>(casas);
+        if (depois >= conteudo.size())
+            return {};
+        return std::string(conteudo.substr(depois, 10));
+    }
+    const int posicao = rtl::Pos(Utf8Of(separador), conteudo);
+    return rtl::Copy(conteudo, posicao + casas + 1, 10);
 }
 
 } // namespace
@@ -175,9 +216,14 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
     if (ocorrencias < 0)
         return;
 
-    const std::string id = rtl::Trim(ID);
-    const std::string atributo = rtl::Trim(Atributo);
-    const std::string nome = FPrefixo + rtl::Trim(TAG);
+    const std::string_view id = Aparar(ID);
+    const std::string_view atributo = Aparar(Atributo);
+    std::string comPrefixo;
+    std::string_view nome = Aparar(TAG);
+    if (!FPrefixo.empty()) {
+        comPrefixo = FPrefixo + std::string(nome);
+        nome = comPrefixo;
+    }
 
     std::string conteudo;
     bool vazio = false;
@@ -246,9 +292,8 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
             ++min;
             ++max;
         }
-        const int separador = rtl::Pos(Utf8Of(FOpcoes.DecimalChar), conteudo);
         long long excedente = 0;
-        if (rtl::TryStrToInt64(rtl::Copy(conteudo, separador + casas + 1, 10), excedente) &&
+        if (rtl::TryStrToInt64(CasasAlem(conteudo, FOpcoes.DecimalChar, casas), excedente) &&
             excedente > 0)
             wAlerta(id, nome, Descricao,
                     "Numero máximo de casas decimais permitidas " + rtl::IntToStr(casas));
@@ -333,7 +378,7 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
 
     // At most one size alert; a value too long wins over the others.
     std::string alerta;
-    const int tamanho = rtl::Length(conteudo);
+    const int tamanho = Tamanho(conteudo);
     if (ocorrencias == 1 && vazio && min > 0)
         alerta = "Nenhum valor informado";
     else if (!conteudo.empty() && tamanho < min)

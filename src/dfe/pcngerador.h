@@ -65,6 +65,9 @@ public:
     void Iniciar();
 
     const std::string &ArquivoFormatoXML() const noexcept { return FArquivoFormatoXML; }
+    // Makes room for a document of about `tamanho` bytes, so that the text is not moved
+    // to a larger block again and again as the document grows.
+    void ReservarArquivoFormatoXML(std::size_t tamanho) { FArquivoFormatoXML.reserve(tamanho); }
     // Replaces the XML written so far. Emptying it also empties the group path, so the
     // next document's alerts do not show the previous document's groups.
     void SetArquivoFormatoXML(std::string value);

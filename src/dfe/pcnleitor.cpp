@@ -1,6 +1,7 @@
 #include "dfe/pcnleitor.h"
 
 #include "dfe/pcnauxiliar.h"
+#include "dfe/pcnleitor_indice.h"
 #include "rtl/datetime.h"
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"
@@ -12,6 +13,8 @@
 #include <climits>
 #include <cstring>
 #include <functional>
+#include <mutex>
+#include <optional>
 
 namespace dfe {
 
@@ -65,8 +68,9 @@ bool NomeEm(std::string_view texto, std::size_t i, std::string_view nome)
 }
 
 // The first "<TAG>", "</TAG>" and "<PARADA>" of a group, as an upper-cased copy of the
-// group would show them, found in one pass over the group itself: a leaf read must not
-// cost a copy of its group, nor one scan per tag text.
+// group would show them, found in one pass over the group itself. The index answers the
+// same question for the names it files; this scan is for the others (a name holding a
+// blank or a colon, or a very long one).
 struct Marcas {
     std::size_t abre = npos;
     std::size_t fecha = npos;
@@ -216,26 +220,88 @@ bool Dentro(std::string_view parte, const std::string &todo)
 
 } // namespace
 
-TLeitor::TLeitor() : FArquivo(std::make_shared<const std::string>()) {}
+// A text cut from another one by SetArquivoDeParte holds the same bytes as a piece of it,
+// starting at `deslocamento` in `raiz`, and is searched through raiz's index: a lookup
+// clipped to a piece of the copy is the same lookup clipped to that piece of raiz.
+struct TLeitor::Texto {
+    explicit Texto(std::string Conteudo, std::shared_ptr<const Texto> Raiz = nullptr,
+                   std::size_t Deslocamento = 0)
+        : conteudo(std::move(Conteudo)), raiz(std::move(Raiz)), deslocamento(Deslocamento)
+    {
+    }
+
+    const IndiceDeTags &Indice() const
+    {
+        if (raiz)
+            return raiz->Indice();
+        // Copies of a reader share their texts, so the index is built once for all of them.
+        std::call_once(feito, [this] { indice.emplace(conteudo); });
+        return *indice;
+    }
+
+    // Where `parte`, a view into the text, begins in the text the index was built on.
+    std::size_t Offset(std::string_view parte) const
+    {
+        return static_cast<std::size_t>(parte.data() - conteudo.data()) + deslocamento;
+    }
+
+    const std::string conteudo;
+    const std::shared_ptr<const Texto> raiz;
+    const std::size_t deslocamento;
+    mutable std::once_flag feito;
+    mutable std::optional<IndiceDeTags> indice;
+};
+
+TLeitor::TLeitor() : FArquivo(std::make_shared<const Texto>(std::string())) {}
 
 TLeitor::~TLeitor() = default;
 
+const std::string &TLeitor::Arquivo() const
+{
+    return FArquivo->conteudo;
+}
+
 void TLeitor::SetArquivo(std::string Arquivo)
 {
-    FArquivo = std::make_shared<const std::string>(std::move(Arquivo));
+    FArquivo = std::make_shared<const Texto>(std::move(Arquivo));
+}
+
+void TLeitor::SetArquivoDeParte(std::string_view Parte)
+{
+    const std::shared_ptr<const Texto> raiz = FArquivo->raiz ? FArquivo->raiz : FArquivo;
+    std::size_t deslocamento = 0;
+    if (Parte.empty()) {
+        SetArquivo(std::string());
+        return;
+    }
+    // The whole text it was cut from is that text itself: no copy.
+    if (Parte.data() == raiz->conteudo.data() && Parte.size() == raiz->conteudo.size()) {
+        FArquivo = raiz;
+        return;
+    }
+    if (Dentro(Parte, raiz->conteudo))
+        deslocamento = static_cast<std::size_t>(Parte.data() - raiz->conteudo.data());
+    else if (Dentro(Parte, FArquivo->conteudo))
+        deslocamento = FArquivo->Offset(Parte);
+    else {
+        SetArquivo(std::string(Parte));
+        return;
+    }
+    // The copy is made before FArquivo lets go of the text Parte may lie in.
+    FArquivo = std::make_shared<const Texto>(std::string(Parte), raiz, deslocamento);
 }
 
 void TLeitor::SetGrupo(std::string_view Grupo)
 {
     if (Grupo.empty()) {
         FGrupo = {};
-    } else if (Dentro(Grupo, *FArquivo)) {
+    } else if (Dentro(Grupo, FArquivo->conteudo)) {
         FGrupo = {FArquivo, Grupo};
-    } else if (FGrupo.dono && Dentro(Grupo, *FGrupo.dono)) {
+    } else if (FGrupo.dono && Dentro(Grupo, FGrupo.dono->conteudo)) {
         FGrupo.texto = Grupo;
     } else {
-        auto dono = std::make_shared<const std::string>(Grupo);
-        FGrupo = {dono, *dono};
+        auto dono = std::make_shared<const Texto>(std::string(Grupo));
+        FGrupo = {dono, dono->conteudo};
     }
 }
 
@@ -283,7 +349,7 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
         throw rtl::EListError("TLeitor.rExtrai: level " + std::to_string(nivel) +
                               " is outside 1 to " + std::to_string(NiveisMaximos));
 
-    FNivel[0] = {FArquivo, *FArquivo};
+    FNivel[0] = {FArquivo, FArquivo->conteudo};
     const Trecho &pai = FNivel[static_cast<std::size_t>(nivel - 1)];
     FGrupo = {};
 
@@ -292,10 +358,37 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
     if (fim.empty())
         fim = inicio;
 
+    // The group as offsets in the parent's text: looked up in the index of the buffer
+    // the parent lies in, or found by scanning when the index cannot answer for the tags.
+    std::optional<Limites> limites;
+    if (pai.dono) {
+        const std::size_t de = pai.dono->Offset(pai.texto);
+        limites = GrupoPeloIndice(pai.dono->Indice(), de, de + pai.texto.size(), inicio, fim, item);
+        if (limites && limites->comeco != npos) {
+            limites->comeco -= de;
+            limites->fim -= de;
+        }
+    }
+    if (!limites)
+        limites = GrupoPorBusca(nivel, pai, inicio, fim, item);
+    if (limites->comeco == npos)
+        return {};
+
+    Trecho &grupo = FNivel[static_cast<std::size_t>(nivel)];
+    grupo = {pai.dono,
+             ApararDireita(pai.texto.substr(limites->comeco, limites->fim - limites->comeco))};
+    FGrupo = grupo;
+    return FGrupo.texto;
+}
+
+TLeitor::Limites TLeitor::GrupoPorBusca(int nivel, const Trecho &pai, std::string_view inicio,
+                                        std::string_view fim, int item)
+{
+    constexpr Limites ausente{npos, npos};
     std::string fecha = Concatenar("</", fim, ">");
     const std::size_t desde = Saltar(nivel, pai, fecha, item);
     if (desde == npos)
-        return {};
+        return ausente;
     std::string_view texto = pai.texto.substr(desde);
 
     // The group ends at the first closing; a prefixed closing ("</det:") only when there
@@ -305,7 +398,7 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
         fecha.back() = ':';
         final = texto.find(fecha);
         if (final == npos)
-            return {};
+            return ausente;
     }
     texto = texto.substr(0, final + fecha.size());
 
@@ -318,79 +411,138 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
         comeco = texto.find(abre);
     }
     if (comeco == npos)
-        return {};
-
-    Trecho &grupo = FNivel[static_cast<std::size_t>(nivel)];
-    grupo = {pai.dono, ApararDireita(texto.substr(comeco))};
-    FGrupo = grupo;
-    return FGrupo.texto;
+        return ausente;
+    return {desde + comeco, desde + texto.size()};
 }
 
-// Names longer than this are never looked up through the index (every leaf name of the
-// layouts is far shorter); they fall back to a scan. It also bounds the index's keys when
-// a group holds runs of '<' without '>'.
-constexpr std::size_t NomeMaximoIndexado = 64;
-
-const TLeitor::Indice &TLeitor::IndiceDoGrupo() const
+// The same group GrupoPorBusca finds in texto[de, ate), from the offsets of the tags in
+// the whole buffer. A closing or an opening counts only when it lies wholly inside the
+// parent; within a parent those are a run of consecutive entries of their list. Matches
+// of one tag never overlap (the byte that ends a name cannot be part of the name), so the
+// n-th closing the scan counts is the n-th entry of that run.
+std::optional<TLeitor::Limites> TLeitor::GrupoPeloIndice(const IndiceDeTags &indice,
+                                                         std::size_t de, std::size_t ate,
+                                                         std::string_view inicio,
+                                                         std::string_view fim, int item)
 {
-    if (FIndice.dono == FGrupo.dono && FIndice.texto.data() == FGrupo.texto.data() &&
-        FIndice.texto.size() == FGrupo.texto.size() && FIndice.dono)
-        return FIndice;
-    FIndice.dono = FGrupo.dono;
-    FIndice.texto = FGrupo.texto;
-    FIndice.marcas.clear();
-    const std::string_view grupo = FGrupo.texto;
-    std::size_t maior = npos; // the first '>' at or after the current '<'
-    std::string nome;
-    for (std::size_t i = grupo.find('<'); i != npos; i = grupo.find('<', i + 1)) {
-        if (maior == npos || maior < i) {
-            maior = grupo.find('>', i);
-            if (maior == npos)
-                break;
-        }
-        const bool fechamento = i + 1 < grupo.size() && grupo[i + 1] == '/';
-        // As NomeEm reads them: "<" + name + ">" opens, "</" + name + ">" closes; a
-        // closing also reads as an opening of the name "/name", which no leaf has.
-        for (const bool comoFechamento : {false, true}) {
-            if (comoFechamento && !fechamento)
-                break;
-            const std::size_t inicio = i + (comoFechamento ? 2 : 1);
-            if (maior - inicio > NomeMaximoIndexado)
-                continue;
-            nome.assign(grupo.substr(inicio, maior - inicio));
-            for (char &c : nome)
-                c = Maiuscula(c);
-            auto [it, novo] = FIndice.marcas.try_emplace(nome, npos, npos);
-            (void)novo;
-            std::size_t &marca = comoFechamento ? it->second.second : it->second.first;
-            if (marca == npos)
-                marca = i;
+    constexpr Limites ausente{npos, npos};
+    const std::string nomeFecha = Concatenar("/", fim, "");
+    const std::optional<IndiceDeTags::Ocorrencias> fechas = indice.Exatas(nomeFecha, '>');
+    const std::optional<IndiceDeTags::Ocorrencias> abertas = indice.Exatas(inicio, '>');
+    if (!fechas || !abertas)
+        return std::nullopt;
+    const std::size_t tamanhoFecha = fim.size() + 3;
+
+    const std::size_t saltos = item > 1 ? static_cast<std::size_t>(item) - 1 : 0;
+    const std::size_t primeira = static_cast<std::size_t>(
+        std::lower_bound(fechas->begin(), fechas->end(), de,
+                         [](std::uint32_t p, std::size_t d) { return p < d; }) -
+        fechas->begin());
+    const auto dentro = [&](std::size_t n) {
+        return n < fechas->size() && (*fechas)[n] + tamanhoFecha <= ate;
+    };
+
+    std::size_t desde = de;
+    if (saltos > 0) {
+        if (saltos > fechas->size() || !dentro(primeira + saltos - 1))
+            return ausente;
+        desde = (*fechas)[primeira + saltos - 1] + tamanhoFecha;
+    }
+    std::size_t final = npos;
+    if (dentro(primeira + saltos))
+        final = (*fechas)[primeira + saltos];
+    else
+        final = IndiceDeTags::Primeira(*indice.Exatas(nomeFecha, ':'), desde, ate, tamanhoFecha);
+    if (final == npos)
+        return ausente;
+    const std::size_t fimGrupo = final + tamanhoFecha;
+
+    const std::size_t tamanhoAbre = inicio.size() + 2;
+    std::size_t comeco = IndiceDeTags::Primeira(*abertas, desde, fimGrupo, tamanhoAbre);
+    for (const char depois : {' ', ':'}) {
+        if (comeco != npos)
+            break;
+        comeco = IndiceDeTags::Primeira(*indice.Exatas(inicio, depois), desde, fimGrupo, tamanhoAbre);
+    }
+    if (comeco == npos)
+        return ausente;
+    return Limites{comeco, fimGrupo};
+}
+
+namespace {
+
+// A name upper-cased as rCampo compares it, kept behind a '/': the name of its closing.
+// The names of the layouts fit in the buffer, so a leaf read allocates nothing for them.
+class NomeMaiusculo {
+public:
+    explicit NomeMaiusculo(std::string_view nome)
+    {
+        if (nome.size() < sizeof FCurto) {
+            FCurto[0] = '/';
+            for (std::size_t k = 0; k < nome.size(); ++k)
+                FCurto[k + 1] = Maiuscula(nome[k]);
+            FTexto = std::string_view(FCurto, nome.size() + 1);
+        } else {
+            FLongo = "/" + rtl::UpperCase(nome);
+            FTexto = FLongo;
         }
     }
-    return FIndice;
+    NomeMaiusculo(const NomeMaiusculo &) = delete;
+    NomeMaiusculo &operator=(const NomeMaiusculo &) = delete;
+
+    std::string_view Nome() const { return FTexto.substr(1); }
+    std::string_view Fechamento() const { return FTexto; }
+
+private:
+    char FCurto[80];
+    std::string FLongo;
+    std::string_view FTexto;
+};
+
+// The first "<TAG>", "</TAG>" and "<PARADA>" of the group texto[de, ate), as Localizar
+// finds them, from the buffer's index. False when the index cannot answer for the tags.
+// The stop tag's first position anywhere in the group will do: found after both marks it
+// changes nothing in rCampo's rules.
+bool MarcasPeloIndice(const IndiceDeTags &indice, std::size_t de, std::size_t ate,
+                      const NomeMaiusculo &tag, std::string_view parada, Marcas &marcas)
+{
+    const auto par = indice.SemCaixaComFechamento(tag.Nome());
+    std::optional<IndiceDeTags::Ocorrencias> paradas;
+    if (!parada.empty()) {
+        paradas = indice.SemCaixa(parada);
+        if (!paradas)
+            return false;
+    }
+    if (!par)
+        return false;
+    const auto relativa = [de](std::size_t p) { return p == npos ? npos : p - de; };
+    marcas.abre = relativa(IndiceDeTags::Primeira(par->aberturas, de, ate, tag.Nome().size() + 2));
+    marcas.fecha =
+        relativa(IndiceDeTags::Primeira(par->fechamentos, de, ate, tag.Fechamento().size() + 2));
+    if (paradas)
+        marcas.parada = relativa(IndiceDeTags::Primeira(*paradas, de, ate, parada.size() + 2));
+    return true;
 }
+
+} // namespace
 
 rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
                              std::string_view TAGparada) const
 {
     const std::string_view grupo = FGrupo.texto;
-    const std::string tag = rtl::UpperCase(Aparar(TAG));
-    const std::string parada = rtl::UpperCase(Aparar(TAGparada));
+    const NomeMaiusculo nomeTag(Aparar(TAG));
+    const NomeMaiusculo nomeParada(Aparar(TAGparada));
+    const std::string_view tag = nomeTag.Nome();
+    const std::string_view parada = nomeParada.Nome();
     Marcas marcas;
-    if (!FGrupo.dono || tag.size() > NomeMaximoIndexado || parada.size() > NomeMaximoIndexado) {
-        marcas = Localizar(grupo, tag, parada);
-    } else {
-        // The same first positions the scan finds: a stop tag found after both marks
-        // changes nothing in the rules below, so its first position anywhere will do.
-        const Indice &indice = IndiceDoGrupo();
-        if (const auto it = indice.marcas.find(tag); it != indice.marcas.end()) {
-            marcas.abre = it->second.first;
-            marcas.fecha = it->second.second;
-        }
-        if (!parada.empty())
-            if (const auto it = indice.marcas.find(parada); it != indice.marcas.end())
-                marcas.parada = it->second.first;
+    bool respondido = false;
+    if (FGrupo.dono) {
+        const std::size_t de = FGrupo.dono->Offset(grupo);
+        respondido =
+            MarcasPeloIndice(FGrupo.dono->Indice(), de, de + grupo.size(), nomeTag, parada, marcas);
     }
+    if (!respondido)
+        marcas = Localizar(grupo, tag, parada);
     const std::size_t a = Posicao(marcas.abre);
     const std::size_t c = Posicao(marcas.fecha);
     const std::size_t p = Posicao(marcas.parada);
@@ -412,7 +564,8 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
         valor = Aparar(grupo.substr(inicio - 1, c - inicio));
 
     if (Tipo == tcBoolStr || Tipo == tcStrOrig || Tipo == tcNumStr)
-        throw rtl::Exception("Tag <" + tag + "> com conteúdo inválido. " + std::string(valor));
+        throw rtl::Exception("Tag <" + std::string(tag) + "> com conteúdo inválido. " +
+                             std::string(valor));
 
     return Converter(Tipo, valor);
 }

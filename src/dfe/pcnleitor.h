@@ -9,7 +9,9 @@
 // text a caller assigned to Grupo), so extracting a group and reading its leaves copies
 // nothing but the values handed back. The buffers are immutable and shared: replacing
 // Arquivo leaves the levels pointing at the text they were cut from, as they would if
-// each kept its own copy.
+// each kept its own copy. Each buffer gets, on its first search, an index of where its
+// tags open (dfe/pcnleitor_indice.h); groups and leaves are then found by lookups in it
+// instead of scans, with the same answers.
 
 #include "dfe/pcnconversao_settings.h"
 #include "rtl/classes.h"
@@ -18,15 +20,17 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace rtl {
 class TStream;
 }
 
 namespace dfe {
+
+class IndiceDeTags;
 
 class TLeitor : public rtl::TPersistent {
 public:
@@ -41,8 +45,16 @@ public:
     std::string ClassName() const override { return "TLeitor"; }
 
     // The whole document. The reader never changes it; a new one replaces it.
-    const std::string &Arquivo() const { return *FArquivo; }
+    const std::string &Arquivo() const;
     void SetArquivo(std::string Arquivo);
+    // Makes Parte the whole document, as SetArquivo(std::string(Parte)) does. A Parte lying
+    // inside Arquivo, or inside the text Arquivo was itself cut from this way, is searched
+    // through the index of that text, which the new document keeps alive: cutting the
+    // pieces of one document one after the other, and then the whole again, indexes the
+    // document once.
+    void SetArquivoDeParte(std::string_view Parte);
+    // Makes Outro's document this reader's document, sharing its text and its index.
+    void SetArquivoDe(const TLeitor &Outro) { FArquivo = Outro.FArquivo; }
 
     // The group rCampo, rCampoCNPJCPF and rAtributo search. The view stays valid until
     // the next rExtrai, SetGrupo or SetArquivo call.
@@ -91,19 +103,23 @@ public:
     static int PosLast(std::string_view SubStr, std::string_view S);
 
 private:
+    // An immutable text and the index of its tags, built on the first search.
+    struct Texto;
+
     // A piece of an immutable text, with the text kept alive as long as the piece.
     struct Trecho {
-        std::shared_ptr<const std::string> dono;
+        std::shared_ptr<const Texto> dono;
         std::string_view texto;
     };
 
     // Where the last item walk at a level stopped: after `pulados` closings `fecha` of
     // the parent text `pai`, at byte `posicao`. The next item of the same walk starts
     // from there instead of counting the closings again from the parent's start, which
-    // keeps reading n repeated groups linear. The parent is immutable and kept alive
-    // here, so a match on its address and size is a match on its text.
+    // keeps reading n repeated groups linear when a tag cannot be looked up in the index.
+    // The parent is immutable and kept alive here, so a match on its address and size
+    // is a match on its text.
     struct Salto {
-        std::shared_ptr<const std::string> dono;
+        std::shared_ptr<const Texto> dono;
         std::string_view pai;
         std::string fecha;
         int pulados = 0;
@@ -112,27 +128,26 @@ private:
 
     static constexpr int NiveisMaximos = 10;
 
+    // A group as offsets [comeco, fim) in its parent's text; comeco is npos when absent.
+    struct Limites {
+        std::size_t comeco;
+        std::size_t fim;
+    };
+    Limites GrupoPorBusca(int nivel, const Trecho &pai, std::string_view inicio,
+                          std::string_view fim, int item);
+    // Offsets in the whole buffer; nullopt when the index cannot answer for the tags.
+    static std::optional<Limites> GrupoPeloIndice(const IndiceDeTags &indice, std::size_t de,
+                                                  std::size_t ate, std::string_view inicio,
+                                                  std::string_view fim, int item);
+
     // The offset in pai.texto after its (item - 1)-th closing `fecha`; npos when the
     // parent holds fewer.
     std::size_t Saltar(int nivel, const Trecho &pai, const std::string &fecha, int item);
 
-    std::shared_ptr<const std::string> FArquivo;
+    std::shared_ptr<const Texto> FArquivo;
     Trecho FGrupo;
     std::array<Trecho, NiveisMaximos + 1> FNivel;
     std::array<Salto, NiveisMaximos + 1> FSaltos;
-
-    // The first opening "<NAME>" and first closing "</NAME>" of every name in the current
-    // group (names upper-cased as rCampo compares them), built on the group's first leaf
-    // read. A group is read leaf by leaf, often dozens of absent leaves, and scanning it
-    // once per leaf made reading cost leaves x group size. The owner is kept so the cached
-    // text can never be replaced by another at the same address.
-    struct Indice {
-        std::shared_ptr<const std::string> dono;
-        std::string_view texto;
-        std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> marcas;
-    };
-    const Indice &IndiceDoGrupo() const;
-    mutable Indice FIndice;
 };
 
 } // namespace dfe

@@ -15,6 +15,8 @@
 #include "util/ovixutil.h"
 #include "util/ovixutil_encoding.h"
 
+#include <functional>
+
 namespace nfe {
 
 NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
@@ -40,8 +42,19 @@ NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
 
 void NotaFiscal::SetXMLOriginal(std::string_view AXML)
 {
-    FXMLOriginal = util::ConverteXMLtoUTF8(AXML);
-    FXMLAssinado = dfe::XmlEstaAssinado(FXMLOriginal) ? FXMLOriginal : std::string();
+    // A UTF-8 text is kept as it is. Assigned into the previous text's buffer, it spares
+    // a regeneration a fresh document-sized block of memory.
+    const std::less_equal<const char *> ate;
+    const bool dentro = ate(FXMLOriginal.data(), AXML.data()) &&
+                        ate(AXML.data(), FXMLOriginal.data() + FXMLOriginal.size());
+    if (!dentro && util::XmlEhUTF8(AXML))
+        FXMLOriginal.assign(AXML);
+    else
+        FXMLOriginal = util::ConverteXMLtoUTF8(AXML);
+    if (dfe::XmlEstaAssinado(FXMLOriginal))
+        FXMLAssinado = FXMLOriginal;
+    else
+        FXMLAssinado = std::string();
 }
 
 bool NotaFiscal::LerXML(std::string_view AXML)
@@ -74,6 +87,8 @@ std::string NotaFiscal::GerarXML()
     FNFeW.IdCSRT = conf.RespTec().IdCSRT();
     FNFeW.CSRT = conf.RespTec().CSRT();
 
+    // The regenerated text is about as long as the one read.
+    FNFeW.Gerador().ReservarArquivoFormatoXML(FXMLOriginal.size() + FXMLOriginal.size() / 8);
     FNFeW.GerarXml();
 
     SetXMLOriginal(FNFeW.Gerador().ArquivoFormatoXML());

@@ -22,15 +22,20 @@ constexpr std::string_view AberturaItem = "<det nItem=";
 constexpr std::string_view FechamentoItem = "</det>";
 constexpr std::size_t npos = std::string_view::npos;
 
-// The text of the items: from the first item's opening to the totals, with every CR LF
-// pair removed (a lone CR or LF stays). Empty when the document has no totals.
-std::string TextoDosItens(std::string_view documento)
+// The piece of the document that holds the items: from the first item's opening to the
+// totals. Empty when the document has no totals.
+std::string_view TrechoDosItens(std::string_view documento)
 {
     const std::size_t inicio = documento.find(AberturaItem);
     const std::size_t fim = documento.find("<total");
     if (inicio == npos || fim == npos || fim <= inicio)
         return {};
-    const std::string_view itens = documento.substr(inicio, fim - inicio);
+    return documento.substr(inicio, fim - inicio);
+}
+
+// The items' text with every CR LF pair removed (a lone CR or LF stays).
+std::string SemCRLF(std::string_view itens)
+{
     std::string limpo;
     limpo.reserve(itens.size());
     for (std::size_t i = 0; i < itens.size(); ++i) {
@@ -80,9 +85,18 @@ std::string NumeroDoItem(std::string_view item, char aspas)
 
 void TNFeR::LerItens()
 {
-    // The whole text goes back to the leaf reader when the items are done.
-    std::string arquivo = FLeitor.Arquivo();
-    const std::string itens = TextoDosItens(arquivo);
+    // Each item becomes the leaf reader's whole document in turn, and the whole text goes
+    // back to it when the items are done. The items are read without their CR LF pairs:
+    // when they hold none, they are pieces of the document itself, and the reader searches
+    // them through the document's index instead of indexing each one again; otherwise
+    // they are pieces of one text of the items without the pairs. The copy of the reader
+    // keeps the document, its text and its index, for the views below and for the end.
+    const dfe::TLeitor inteiro = FLeitor;
+    std::string_view itens = TrechoDosItens(inteiro.Arquivo());
+    if (itens.find("\r\n") != npos) {
+        FLeitor.SetArquivo(SemCRLF(itens));
+        itens = FLeitor.Arquivo();
+    }
 
     FNFe.Det.Clear();
     std::size_t cursor = 0;
@@ -91,7 +105,7 @@ void TNFeR::LerItens()
     for (std::string_view item = ProximoItem(itens, cursor, depois); !item.empty();
          item = ProximoItem(itens, cursor, depois)) {
         cursor = depois;
-        FLeitor.SetArquivo(std::string(item));
+        FLeitor.SetArquivoDeParte(item);
         // The number addresses nothing (the item's own text is the item group), but one
         // that is no number stops the read.
         const std::string nItem = NumeroDoItem(item, FAspas);
@@ -107,7 +121,7 @@ void TNFeR::LerItens()
         Item.Prod.nItem = FNFe.Det.Count();
         LerItem(Item);
     }
-    FLeitor.SetArquivo(std::move(arquivo));
+    FLeitor.SetArquivoDe(inteiro);
 }
 
 void TNFeR::LerItem(TDetCollectionItem &Item)

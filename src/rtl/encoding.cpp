@@ -2,6 +2,9 @@
 
 #include "rtl/text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace rtl {
 
 namespace {
@@ -31,20 +34,37 @@ int AnsiByteOf(char32_t cp) noexcept
     return -1;
 }
 
-bool IsAscii(std::string_view s) noexcept
+// The offset of the first byte at or after `de` that is not ASCII; s.size() when none.
+// Documents are nearly all ASCII, so the runs between other bytes are looked at eight
+// bytes at a time and copied whole.
+std::size_t FimAscii(std::string_view s, std::size_t de) noexcept
 {
-    for (const char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
+    constexpr std::uint64_t Altos = 0x8080808080808080ull;
+    std::size_t i = de;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if (w & Altos)
+            break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
 }
 
-// Code points of text, a malformed byte standing for its own value; calls f(cp, bytes).
-template <typename F>
-void ForEachCodePoint(std::string_view text, F f)
+// Walks text: fAscii(run) for each run of ASCII bytes, f(cp, bytes) for every other code
+// point, a malformed byte standing for its own value.
+template <typename FAscii, typename F>
+void ForEachRun(std::string_view text, FAscii fAscii, F f)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
+        const std::size_t fim = FimAscii(text, pos);
+        if (fim > pos)
+            fAscii(text.substr(pos, fim - pos));
+        pos = fim;
+        if (pos == text.size())
+            break;
         char32_t cp = 0;
         int len = DecodeUtf8At(text, pos, cp);
         if (len == 0) {
@@ -60,43 +80,53 @@ void ForEachCodePoint(std::string_view text, F f)
 
 std::string AnsiToUtf8(std::string_view ansi)
 {
-    if (IsAscii(ansi))
+    std::size_t pos = FimAscii(ansi, 0);
+    if (pos == ansi.size())
         return std::string(ansi);
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 2);
-    for (const char c : ansi)
-        AppendUtf8(out, AnsiCodePoint(static_cast<unsigned char>(c)));
+    out.append(ansi.substr(0, pos));
+    while (pos < ansi.size()) {
+        AppendUtf8(out, AnsiCodePoint(static_cast<unsigned char>(ansi[pos])));
+        const std::size_t fim = FimAscii(ansi, ++pos);
+        out.append(ansi.substr(pos, fim - pos));
+        pos = fim;
+    }
     return out;
 }
 
 std::string Utf8ToAnsi(std::string_view text)
 {
-    if (IsAscii(text))
+    if (FimAscii(text, 0) == text.size())
         return std::string(text);
     std::string out;
     out.reserve(text.size());
-    ForEachCodePoint(text, [&out](char32_t cp, std::string_view) {
-        const int b = AnsiByteOf(cp);
-        out.push_back(b < 0 ? '?' : static_cast<char>(b));
-    });
+    ForEachRun(
+        text, [&out](std::string_view ascii) { out.append(ascii); },
+        [&out](char32_t cp, std::string_view) {
+            const int b = AnsiByteOf(cp);
+            out.push_back(b < 0 ? '?' : static_cast<char>(b));
+        });
     return out;
 }
 
 std::string HeldInAnsi(std::string_view text)
 {
-    if (IsAscii(text))
+    if (FimAscii(text, 0) == text.size())
         return std::string(text);
     std::string out;
     out.reserve(text.size());
-    ForEachCodePoint(text, [&out](char32_t cp, std::string_view bytes) {
-        const int b = AnsiByteOf(cp);
-        if (b < 0)
-            out.push_back('?');
-        else if (bytes.size() > 1 || cp < 0x80)
-            out.append(bytes); // well-formed and in the code page: reads the same
-        else
-            AppendUtf8(out, cp); // a malformed byte comes back as its Latin-1 character
-    });
+    ForEachRun(
+        text, [&out](std::string_view ascii) { out.append(ascii); },
+        [&out](char32_t cp, std::string_view bytes) {
+            const int b = AnsiByteOf(cp);
+            if (b < 0)
+                out.push_back('?');
+            else if (bytes.size() > 1 || cp < 0x80)
+                out.append(bytes); // well-formed and in the code page: reads the same
+            else
+                AppendUtf8(out, cp); // a malformed byte comes back as its Latin-1 character
+        });
     return out;
 }
 

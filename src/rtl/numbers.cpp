@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -221,6 +222,7 @@ bool StartsLiteralRun(char c)
 Mask ParseMask(std::string_view s)
 {
     Mask m;
+    m.Tokens.reserve(s.size()); // at most one token per character
     bool seenPoint = false;
     int firstIntZero = -1;
     int lastFracZero = -1;
@@ -440,10 +442,68 @@ int SplitSections(std::string_view format, std::string_view (&sections)[3])
     return count;
 }
 
+// A mask of one section made of zeros, then optionally a point and zeros ("0", "0.00",
+// "000.0"): the masks amounts are written with. Gives the number of zeros on each side.
+bool SimpleMask(std::string_view s, int &intZeros, int &fracZeros)
+{
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == '0')
+        ++i;
+    if (i == 0)
+        return false;
+    intZeros = static_cast<int>(i);
+    fracZeros = 0;
+    if (i == s.size())
+        return true;
+    if (s[i] != '.')
+        return false;
+    std::size_t j = ++i;
+    while (j < s.size() && s[j] == '0')
+        ++j;
+    if (j != s.size())
+        return false;
+    fracZeros = static_cast<int>(j - i);
+    return true;
+}
+
+// What Emit writes for a simple mask, without its token list: every integer digit (at
+// least intZeros of them), and the separator with exactly fracZeros decimals. A value
+// that rounds to zero prints as zero, without a minus sign.
+std::string FormatSimple(int intZeros, int fracZeros, DecimalDigits value,
+                         const TFormatSettings &settings)
+{
+    const bool minus = value.Negative && !value.Digits.empty();
+    RoundHalfAway(value, fracZeros);
+    const DecimalDigits &v = value;
+    const long long size = static_cast<long long>(v.Digits.size());
+    auto digitAt = [&](long long index) {
+        return index >= 0 && index < size ? v.Digits[static_cast<std::size_t>(index)] : '0';
+    };
+    const int intDigits = v.Digits.empty() ? 0 : std::max(v.PointPos, 0);
+    const int intCount = std::max(intDigits, intZeros);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(intCount + fracZeros) + settings.DecimalSeparator.size() + 1);
+    if (minus && !v.Digits.empty())
+        out += '-';
+    for (int j = intCount - 1; j >= 0; --j)
+        out += digitAt(static_cast<long long>(v.PointPos) - 1 - j);
+    if (fracZeros > 0) {
+        out += settings.DecimalSeparator;
+        for (int t = 0; t < fracZeros; ++t)
+            out += digitAt(static_cast<long long>(v.PointPos) + t);
+    }
+    return out;
+}
+
 template <class General>
 std::string FormatDecimal(std::string_view format, DecimalDigits value, const TFormatSettings &settings,
                           General general)
 {
+    int intZeros = 0;
+    int fracZeros = 0;
+    if (SimpleMask(format, intZeros, fracZeros))
+        return FormatSimple(intZeros, fracZeros, std::move(value), settings);
+
     std::string_view sections[3];
     const int count = SplitSections(format, sections);
     const bool negative = value.Negative && !value.Digits.empty();
@@ -477,6 +537,23 @@ bool TryParseFloat(std::string_view text, const TFormatSettings &settings, doubl
         return false;
     if (d.Digits.empty()) {
         value = d.Negative ? -0.0 : 0.0;
+        return true;
+    }
+    // Up to 15 significant digits and a power of ten up to 1e22 are both exact doubles,
+    // so one multiplication or division rounds the value once, to nearest: the double
+    // from_chars would give, without writing its text first.
+    const auto significativos = static_cast<long long>(d.Digits.size());
+    const long long expoente = static_cast<long long>(d.PointPos) - significativos;
+    if (significativos <= 15 && expoente >= -22 && expoente <= 22) {
+        static constexpr double Potencias[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        std::uint64_t inteiro = 0;
+        for (const char c : d.Digits)
+            inteiro = inteiro * 10 + static_cast<std::uint64_t>(c - '0');
+        const double m = static_cast<double>(inteiro);
+        const double v = expoente >= 0 ? m * Potencias[expoente] : m / Potencias[-expoente];
+        value = d.Negative ? -v : v;
         return true;
     }
     // from_chars is locale-independent; the digits go in as 0.DIGITSe<point>.

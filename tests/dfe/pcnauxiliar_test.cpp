@@ -51,6 +51,16 @@ TEST(PcnAuxiliar, FiltrarTextoXMLRunsItsStepsInOrder)
         {"lone CR", false, false, true, "|", "a\rb", "a|b"},
         {"trim without other flags", false, false, false, ";", "  x  ", "x"},
         {"blank text", true, true, true, ";", "  \r\n ", ""},
+        // Plain printable text goes through every step unchanged.
+        {"plain text", true, true, true, ";", "CAMISETA AZUL 1 (M) ~{|}`^", "CAMISETA AZUL 1 (M) ~{|}`^"},
+        {"plain text, no flags", false, false, false, ";", "a b", "a b"},
+        {"blank at the end", true, true, true, ";", "ab ", "ab"},
+        {"blank at the start", false, false, false, ";", " ab", "ab"},
+        {"run of blanks joined", true, false, false, ";", "a  b", "a b"},
+        {"DEL blanked by accent removal", true, true, false, ";", "a\x7F", "a"},
+        {"DEL kept", false, false, false, ";", "a\x7F", "a\x7F"},
+        {"one escape at the end", true, true, true, ";", "abc'", "abc&#39;"},
+        {"empty", true, true, true, ";", "", ""},
     };
     for (const auto &row : rows)
         EXPECT_EQ(dfe::FiltrarTextoXML(row.espacos, row.in, row.acentos, row.quebras, row.quebra),

@@ -222,6 +222,15 @@ TEST_F(Gerador, Options)
     Conferir({
         {"decimal comma", dfe::tcDe2, 1, 15, 1, 12.5, "<x>12,50</x>", {},
          [](TGerador &g) { g.Opcoes().DecimalChar = U','; }},
+        // A separator that is a digit leaves digits after the places: the decimals alert.
+        {"decimal char that is a digit", dfe::tcDe2, 1, 15, 1, 12.5, "<x>12150</x>",
+         {"TAG:<g> ID:X01/x() - Numero máximo de casas decimais permitidas 2."},
+         [](TGerador &g) { g.Opcoes().DecimalChar = U'1'; }},
+        // Sizes count the separator as one character, however many bytes it takes.
+        {"decimal char beyond ASCII fits", dfe::tcDe2, 1, 4, 1, 12.5, "<x>12 50</x>", {},
+         [](TGerador &g) { g.Opcoes().DecimalChar = U'\u00B7'; }},
+        {"decimal char beyond ASCII too long", dfe::tcDe2, 1, 3, 1, 12.5, "<x>12 50</x>", {Maior("12.5")},
+         [](TGerador &g) { g.Opcoes().DecimalChar = U'\u00B7'; }},
         {"whole value without decimals", dfe::tcDe2, 1, 15, 1, 7.0, "<x>7</x>", {},
          [](TGerador &g) { g.Opcoes().SuprimirDecimais = true; }},
         {"fraction keeps its decimals", dfe::tcDe3, 1, 15, 1, 7.25, "<x>7.250</x>", {},

@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -152,6 +154,168 @@ TEST(Leitor, ItemWalksGiveTheSameGroupsInAnyOrder)
     EXPECT_EQ(leitor.rExtrai(2, "i", "", 3), "<i>y</i>") << "new document";
 }
 
+// The group rule stated plainly, on the parent's own text: skip item - 1 closings, end at
+// the next closing (a prefixed one only when no plain one is left), begin at the first
+// opening before it - "<TAG>", else "<TAG ", else "<TAG:".
+std::string GrupoPelaRegra(std::string_view pai, const std::string &inicio, std::string fim,
+                           int item)
+{
+    constexpr std::size_t npos = std::string_view::npos;
+    if (fim.empty())
+        fim = inicio;
+    std::string fecha = "</" + fim + ">";
+    std::size_t desde = 0;
+    for (int k = 1; k < item; ++k) {
+        const std::size_t p = pai.find(fecha, desde);
+        if (p == npos)
+            return {};
+        desde = p + fecha.size();
+    }
+    std::size_t final = pai.find(fecha, desde);
+    if (final == npos) {
+        fecha.back() = ':';
+        final = pai.find(fecha, desde);
+        if (final == npos)
+            return {};
+    }
+    const std::string_view texto = pai.substr(desde, final + fecha.size() - desde);
+    for (const char depois : {'>', ' ', ':'})
+        if (const std::size_t p = texto.find("<" + inicio + depois); p != npos)
+            return std::string(texto.substr(p));
+    return {};
+}
+
+// Random, often malformed documents read through random levels, tags and item numbers:
+// every answer must be the rule's answer on the text of the parent level, however the
+// reader finds it. The pieces put prefixes, attributes, namespace prefixes, self-closing
+// tags, other cases and nested same-name groups side by side.
+TEST(Leitor, rExtraiFollowsTheRuleOnGeneratedDocuments)
+{
+    const std::vector<std::string> pecas = {"<a>", "</a>", "<ab>", "</ab>", "<a x='1'>",
+                                            "<a:s>", "</a:s>", "<b>", "</b>", "<a/>",
+                                            "<A>", "</A>", "<b:a>", "</b:a>", "t", "\r\n"};
+    const std::vector<std::string> inicios = {"a", "ab", "b", "A", "a:s", "a x='1'"};
+    const std::vector<std::string> fins = {"", "", "a", "b", "a:s"};
+    std::mt19937 gerador(4242);
+    const auto sorteio = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(gerador);
+    };
+    for (int n = 0; n < 300; ++n) {
+        std::string documento;
+        for (std::size_t k = sorteio(50); k > 0; --k)
+            documento += pecas[sorteio(pecas.size())];
+        TLeitor leitor;
+        leitor.SetArquivo(documento);
+        std::vector<std::string> niveis(4);
+        niveis[0] = documento;
+        for (int consulta = 0; consulta < 40; ++consulta) {
+            const int nivel = 1 + static_cast<int>(sorteio(3));
+            const std::string &inicio = inicios[sorteio(inicios.size())];
+            const std::string &fim = fins[sorteio(fins.size())];
+            const int item = static_cast<int>(sorteio(6)) - 1;
+            const std::string esperado =
+                GrupoPelaRegra(niveis[static_cast<std::size_t>(nivel - 1)], inicio, fim, item);
+            ASSERT_EQ(leitor.rExtrai(nivel, inicio, fim, item), esperado)
+                << documento << " level " << nivel << " <" << inicio << "> </" << fim
+                << "> item " << item;
+            ASSERT_EQ(leitor.Grupo(), esperado);
+            if (!esperado.empty())
+                niveis[static_cast<std::size_t>(nivel)] = esperado;
+        }
+    }
+}
+
+// A piece made the whole document must read as that piece copied into a document of its
+// own, whether it is cut from the document, from a piece cut before, or from elsewhere.
+TEST(Leitor, APieceMadeTheDocumentReadsAsItsCopy)
+{
+    const std::vector<std::string> pecas = {"<a>", "</a>", "<ab>", "</ab>", "<a x='1'>",
+                                            "<a:s>", "</a:s>", "<b>", "</b>", "<A>",
+                                            "</A>", "<c>1</c>", "<C>2</C>", "t", " "};
+    const std::vector<std::string> inicios = {"a", "ab", "b", "A", "a:s"};
+    std::mt19937 gerador(777);
+    const auto sorteio = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(gerador);
+    };
+    for (int n = 0; n < 200; ++n) {
+        std::string documento;
+        for (std::size_t k = 1 + sorteio(40); k > 0; --k)
+            documento += pecas[sorteio(pecas.size())];
+        TLeitor cortado;
+        cortado.SetArquivo(documento);
+        const TLeitor guarda = cortado; // keeps the document's text alive for the views below
+        TLeitor proprioDoc;
+        proprioDoc.SetArquivo(documento);
+        const std::string_view inteiro = guarda.Arquivo();
+        for (int corte = 0; corte < 6; ++corte) {
+            // A piece of the document, or a piece of the current piece's own text.
+            const std::string_view base = sorteio(2) == 0 ? inteiro : std::string_view(cortado.Arquivo());
+            const std::size_t de = sorteio(base.size() + 1);
+            const std::string_view parte = base.substr(de, sorteio(base.size() - de + 1));
+            const std::string copia(parte);
+            cortado.SetArquivoDeParte(parte);
+            TLeitor proprio;
+            proprio.SetArquivo(copia);
+            ASSERT_EQ(cortado.Arquivo(), copia);
+            // Level 2 searches the group level 1 holds, which may come from an earlier
+            // document: it is compared once level 1 has been found in this one.
+            bool nivel1 = false;
+            for (int consulta = 0; consulta < 10; ++consulta) {
+                const int nivel = nivel1 ? 1 + static_cast<int>(sorteio(2)) : 1;
+                const std::string &inicio = inicios[sorteio(inicios.size())];
+                const int item = static_cast<int>(sorteio(3)) + 1;
+                const std::string_view grupo = cortado.rExtrai(nivel, inicio, "", item);
+                ASSERT_EQ(grupo, proprio.rExtrai(nivel, inicio, "", item))
+                    << copia << " level " << nivel << " <" << inicio << "> item " << item;
+                nivel1 = nivel1 || !grupo.empty();
+                for (const char *tag : {"c", "C", "a"})
+                    ASSERT_EQ(cortado.rCampo(dfe::tcEsp, tag), proprio.rCampo(dfe::tcEsp, tag))
+                        << copia << " <" << tag << ">";
+            }
+        }
+        // Text from elsewhere is copied.
+        const std::string fora = "<c>fora</c>";
+        cortado.SetArquivoDeParte(fora);
+        cortado.rExtrai(1, "c");
+        EXPECT_EQ(cortado.rCampo(dfe::tcStr, "c"), Variant("fora"));
+        // The whole document again, as a piece of itself...
+        cortado.SetArquivoDeParte(inteiro);
+        EXPECT_EQ(cortado.Arquivo(), documento);
+        // ...and from the reader that holds it.
+        cortado.SetArquivoDeParte(fora);
+        cortado.SetArquivoDe(guarda);
+        EXPECT_EQ(cortado.Arquivo().data(), inteiro.data()) << "shared, not copied";
+        EXPECT_EQ(cortado.rExtrai(1, "c"), proprioDoc.rExtrai(1, "c"));
+    }
+}
+
+// A group cut anywhere out of the document sees only what lies wholly inside it: a tag
+// that begins before the cut or ends after it is not there. The same text given as a
+// copy of its own must read the same.
+TEST(Leitor, rCampoSeesOnlyTheTagsInsideAPieceOfTheDocument)
+{
+    const std::string documento = "<g><a>1</a><b x='2'><a>3</a></b><A>4</A></g>";
+    TLeitor leitor;
+    leitor.SetArquivo(documento);
+    const std::string_view arquivo = leitor.Arquivo();
+    for (std::size_t de = 0; de < arquivo.size(); ++de) {
+        for (std::size_t ate = de + 1; ate <= arquivo.size(); ++ate) {
+            const std::string_view peca = arquivo.substr(de, ate - de);
+            leitor.SetGrupo(peca);
+            ASSERT_EQ(leitor.Grupo().data(), peca.data()) << "a view, not a copy";
+            const TLeitor copia = LeitorDoGrupo(std::string(peca));
+            for (const char *parada : {"", "b"}) {
+                ASSERT_EQ(leitor.rCampo(dfe::tcEsp, "a", parada),
+                          copia.rCampo(dfe::tcEsp, "a", parada))
+                    << peca << " stop " << parada;
+                ASSERT_EQ(leitor.rCampo(dfe::tcEsp, "B", parada),
+                          copia.rCampo(dfe::tcEsp, "B", parada))
+                    << peca << " stop " << parada;
+            }
+        }
+    }
+}
+
 TEST(Leitor, GroupsOutliveTheDocumentTheyWereCutFrom)
 {
     TLeitor leitor;
@@ -219,6 +383,7 @@ void CheckLeaves(const LeafRow *begin, const LeafRow *end)
 
 TEST(Leitor, rCampoFindsTheLeaf)
 {
+    static const std::string NomeLongo(80, 'n');
     const std::string emitente = "<emit><CNPJ>123</CNPJ><xNome> A &amp; B </xNome></emit>";
     const LeafRow rows[] = {
         {"case-insensitive, decoded", emitente, dfe::tcStr, "xnome", "", Variant("A & B")},
@@ -245,6 +410,12 @@ TEST(Leitor, rCampoFindsTheLeaf)
          Variant("")},
         {"empty leaf", "<g><a></a></g>", dfe::tcStr, "a", "", Variant("")},
         {"empty group", "", dfe::tcStr, "a", "", Variant("")},
+        // Names the index does not file are found by scanning the group, with the same rules.
+        {"name with a colon", "<g><DS:X>1</ds:x></g>", dfe::tcStr, "ds:x", "", Variant("1")},
+        {"name with a blank", "<g><a b>2</a b></g>", dfe::tcStr, "a b", "", Variant("2")},
+        {"stop tag with a colon", "<g><p:q><a>1</a></p:q></g>", dfe::tcStr, "a", "p:q", Variant("")},
+        {"very long name", "<g><" + NomeLongo + ">3</" + NomeLongo + "></g>", dfe::tcStr,
+         NomeLongo.c_str(), "", Variant("3")},
     };
     CheckLeaves(std::begin(rows), std::end(rows));
 }

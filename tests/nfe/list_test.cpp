@@ -52,6 +52,47 @@ TEST(NotasFiscais, EveryDocumentOfATextBecomesOneEntryInOrder)
     EXPECT_EQ(lista.Items(1).XMLOriginal().rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
 }
 
+// The text is stored in the UTF-8 byte form whatever held it before, including a text
+// that is the entry's own stored text or a piece of it.
+TEST(NotasFiscais, XMLOriginalKeepsAUtf8TextAndDeclaresAnyOther)
+{
+    const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const std::string assinado = decl + "<NFe><Signature>s</Signature></NFe>";
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::NotaFiscal &nota = comp->NotasFiscais().Add();
+    struct Row {
+        const char *name;
+        std::string antes;  // stored first
+        bool proprio;       // then the stored text itself is given, from `de` on
+        std::size_t de;
+        std::string texto;  // or this text
+        std::string esperado;
+        bool temAssinatura;
+    } rows[] = {
+        {"UTF-8 kept as is", "", false, 0, decl + "<NFe>ç</NFe>", decl + "<NFe>ç</NFe>", false},
+        {"undeclared is declared and read as ANSI", "", false, 0, "<NFe>\xE7</NFe>",
+         decl + "<NFe>ç</NFe>", false},
+        {"a longer text after a shorter one", decl + "<a/>", false, 0,
+         decl + "<NFe>" + std::string(300, 'x') + "</NFe>", decl + "<NFe>" + std::string(300, 'x') + "</NFe>",
+         false},
+        {"signed", "", false, 0, assinado, assinado, true},
+        {"signature gone", assinado, false, 0, decl + "<NFe/>", decl + "<NFe/>", false},
+        {"its own text", decl + "<NFe>abc</NFe>", true, 0, "", decl + "<NFe>abc</NFe>", false},
+        {"a piece of its own text", decl + "<NFe>abc</NFe>", true, decl.size(), "",
+         decl + "<NFe>abc</NFe>", false},
+    };
+    for (const auto &row : rows) {
+        if (!row.antes.empty())
+            nota.SetXMLOriginal(row.antes);
+        if (row.proprio)
+            nota.SetXMLOriginal(std::string_view(nota.XMLOriginal()).substr(row.de));
+        else
+            nota.SetXMLOriginal(row.texto);
+        EXPECT_EQ(nota.XMLOriginal(), row.esperado) << row.name;
+        EXPECT_EQ(nota.XMLAssinado(), row.temAssinatura ? row.esperado : "") << row.name;
+    }
+}
+
 TEST(NotasFiscais, EscapedMarkupInAValueStaysTextAndEntitiesDecodeOnce)
 {
     auto comp = rtl::TComponent::CreateFree<TOvixNFe>();

@@ -91,6 +91,47 @@ TEST(Encoding, CharactersOutsideTheCodePageBecomeQuestionMarks)
     }
 }
 
+// Long texts are mostly ASCII and are walked in blocks of bytes: a character anywhere in
+// a run, on either side of a block's edge, must convert as it does alone.
+TEST(Encoding, CharactersConvertTheSameAnywhereInALongText)
+{
+    struct Row {
+        const char *name;
+        std::string text;
+    } rows[] = {
+        {"two bytes", "ç"},
+        {"three bytes in the code page", "€"},
+        {"outside the code page", "→"},
+        {"four bytes", "😀"},
+        {"malformed byte", "\xE9"},
+        {"truncated sequence", "\xE2\x82"},
+        {"two in a row", "ção"},
+    };
+    const std::string ascii = "<det nItem=\"1\"><xProd>ABC</xProd>";
+    for (const auto &row : rows) {
+        for (std::size_t antes = 0; antes <= 17; ++antes) {
+            for (const std::size_t depois : {std::size_t{0}, std::size_t{1}, std::size_t{7}, std::size_t{9}}) {
+                const std::string a = ascii.substr(0, antes);
+                const std::string d = ascii.substr(0, depois);
+                const std::string text = a + row.text + d;
+                ASSERT_EQ(rtl::Utf8ToAnsi(text), a + rtl::Utf8ToAnsi(row.text) + d)
+                    << row.name << " " << antes << " " << depois;
+                ASSERT_EQ(rtl::HeldInAnsi(text), a + rtl::HeldInAnsi(row.text) + d)
+                    << row.name << " " << antes << " " << depois;
+            }
+        }
+    }
+    for (int b = 0x80; b < 0x100; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        for (std::size_t antes = 0; antes <= 17; ++antes) {
+            const std::string a = ascii.substr(0, antes);
+            ASSERT_EQ(rtl::AnsiToUtf8(a + byte + byte + a), a + rtl::AnsiToUtf8(byte) +
+                                                                 rtl::AnsiToUtf8(byte) + a)
+                << b << " " << antes;
+        }
+    }
+}
+
 TEST(Encoding, StrictUtf8)
 {
     struct Row {

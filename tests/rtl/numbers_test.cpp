@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +99,30 @@ TEST(FormatFloat, SectionsChooseByValue)
     };
     for (const auto &row : rows)
         EXPECT_EQ(rtl::FormatFloat(row.format, row.value, Plain), row.expected) << row.name;
+}
+
+// The masks amounts are written with ("0.00") are printed without the general mask
+// machinery; a second, empty section leaves a mask's meaning as it is but takes the
+// general road, which must print the same text.
+TEST(FormatFloat, PlainMasksPrintAsTheGeneralMasks)
+{
+    const char *mascaras[] = {"0", "0.", "0.0", "0.00", "0.000", "0.0000", "0.000000",
+                              "0.00000000", "0.0000000000", "00.00", "000", "0000.0"};
+    std::mt19937_64 gerador(99);
+    std::vector<double> valores = {0.0, -0.0, 0.5, -0.5, 1.005, 2.675, 0.125, -0.125, 0.0049,
+                                   -0.0049, 9.995, 99.5, 999999.995, 1e20, -1e-20, 5e-11, 123456789.123456789};
+    for (int n = 0; n < 3000; ++n) {
+        const double base = std::ldexp(static_cast<double>(gerador() >> 11), -53);
+        const int escala = static_cast<int>(gerador() % 24) - 12;
+        valores.push_back((gerador() & 1 ? -1 : 1) * base * std::pow(10.0, escala));
+        valores.push_back(static_cast<double>(static_cast<long long>(gerador() % 2000001) - 1000000) / 1000);
+    }
+    for (const TFormatSettings *settings : {&Plain, &Brazil})
+        for (const char *mascara : mascaras)
+            for (const double v : valores)
+                ASSERT_EQ(rtl::FormatFloat(mascara, v, *settings),
+                          rtl::FormatFloat(std::string(mascara) + ";", v, *settings))
+                    << mascara << " " << v;
 }
 
 TEST(FormatFloat, NonFiniteValuesAndProcessSettings)
@@ -190,6 +218,33 @@ TEST(StrToFloat, StrictSyntax)
             EXPECT_THROW(rtl::StrToFloat(row.text, row.settings), rtl::EConvertError) << row.name;
             EXPECT_EQ(rtl::StrToFloatDef(row.text, 7, row.settings), 7) << row.name;
         }
+    }
+}
+
+// Short decimals are read by arithmetic instead of the standard conversion; every text,
+// short or long, must still read as the nearest double, as from_chars reads it.
+TEST(StrToFloat, ReadsTheNearestDoubleOfEveryDecimal)
+{
+    std::mt19937_64 gerador(1234);
+    const auto sorteio = [&](int n) { return static_cast<int>(gerador() % static_cast<unsigned>(n)); };
+    for (int n = 0; n < 20000; ++n) {
+        std::string texto = sorteio(4) == 0 ? "-" : "";
+        const int digitos = 1 + sorteio(20);
+        const int ponto = sorteio(digitos + 1);
+        for (int k = 0; k < digitos; ++k) {
+            if (k == ponto && k > 0)
+                texto += '.';
+            texto += static_cast<char>('0' + sorteio(10));
+        }
+        if (sorteio(3) == 0)
+            texto += "e" + std::to_string(sorteio(61) - 30);
+        double esperado = 0;
+        const auto r = std::from_chars(texto.data(), texto.data() + texto.size(), esperado);
+        ASSERT_EQ(r.ec, std::errc()) << texto;
+        double lido = 0;
+        ASSERT_TRUE(rtl::TryStrToFloat(texto, lido, Plain)) << texto;
+        ASSERT_EQ(lido, esperado) << texto;
+        ASSERT_EQ(std::signbit(lido), std::signbit(esperado)) << texto;
     }
 }
 
