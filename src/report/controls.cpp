@@ -102,8 +102,14 @@ Memo::Memo(std::string name, QRectF bounds, std::string text)
 
 std::vector<WrappedLine> Memo::lines(const TextMeasurer &measurer, const Font &reportFont) const
 {
-    return measurer.wrap(text, fontOr(reportFont),
-                         wordWrap ? bounds.width() : std::numeric_limits<double>::infinity());
+    return wrappedLines(measurer, reportFont);
+}
+
+const std::vector<WrappedLine> &Memo::wrappedLines(const TextMeasurer &measurer,
+                                                   const Font &reportFont) const
+{
+    return measurer.wrapped(text, fontOr(reportFont),
+                            wordWrap ? bounds.width() : std::numeric_limits<double>::infinity());
 }
 
 int Memo::visibleLines(const TextMeasurer &measurer, const Font &reportFont) const
@@ -118,7 +124,7 @@ double Memo::neededHeight(const TextMeasurer &measurer, const Font &reportFont) 
 {
     if (!autoHeight)
         return bounds.height();
-    return static_cast<double>(lines(measurer, reportFont).size()) *
+    return static_cast<double>(wrappedLines(measurer, reportFont).size()) *
            measurer.lineHeight(fontOr(reportFont));
 }
 
@@ -127,7 +133,7 @@ void Memo::render(RenderContext &context) const
     const Font &f = fontOr(context.reportFont);
     const double pitch = context.measurer.lineHeight(f);
     QRectF rect = placedRect(context);
-    std::vector<WrappedLine> wrapped = lines(context.measurer, context.reportFont);
+    const std::vector<WrappedLine> &wrapped = wrappedLines(context.measurer, context.reportFont);
     std::size_t shown = wrapped.size();
     if (autoHeight)
         rect.setHeight(static_cast<double>(shown) * pitch);
@@ -144,7 +150,7 @@ void Memo::render(RenderContext &context) const
         TextRun run;
         static_cast<PrimitiveBase &>(run) = base;
         run.box = QRectF(rect.left(), rect.top() + static_cast<double>(i) * pitch, rect.width(), pitch);
-        run.text = std::move(wrapped[i].text);
+        run.text = wrapped[i].text;
         run.font = f;
         run.color = color;
         run.align = align;

@@ -96,6 +96,11 @@ public:
 
     double neededHeight(const TextMeasurer &measurer, const Font &reportFont) const override;
     void render(RenderContext &context) const override;
+
+private:
+    // The measurer's cached lines of the text.
+    const std::vector<WrappedLine> &wrappedLines(const TextMeasurer &measurer,
+                                                 const Font &reportFont) const;
 };
 
 // Page number, page count, or the date and time the report was prepared. In mask each

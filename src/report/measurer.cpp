@@ -6,7 +6,9 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <unordered_map>
 
@@ -41,7 +43,66 @@ std::size_t clusterLength(std::string_view s, std::size_t pos)
 
 } // namespace
 
+// Wrapped texts by font, width and text. Font and width come first in the key so that a
+// lookup compares the (possibly long) text only once they agree.
+struct TextMeasurer::WrapCache {
+    struct Key {
+        Font font;
+        double maxWidth;
+        std::string text;
+    };
+    struct View {
+        const Font &font;
+        double maxWidth;
+        std::string_view text;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(const View &v) const noexcept
+        {
+            std::size_t h = FontHash{}(v.font);
+            h = h * 1000003u ^ std::hash<std::uint64_t>{}(std::bit_cast<std::uint64_t>(v.maxWidth));
+            return h * 1000003u ^ std::hash<std::string_view>{}(v.text);
+        }
+        std::size_t operator()(const Key &k) const noexcept
+        {
+            return (*this)(View{k.font, k.maxWidth, k.text});
+        }
+    };
+    struct Equal {
+        using is_transparent = void;
+        static bool same(const View &a, const View &b)
+        {
+            // Bit for bit, so that a NaN width finds its entry too.
+            return std::bit_cast<std::uint64_t>(a.maxWidth) == std::bit_cast<std::uint64_t>(b.maxWidth) &&
+                   a.font == b.font && a.text == b.text;
+        }
+        static View view(const Key &k) { return View{k.font, k.maxWidth, k.text}; }
+        static const View &view(const View &v) { return v; }
+        template <class A, class B> bool operator()(const A &a, const B &b) const
+        {
+            return same(view(a), view(b));
+        }
+    };
+    std::unordered_map<Key, std::vector<WrappedLine>, Hash, Equal> entries;
+};
+
+TextMeasurer::TextMeasurer() = default;
 TextMeasurer::~TextMeasurer() = default;
+
+const std::vector<WrappedLine> &TextMeasurer::wrapped(std::string_view text, const Font &font,
+                                                      double maxWidth) const
+{
+    if (!FWraps)
+        FWraps = std::make_unique<WrapCache>();
+    const WrapCache::View view{font, maxWidth, text};
+    if (const auto it = FWraps->entries.find(view); it != FWraps->entries.end())
+        return it->second;
+    std::vector<WrappedLine> lines = wrap(text, font, maxWidth);
+    return FWraps->entries
+        .emplace(WrapCache::Key{font, maxWidth, std::string(text)}, std::move(lines))
+        .first->second;
+}
 
 std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &font,
                                             double maxWidth) const
@@ -62,7 +123,7 @@ std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &f
 
 double TextMeasurer::wrappedHeight(std::string_view text, const Font &font, double maxWidth) const
 {
-    return static_cast<double>(wrap(text, font, maxWidth).size()) * lineHeight(font);
+    return static_cast<double>(wrapped(text, font, maxWidth).size()) * lineHeight(font);
 }
 
 void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,

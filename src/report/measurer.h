@@ -21,7 +21,7 @@ struct WrappedLine {
 
 class TextMeasurer {
 public:
-    TextMeasurer() = default;
+    TextMeasurer();
     virtual ~TextMeasurer();
     TextMeasurer(const TextMeasurer &) = delete;
     TextMeasurer &operator=(const TextMeasurer &) = delete;
@@ -42,12 +42,21 @@ public:
     // An infinite maxWidth only splits at the line breaks.
     std::vector<WrappedLine> wrap(std::string_view text, const Font &font, double maxWidth) const;
 
+    // The lines of wrap(), kept for the measurer's life: a preparation asks for one memo's
+    // lines several times (for its height, its band's height and its drawing). The
+    // reference stays valid as long as the measurer. Not thread-safe.
+    const std::vector<WrappedLine> &wrapped(std::string_view text, const Font &font,
+                                            double maxWidth) const;
+
     // lineHeight times the number of lines of wrap().
     double wrappedHeight(std::string_view text, const Font &font, double maxWidth) const;
 
 private:
     void wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,
                        std::vector<WrappedLine> &out) const;
+
+    struct WrapCache;
+    mutable std::unique_ptr<WrapCache> FWraps;
 };
 
 // Qt font metrics of exactly the font that painters draw with (toQFont). Without hinting

@@ -2,7 +2,9 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -86,6 +88,44 @@ TEST(Wrap, LinesBreaksAndWords)
             EXPECT_DOUBLE_EQ(line.width, measurer.width(line.text, font)) << row.name;
         EXPECT_DOUBLE_EQ(measurer.wrappedHeight(row.text, font, row.width), 10.0 * row.lines.size())
             << row.name;
+    }
+}
+
+TEST(Wrap, KeptLinesAreTheLinesOfAFreshWrap)
+{
+    // Texts that exercise every branch of the wrapping, each asked at widths that break it
+    // differently, in two fonts; every key differs from another only in one part.
+    struct Row {
+        const char *name;
+        std::string text;
+    } rows[] = {
+        {"empty", ""},
+        {"line breaks of every kind", "um\r\ndois\ntrês\r\r\nquatro\r\n"},
+        {"leading and trailing blanks", "   recuo  inicial e   brancos no fim   "},
+        {"a word wider than any line", "Chave 35240612345678000190550010000012341000012345 fim"},
+        {"accents and combining marks", "ação ae\xCC\x81io São João da Boa Vista ÇÃÉÍÓÚ"},
+        {"one long word of accented letters", std::string(40, 'x') + "ççççççççççãããããããã"},
+        {"a prefix of the text before", "Chave 35240612345678000190550010000012341000012345"},
+    };
+    const double widths[] = {0, 7.5, 40, 95.25, 180, std::numeric_limits<double>::infinity()};
+    const Font fonts[] = {{"Arial", 11}, {"Times New Roman", 9, true}};
+
+    const QtTextMeasurer qt;
+    const FixedTextMeasurer fixed;
+    for (const report::TextMeasurer *measurer : {static_cast<const report::TextMeasurer *>(&qt),
+                                                 static_cast<const report::TextMeasurer *>(&fixed)}) {
+        // Twice over: the second pass reads only kept lines, in another order of asking.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const auto &row : rows)
+                for (const Font &font : fonts)
+                    for (const double width : widths) {
+                        const auto &kept = measurer->wrapped(row.text, font, width);
+                        EXPECT_EQ(kept, measurer->wrap(row.text, font, width))
+                            << row.name << ", " << font.family << ", width " << width << ", pass " << pass;
+                        EXPECT_EQ(&kept, &measurer->wrapped(row.text, font, width)) << row.name;
+                    }
+            std::reverse(std::begin(rows), std::end(rows));
+        }
     }
 }
 
