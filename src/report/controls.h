@@ -53,7 +53,6 @@ public:
 protected:
     // bounds moved to the context's origin and stretched when asked.
     QRectF placedRect(const RenderContext &context) const;
-    PrimitiveBase primitiveBase(const RenderContext &context) const;
 };
 
 // One line of text.
