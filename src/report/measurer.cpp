@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 
 namespace report {
@@ -284,21 +285,77 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
 
 // ---- Qt -------------------------------------------------------------------------------
 
-struct QtTextMeasurer::Cache {
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept
-        {
-            return std::hash<std::string_view>{}(s);
+namespace {
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept
+    {
+        return std::hash<std::string_view>{}(s);
+    }
+};
+using WidthMap = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
+
+// What the measurers of one thread learn about a font, kept while the program runs: a
+// text's advance at a font never changes, and every preparation measures the same
+// captions, field titles and common values again. Only texts up to kSharedTextBytes are
+// kept here (long texts seldom come back); when kSharedTexts of them are kept, they are
+// all dropped and learnt anew, so the memory stays bounded however many documents print.
+constexpr std::size_t kSharedTextBytes = 256;
+constexpr std::size_t kSharedTexts = 32768;
+
+struct SharedFont {
+    double lineHeight = 0;
+    double ascent = 0;
+    WidthMap widths;
+};
+
+struct SharedMetrics {
+    // Node-based: a measurer keeps pointers to the fonts, which are never dropped.
+    std::unordered_map<Font, SharedFont, FontHash> fonts;
+    std::size_t texts = 0;
+
+    SharedFont &font(const Font &font)
+    {
+        auto it = fonts.find(font);
+        if (it == fonts.end()) {
+            const QFontMetricsF metrics(toQFont(font));
+            SharedFont shared;
+            shared.lineHeight = std::ceil(metrics.lineSpacing() - 1e-9);
+            shared.ascent = metrics.ascent();
+            it = fonts.emplace(font, std::move(shared)).first;
         }
-    };
+        return it->second;
+    }
+
+    void keep(SharedFont &font, std::string_view text, double width)
+    {
+        if (texts >= kSharedTexts) {
+            for (auto &entry : fonts)
+                entry.second.widths.clear();
+            texts = 0;
+        }
+        font.widths.emplace(std::string(text), width);
+        ++texts;
+    }
+};
+
+SharedMetrics &sharedMetrics()
+{
+    // Per thread: Qt's fonts, and so the shaping, belong to one thread each.
+    thread_local SharedMetrics metrics;
+    return metrics;
+}
+
+} // namespace
+
+struct QtTextMeasurer::Cache {
     struct Entry {
-        QFontMetricsF metrics;
-        double lineHeight;
-        // Shaping a text is the costly part of measuring, and a preparation measures the
-        // same texts again and again (wrapping tries, band heights before and after
-        // placing, captions on every page); the advance of a text never changes.
-        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
+        SharedFont *shared;
+        // Made when a text of the font has to be shaped: a preparation whose texts were
+        // all measured before never builds a Qt font.
+        std::optional<QFontMetricsF> metrics;
+        WidthMap longWidths; // texts too long to be kept beyond this measurer
     };
     std::unordered_map<Font, Entry, FontHash> entries;
     // The last font asked for: layouts measure runs of text in one font.
@@ -310,14 +367,19 @@ struct QtTextMeasurer::Cache {
         if (lastFont && *lastFont == font)
             return *lastEntry;
         auto it = entries.find(font);
-        if (it == entries.end()) {
-            QFontMetricsF metrics(toQFont(font));
-            const double pitch = std::ceil(metrics.lineSpacing() - 1e-9);
-            it = entries.emplace(font, Entry{metrics, pitch, {}}).first;
-        }
+        if (it == entries.end())
+            it = entries.emplace(font, Entry{&sharedMetrics().font(font), std::nullopt, {}}).first;
         lastFont = &it->first; // node-based map: addresses stay valid
         lastEntry = &it->second;
         return it->second;
+    }
+
+    static double shape(Entry &entry, const Font &font, std::string_view text)
+    {
+        if (!entry.metrics)
+            entry.metrics.emplace(toQFont(font));
+        return entry.metrics->horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 };
 
@@ -329,22 +391,29 @@ double QtTextMeasurer::width(std::string_view text, const Font &font) const
     if (text.empty())
         return 0;
     Cache::Entry &entry = FCache->get(font);
-    if (const auto it = entry.widths.find(text); it != entry.widths.end())
+    if (text.size() <= kSharedTextBytes) {
+        WidthMap &widths = entry.shared->widths;
+        if (const auto it = widths.find(text); it != widths.end())
+            return it->second;
+        const double w = Cache::shape(entry, font, text);
+        sharedMetrics().keep(*entry.shared, text, w);
+        return w;
+    }
+    if (const auto it = entry.longWidths.find(text); it != entry.longWidths.end())
         return it->second;
-    const double w = entry.metrics.horizontalAdvance(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    entry.widths.emplace(std::string(text), w);
+    const double w = Cache::shape(entry, font, text);
+    entry.longWidths.emplace(std::string(text), w);
     return w;
 }
 
 double QtTextMeasurer::lineHeight(const Font &font) const
 {
-    return FCache->get(font).lineHeight;
+    return FCache->get(font).shared->lineHeight;
 }
 
 double QtTextMeasurer::ascent(const Font &font) const
 {
-    return FCache->get(font).metrics.ascent();
+    return FCache->get(font).shared->ascent;
 }
 
 // ---- Fixed ----------------------------------------------------------------------------

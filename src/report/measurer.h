@@ -63,7 +63,8 @@ private:
 // and at a given pixel size the metrics do not depend on the device, so a page prepared
 // here breaks the same way on screen, printer and PDF. Line height is the font's line
 // spacing rounded up to whole pixels, the pitch Qt itself gives wrapped paragraphs.
-// Needs a QGuiApplication. Not thread-safe (it caches metrics per font).
+// Needs a QGuiApplication. Not thread-safe (it caches metrics per font); the metrics and
+// the widths of short texts are also kept for the later measurers of the same thread.
 class QtTextMeasurer final : public TextMeasurer {
 public:
     QtTextMeasurer();

@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
@@ -147,6 +148,32 @@ TEST(QtMeasurer, LineHeightIsTheRoundedUpLineSpacingOfTheLiberationFonts)
         EXPECT_EQ(measurer.lineHeight(row.font), row.lineHeight) << row.name;
     const Font bold{"Arial", 11, true};
     EXPECT_GT(measurer.width("Nota Fiscal", bold), measurer.width("Nota Fiscal", Font{"Arial", 11}));
+}
+
+TEST(QtMeasurer, LaterMeasurersGetTheWidthsAndMetricsOfEachFont)
+{
+    // Measurers share what they learnt about a font; a later one must still answer for
+    // exactly the font and text asked, short texts (shared) and long ones (its own).
+    const std::string longText = std::string(300, 'W') + " ação";
+    const std::string texts[] = {"DANFE", "Nota Fiscal", "ação São João", "0,00", longText};
+    const Font fonts[] = {{"Arial", 11}, {"Arial", 11, true}, {"Arial", 9},
+                          {"Times New Roman", 11, false, true}, {"Courier New", 11}};
+    for (int round = 0; round < 3; ++round) {
+        const QtTextMeasurer measurer; // a new one each round, as each preparation makes
+        // Fonts in another order each round, so an answer kept for the wrong font shows.
+        for (std::size_t f = 0; f < std::size(fonts); ++f) {
+            const Font &font = fonts[(f + static_cast<std::size_t>(round)) % std::size(fonts)];
+            const QFontMetricsF qt(report::toQFont(font));
+            for (const std::string &text : texts) {
+                const double expected = qt.horizontalAdvance(QString::fromStdString(text));
+                EXPECT_EQ(measurer.width(text, font), expected)
+                    << "round " << round << ", " << font.family << " " << font.pixelSize
+                    << (font.bold ? " bold" : "") << ": " << text.substr(0, 20);
+            }
+            EXPECT_EQ(measurer.lineHeight(font), std::ceil(qt.lineSpacing() - 1e-9)) << font.family;
+            EXPECT_EQ(measurer.ascent(font), qt.ascent()) << font.family;
+        }
+    }
 }
 
 TEST(QtMeasurer, WrappedLinesFitAsThePainterMeasuresThemAndLoseNothing)
