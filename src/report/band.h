@@ -93,6 +93,8 @@ private:
     // Where the band went last (page of its report, top on that page); 0: not yet.
     int FPlacedPage = 0;
     double FPlacedTop = 0;
+    // name as the primitives carry it, made again when the name changes.
+    Name FPrimitiveName;
 };
 
 } // namespace report

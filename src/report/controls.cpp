@@ -22,7 +22,7 @@ double lineTop(const QRectF &rect, double lineHeight, VAlign align)
 
 // A new primitive at the end of the context's output, made there rather than moved in:
 // a preparation emits a great many of them.
-template <class T> T &newItem(RenderContext &context, const std::string &source)
+template <class T> T &newItem(RenderContext &context, const Name &source)
 {
     T &item = std::get<T>(context.out.emplace_back(std::in_place_type<T>));
     item.source = source;
@@ -30,7 +30,7 @@ template <class T> T &newItem(RenderContext &context, const std::string &source)
     return item;
 }
 
-void fillBackground(RenderContext &context, const std::string &source, const QRectF &rect,
+void fillBackground(RenderContext &context, const Name &source, const QRectF &rect,
                     const QColor &colour)
 {
     if (!colour.isValid())
@@ -50,6 +50,15 @@ Control::~Control() = default;
 double Control::neededHeight(const TextMeasurer &, const Font &) const
 {
     return bounds.height();
+}
+
+const Name &Control::primitiveName() const
+{
+    // The name may have changed since the last rendering; comparing costs far less than
+    // looking the name up.
+    if (FPrimitiveName != name)
+        FPrimitiveName = Name(name);
+    return FPrimitiveName;
 }
 
 QRectF Control::placedRect(const RenderContext &context) const
@@ -81,11 +90,11 @@ void Label::render(RenderContext &context) const
         else if (align == HAlign::Center)
             rect.translate((oldWidth - textWidth) / 2, 0);
     }
-    fillBackground(context, name, rect, background);
+    fillBackground(context, primitiveName(), rect, background);
     if (text.empty())
         return;
     const double pitch = context.measurer.lineHeight(f);
-    TextRun &run = newItem<TextRun>(context, name);
+    TextRun &run = newItem<TextRun>(context, primitiveName());
     run.box = QRectF(rect.left(), lineTop(rect, pitch, verticalAlign), rect.width(), pitch);
     run.text = text;
     run.font = f;
@@ -110,7 +119,8 @@ const std::vector<WrappedLine> &Memo::wrappedLines(const TextMeasurer &measurer,
                                                    const Font &reportFont) const
 {
     return measurer.wrapped(text, fontOr(reportFont),
-                            wordWrap ? bounds.width() : std::numeric_limits<double>::infinity());
+                            wordWrap ? bounds.width() : std::numeric_limits<double>::infinity(),
+                            FWrapHint);
 }
 
 int Memo::visibleLines(const TextMeasurer &measurer, const Font &reportFont) const
@@ -143,11 +153,11 @@ void Memo::render(RenderContext &context) const
     else
         shown = 0;
 
-    fillBackground(context, name, rect, background);
+    fillBackground(context, primitiveName(), rect, background);
     for (std::size_t i = 0; i < shown; ++i) {
         if (wrapped[i].text.empty())
             continue;
-        TextRun &run = newItem<TextRun>(context, name);
+        TextRun &run = newItem<TextRun>(context, primitiveName());
         run.box = QRectF(rect.left(), rect.top() + static_cast<double>(i) * pitch, rect.width(), pitch);
         run.text = wrapped[i].text;
         run.font = f;
@@ -220,7 +230,7 @@ void SystemField::render(RenderContext &context) const
     // The count is known only when the report has been laid out to its end.
     std::string text = pageInfo ? std::string() : dateFieldText(info, mask, format, context.now);
     const double textWidth = pageInfo ? 0 : context.measurer.width(text, f);
-    TextRun &run = newItem<TextRun>(context, name);
+    TextRun &run = newItem<TextRun>(context, primitiveName());
     run.box = QRectF(rect.left(), lineTop(rect, pitch, verticalAlign), rect.width(), pitch);
     run.font = f;
     run.color = color;
@@ -238,7 +248,7 @@ void SystemField::render(RenderContext &context) const
 void Line::render(RenderContext &context) const
 {
     const QRectF rect = placedRect(context);
-    LineItem &item = newItem<LineItem>(context, name);
+    LineItem &item = newItem<LineItem>(context, primitiveName());
     if (orientation == Horizontal) {
         item.from = QPointF(rect.left(), rect.center().y());
         item.to = QPointF(rect.right(), rect.center().y());
@@ -254,7 +264,7 @@ void Line::render(RenderContext &context) const
 void Box::render(RenderContext &context) const
 {
     const QRectF rect = placedRect(context);
-    RectItem &item = newItem<RectItem>(context, name);
+    RectItem &item = newItem<RectItem>(context, primitiveName());
     item.rect = rect;
     item.fill = fill;
     item.penWidth = penWidth;
@@ -294,7 +304,7 @@ void Image::render(RenderContext &context) const
         sourceRect = visible.translated(-target.topLeft());
         target = visible;
     }
-    ImageItem &item = newItem<ImageItem>(context, name);
+    ImageItem &item = newItem<ImageItem>(context, primitiveName());
     item.target = target;
     item.image = image;
     item.sourceRect = sourceRect;
@@ -308,7 +318,7 @@ void Barcode::render(RenderContext &context) const
     const QRectF box = placedRect(context);
     const double margin = std::clamp(sideMargin, 0.0, box.width() / 2);
     std::vector<QRectF> bars = moduleBars(code128Modules(data), box.adjusted(margin, 0, -margin, 0));
-    BarsItem &item = newItem<BarsItem>(context, name);
+    BarsItem &item = newItem<BarsItem>(context, primitiveName());
     item.box = box;
     item.symbology = Symbology::Code128;
     item.data = data;
@@ -322,7 +332,7 @@ void QRCode::render(RenderContext &context) const
     QRectF square(0, 0, side, side);
     square.moveCenter(box.center());
     std::vector<QRectF> bars = moduleRects(qrBitmap(data), square);
-    BarsItem &item = newItem<BarsItem>(context, name);
+    BarsItem &item = newItem<BarsItem>(context, primitiveName());
     item.box = box;
     item.symbology = Symbology::QRCode;
     item.data = data;

@@ -25,7 +25,7 @@ struct RenderContext {
     QPointF origin;          // the container's top-left corner on the page (or fragment)
     double containerHeight;  // the band's height, for stretched controls
     rtl::TDateTime now;
-    std::string_view band;   // the band's name, copied onto every primitive
+    Name band;               // the band's name, put on every primitive
     std::vector<Primitive> &out;
 };
 
@@ -53,6 +53,11 @@ public:
 protected:
     // bounds moved to the context's origin and stretched when asked.
     QRectF placedRect(const RenderContext &context) const;
+    // name as its primitives carry it.
+    const Name &primitiveName() const;
+
+private:
+    mutable Name FPrimitiveName; // of the name last rendered
 };
 
 // One line of text.
@@ -100,6 +105,7 @@ private:
     // The measurer's cached lines of the text.
     const std::vector<WrappedLine> &wrappedLines(const TextMeasurer &measurer,
                                                  const Font &reportFont) const;
+    mutable TextMeasurer::WrapHint FWrapHint;
 };
 
 // Page number, page count, or the date and time the report was prepared. In mask each

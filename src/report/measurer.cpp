@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -88,21 +89,46 @@ struct TextMeasurer::WrapCache {
     std::unordered_map<Key, std::vector<WrappedLine>, Hash, Equal> entries;
 };
 
-TextMeasurer::TextMeasurer() = default;
+namespace {
+
+std::uint64_t newMeasurerId()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+} // namespace
+
+TextMeasurer::TextMeasurer() : FId(newMeasurerId()) {}
 TextMeasurer::~TextMeasurer() = default;
 
 const std::vector<WrappedLine> &TextMeasurer::wrapped(std::string_view text, const Font &font,
                                                       double maxWidth) const
 {
+    WrapHint hint;
+    return wrapped(text, font, maxWidth, hint);
+}
+
+const std::vector<WrappedLine> &TextMeasurer::wrapped(std::string_view text, const Font &font,
+                                                      double maxWidth, WrapHint &hint) const
+{
+    using Entry = std::pair<const WrapCache::Key, std::vector<WrappedLine>>;
+    const WrapCache::View view{font, maxWidth, text};
+    if (hint.measurer == FId && hint.entry) {
+        const Entry &last = *static_cast<const Entry *>(hint.entry);
+        if (WrapCache::Equal{}(last.first, view))
+            return last.second;
+    }
     if (!FWraps)
         FWraps = std::make_unique<WrapCache>();
-    const WrapCache::View view{font, maxWidth, text};
-    if (const auto it = FWraps->entries.find(view); it != FWraps->entries.end())
-        return it->second;
-    std::vector<WrappedLine> lines = wrap(text, font, maxWidth);
-    return FWraps->entries
-        .emplace(WrapCache::Key{font, maxWidth, std::string(text)}, std::move(lines))
-        .first->second;
+    auto it = FWraps->entries.find(view);
+    if (it == FWraps->entries.end())
+        it = FWraps->entries
+                 .emplace(WrapCache::Key{font, maxWidth, std::string(text)}, wrap(text, font, maxWidth))
+                 .first;
+    hint.measurer = FId;
+    hint.entry = &*it; // node-based map, never erased from: stays valid
+    return it->second;
 }
 
 std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &font,

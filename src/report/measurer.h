@@ -5,6 +5,7 @@
 
 #include "report/font.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -48,6 +49,16 @@ public:
     const std::vector<WrappedLine> &wrapped(std::string_view text, const Font &font,
                                             double maxWidth) const;
 
+    // Where a caller that asks for its lines again and again (a memo) keeps the place of
+    // the last answer, so that asking again compares the key instead of looking it up.
+    // Any measurer may be given any hint: one left by another measurer is not used.
+    struct WrapHint {
+        std::uint64_t measurer = 0;
+        const void *entry = nullptr;
+    };
+    const std::vector<WrappedLine> &wrapped(std::string_view text, const Font &font,
+                                            double maxWidth, WrapHint &hint) const;
+
     // lineHeight times the number of lines of wrap().
     double wrappedHeight(std::string_view text, const Font &font, double maxWidth) const;
 
@@ -57,6 +68,9 @@ private:
 
     struct WrapCache;
     mutable std::unique_ptr<WrapCache> FWraps;
+    // Tells this measurer's hints from those of others, even one made later at the same
+    // address.
+    const std::uint64_t FId;
 };
 
 // Qt font metrics of exactly the font that painters draw with (toQFont). Without hinting

@@ -379,14 +379,16 @@ double Paginator::render(Band &band)
     const double height = band.preparedHeight(FMeasurer, FReport.font);
     if (!band.enabled)
         return height;
+    if (band.FPrimitiveName != band.name)
+        band.FPrimitiveName = Name(band.name);
     std::vector<Primitive> &items = page().items;
     RenderContext context{FMeasurer, FReport.font, QPointF(FLeft, 0), height,
-                          FNow,      band.name,    items};
+                          FNow,      band.FPrimitiveName, items};
     for (const auto &control : band.controls())
         if (control->visible)
             control->render(context);
     renderBorders(band.borders, QRectF(FLeft, 0, FContentWidth, height),
-                  PrimitiveBase{band.name, band.name}, items);
+                  PrimitiveBase{band.FPrimitiveName, band.FPrimitiveName}, items);
     return height;
 }
 

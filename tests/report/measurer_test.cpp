@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -126,6 +127,41 @@ TEST(Wrap, KeptLinesAreTheLinesOfAFreshWrap)
                         EXPECT_EQ(&kept, &measurer->wrapped(row.text, font, width)) << row.name;
                     }
             std::reverse(std::begin(rows), std::end(rows));
+        }
+    }
+}
+
+TEST(Wrap, AHintAnswersOnlyForItsOwnKeyAndMeasurer)
+{
+    // One hint carried through asks that change one part of the key at a time, and into
+    // a new measurer made where the last one was (a hint followed there would read freed
+    // lines).
+    struct Ask {
+        const char *name;
+        std::string text;
+        Font font;
+        double width;
+    } asks[] = {
+        {"first ask", "aaa bbb ccc", {"Arial", 10}, 35},
+        {"same key again", "aaa bbb ccc", {"Arial", 10}, 35},
+        {"narrower", "aaa bbb ccc", {"Arial", 10}, 20},
+        {"larger font", "aaa bbb ccc", {"Arial", 12}, 20},
+        {"bold", "aaa bbb ccc", {"Arial", 12, true}, 20},
+        {"other family", "aaa bbb ccc", {"Courier New", 12, true}, 20},
+        {"text of the same length", "aaa bbb ccd", {"Courier New", 12, true}, 20},
+        {"longer text", "aaa bbb ccc ddd", {"Courier New", 12, true}, 20},
+        {"back to the first key", "aaa bbb ccc", {"Arial", 10}, 35},
+    };
+    report::TextMeasurer::WrapHint hint;
+    std::optional<FixedTextMeasurer> measurer;
+    for (int generation = 0; generation < 2; ++generation) {
+        measurer.emplace();
+        for (const auto &ask : asks) {
+            const auto &lines = measurer->wrapped(ask.text, ask.font, ask.width, hint);
+            EXPECT_EQ(lines, measurer->wrap(ask.text, ask.font, ask.width))
+                << ask.name << ", measurer " << generation;
+            EXPECT_EQ(&lines, &measurer->wrapped(ask.text, ask.font, ask.width))
+                << ask.name << ": the kept lines";
         }
     }
 }
