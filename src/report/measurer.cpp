@@ -162,7 +162,10 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
     }
     const double limit = maxWidth + kFitTolerance;
     const std::size_t linesBefore = out.size();
-    std::string line;
+    // A line is always a run of the paragraph as it stands (blanks dropped only at its
+    // ends), so lines and the tries to lengthen them are views into it: no text is copied
+    // until a line is done.
+    std::string_view line;
     double lineWidth = 0;
     bool paragraphStart = true; // leading blanks are kept only on the paragraph's first line
 
@@ -182,8 +185,8 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
     };
 
     const auto flush = [&] {
-        out.push_back({std::move(line), lineWidth});
-        line.clear();
+        out.push_back({std::string(line), lineWidth});
+        line = {};
         lineWidth = 0;
         paragraphStart = false;
     };
@@ -204,11 +207,12 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
             break; // blanks that end the paragraph
 
         if (!line.empty() || paragraphStart) {
-            std::string candidate = line;
-            candidate.append(blanks).append(word);
+            // The line so far, the blanks and the word; the line ends where the blanks begin.
+            const char *const from = line.empty() ? blanks.data() : line.data();
+            const std::string_view candidate(from, static_cast<std::size_t>(word.data() + word.size() - from));
             const double w = widthWithin(candidate);
             if (w <= limit) {
-                line = std::move(candidate);
+                line = candidate;
                 lineWidth = w;
                 continue;
             }
@@ -220,7 +224,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         // The word starts a line of its own.
         const double w = widthWithin(word);
         if (w <= limit) {
-            line.assign(word);
+            line = word;
             lineWidth = w;
             continue;
         }
@@ -297,7 +301,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
             }
 
             const std::size_t end = endOf(good);
-            line.assign(word.substr(p, end - p));
+            line = word.substr(p, end - p);
             lineWidth = goodWidth;
             previous = good;
             p = end;
@@ -306,7 +310,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         }
     }
     if (!line.empty() || out.size() == linesBefore)
-        out.push_back({std::move(line), lineWidth});
+        out.push_back({std::string(line), lineWidth});
 }
 
 // ---- Qt -------------------------------------------------------------------------------
