@@ -24,7 +24,7 @@ enum class PageRule { Every, FirstOnly, LastOnly };
 struct Borders {
     bool left = false, top = false, right = false, bottom = false;
     double width = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
 
     static Borders all(double width = 1);
     bool any() const { return left || top || right || bottom; }

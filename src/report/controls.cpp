@@ -90,11 +90,12 @@ void Label::render(RenderContext &context) const
         else if (align == HAlign::Center)
             rect.translate((oldWidth - textWidth) / 2, 0);
     }
-    fillBackground(context, primitiveName(), rect, background);
+    const Name &source = primitiveName();
+    fillBackground(context, source, rect, background);
     if (text.empty())
         return;
     const double pitch = context.measurer.lineHeight(f);
-    TextRun &run = newItem<TextRun>(context, primitiveName());
+    TextRun &run = newItem<TextRun>(context, source);
     run.box = QRectF(rect.left(), lineTop(rect, pitch, verticalAlign), rect.width(), pitch);
     run.text = text;
     run.font = f;
@@ -153,11 +154,12 @@ void Memo::render(RenderContext &context) const
     else
         shown = 0;
 
-    fillBackground(context, primitiveName(), rect, background);
+    const Name &source = primitiveName();
+    fillBackground(context, source, rect, background);
     for (std::size_t i = 0; i < shown; ++i) {
         if (wrapped[i].text.empty())
             continue;
-        TextRun &run = newItem<TextRun>(context, primitiveName());
+        TextRun &run = newItem<TextRun>(context, source);
         run.box = QRectF(rect.left(), rect.top() + static_cast<double>(i) * pitch, rect.width(), pitch);
         run.text = wrapped[i].text;
         run.font = f;

@@ -48,6 +48,8 @@ public:
 
     // The height the control takes (a memo that sizes itself: its text's height).
     virtual double neededHeight(const TextMeasurer &measurer, const Font &reportFont) const;
+    // Whether it draws a text in its font (labels, memos, system fields).
+    virtual bool hasText() const { return false; }
     virtual void render(RenderContext &context) const = 0;
 
 protected:
@@ -64,10 +66,11 @@ private:
 class Label : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     Label(std::string name, QRectF bounds, std::string text);
 
     std::string text;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     VAlign verticalAlign = VAlign::Top;
     QColor background; // invalid: transparent
@@ -84,10 +87,11 @@ public:
 class Memo : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     Memo(std::string name, QRectF bounds, std::string text);
 
     std::string text;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     QColor background;
     bool wordWrap = true;
@@ -115,12 +119,13 @@ private:
 class SystemField : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     SystemField(std::string name, QRectF bounds, SystemInfo info, std::string mask = {});
 
     SystemInfo info = SystemInfo::PageNumber;
     std::string mask;
     std::string format;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     VAlign verticalAlign = VAlign::Top;
 
@@ -143,7 +148,7 @@ public:
 
     Orientation orientation = Horizontal;
     double penWidth = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     bool dotted = false;
 
     void render(RenderContext &context) const override;
@@ -155,7 +160,7 @@ public:
     using Control::Control;
 
     double penWidth = 1; // 0: no border
-    QColor penColor = Qt::black;
+    QColor penColor = QColorConstants::Black;
     QColor fill;         // invalid: not filled
 
     void render(RenderContext &context) const override;

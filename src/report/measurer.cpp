@@ -394,7 +394,10 @@ struct QtTextMeasurer::Cache {
 
     Entry &get(const Font &font)
     {
-        if (lastFont && *lastFont == font)
+        // Fonts of one layout mostly differ, if at all, in size or weight: cheaper to
+        // compare first than the family.
+        if (lastFont && font.pixelSize == lastFont->pixelSize && font.bold == lastFont->bold &&
+            font.italic == lastFont->italic && font.family == lastFont->family)
             return *lastEntry;
         auto it = entries.find(font);
         if (it == entries.end())

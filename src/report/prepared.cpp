@@ -43,7 +43,6 @@ struct NameHash {
 struct NamePool {
     std::mutex lock;
     std::unordered_set<std::string, NameHash, std::equal_to<>> names; // node-based: stable
-    const std::string empty;
 };
 
 NamePool &namePool()
@@ -54,15 +53,13 @@ NamePool &namePool()
 
 } // namespace
 
-Name::Name() noexcept : FText(&namePool().empty) {}
-
 Name::Name(std::string_view text)
 {
-    NamePool &pool = namePool();
     if (text.empty()) {
-        FText = &pool.empty;
+        FText = &emptyText();
         return;
     }
+    NamePool &pool = namePool();
     const std::lock_guard<std::mutex> guard(pool.lock);
     auto it = pool.names.find(text);
     if (it == pool.names.end())

@@ -32,7 +32,7 @@ enum class SystemInfo { PageNumber, PageCount, PageOfPages, Date, Time, DateTime
 // copying one copies a pointer. Reads like a const std::string.
 class Name {
 public:
-    Name() noexcept; // ""
+    Name() noexcept : FText(&emptyText()) {}
     Name(std::string_view text);
     Name(const std::string &text) : Name(std::string_view(text)) {}
     Name(const char *text) : Name(std::string_view(text)) {}
@@ -63,6 +63,11 @@ public:
     friend std::ostream &operator<<(std::ostream &out, const Name &name) { return out << *name.FText; }
 
 private:
+    static const std::string &emptyText() noexcept
+    {
+        static const std::string text;
+        return text;
+    }
     const std::string *FText;
 };
 
@@ -78,7 +83,7 @@ struct TextRun : PrimitiveBase {
     QRectF box;
     std::string text;
     Font font;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black; // Qt::black, made without a call into Qt
     HAlign align = HAlign::Left;
     double width = 0; // measured width of text
     // A page number or count, filled in once the report's page count is known.
@@ -89,7 +94,7 @@ struct TextRun : PrimitiveBase {
 struct LineItem : PrimitiveBase {
     QPointF from, to;
     double penWidth = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     bool dotted = false;
 };
 
@@ -99,7 +104,7 @@ struct RectItem : PrimitiveBase {
     QRectF rect;
     QColor fill;
     double penWidth = 0;
-    QColor penColor = Qt::black;
+    QColor penColor = QColorConstants::Black;
 };
 
 // source is the part of the image drawn into target (an empty rect: the whole image).
