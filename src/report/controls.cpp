@@ -319,7 +319,11 @@ void Barcode::render(RenderContext &context) const
 {
     const QRectF box = placedRect(context);
     const double margin = std::clamp(sideMargin, 0.0, box.width() / 2);
-    std::vector<QRectF> bars = moduleBars(code128Modules(data), box.adjusted(margin, 0, -margin, 0));
+    if (FEncoded != data) {
+        FModules = code128Modules(data);
+        FEncoded = data;
+    }
+    std::vector<QRectF> bars = moduleBars(FModules, box.adjusted(margin, 0, -margin, 0));
     BarsItem &item = newItem<BarsItem>(context, primitiveName());
     item.box = box;
     item.symbology = Symbology::Code128;
@@ -333,7 +337,11 @@ void QRCode::render(RenderContext &context) const
     const double side = std::min(box.width(), box.height());
     QRectF square(0, 0, side, side);
     square.moveCenter(box.center());
-    std::vector<QRectF> bars = moduleRects(qrBitmap(data), square);
+    if (FEncoded != data) {
+        FBitmap = qrBitmap(data);
+        FEncoded = data;
+    }
+    std::vector<QRectF> bars = moduleRects(FBitmap, square);
     BarsItem &item = newItem<BarsItem>(context, primitiveName());
     item.box = box;
     item.symbology = Symbology::QRCode;

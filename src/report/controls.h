@@ -194,6 +194,12 @@ public:
     std::string data;
     double sideMargin = mmToPx(1); // px, left and right
     void render(RenderContext &context) const override;
+
+private:
+    // The symbol of the data last drawn (none yet): a header barcode is drawn on every
+    // page, and encoding costs more than drawing.
+    mutable std::optional<std::string> FEncoded;
+    mutable std::vector<bool> FModules;
 };
 
 // A QR code of the bytes of data (see qrBitmap), quiet zone included, as large a square
@@ -203,6 +209,10 @@ public:
     using Control::Control;
     std::string data;
     void render(RenderContext &context) const override;
+
+private:
+    mutable std::optional<std::string> FEncoded; // as Barcode's
+    mutable QImage FBitmap;
 };
 
 } // namespace report
