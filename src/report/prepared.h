@@ -58,8 +58,14 @@ public:
     friend bool operator==(const Name &a, std::string_view b) noexcept { return *a.FText == b; }
     friend bool operator==(const Name &a, const std::string &b) noexcept { return *a.FText == b; }
     friend bool operator==(const Name &a, const char *b) noexcept { return *a.FText == b; }
+    // One overload per kind of text, so that none needs a conversion to be chosen.
+    friend std::string operator+(const Name &a, const Name &b) { return *a.FText + *b.FText; }
     friend std::string operator+(const Name &a, std::string_view b) { return *a.FText + std::string(b); }
+    friend std::string operator+(const Name &a, const std::string &b) { return *a.FText + b; }
+    friend std::string operator+(const Name &a, const char *b) { return *a.FText + b; }
     friend std::string operator+(std::string_view a, const Name &b) { return std::string(a) + *b.FText; }
+    friend std::string operator+(const std::string &a, const Name &b) { return a + *b.FText; }
+    friend std::string operator+(const char *a, const Name &b) { return a + *b.FText; }
     friend std::ostream &operator<<(std::ostream &out, const Name &name) { return out << *name.FText; }
 
 private:

@@ -334,9 +334,10 @@ bool TfrlDANFeRLRetrato::rlbItensBeforePrint(report::PrintContext &contexto)
 
 const std::string &TfrlDANFeRLRetrato::ValorItem(double valor)
 {
-    auto [posicao, novo] = FValoresItem.try_emplace(std::bit_cast<std::uint64_t>(valor));
-    if (novo)
-        posicao->second = util::FormatFloatBr(valor);
+    const std::uint64_t chave = std::bit_cast<std::uint64_t>(valor);
+    auto posicao = FValoresItem.find(chave);
+    if (posicao == FValoresItem.end())
+        posicao = FValoresItem.emplace(chave, util::FormatFloatBr(valor)).first;
     return posicao->second;
 }
 
