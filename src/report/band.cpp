@@ -21,13 +21,12 @@ void renderBorders(const Borders &borders, const QRectF &rect, const PrimitiveBa
     const double left = rect.left() + half, right = rect.right() - half;
     const double top = rect.top() + half, bottom = rect.bottom() - half;
     const auto add = [&](QPointF from, QPointF to) {
-        LineItem line;
+        LineItem &line = std::get<LineItem>(out.emplace_back(std::in_place_type<LineItem>));
         static_cast<PrimitiveBase &>(line) = base;
         line.from = from;
         line.to = to;
         line.penWidth = borders.width;
         line.color = borders.color;
-        out.emplace_back(std::move(line));
     };
     if (borders.top)
         add({rect.left(), top}, {rect.right(), top});

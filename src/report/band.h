@@ -24,7 +24,7 @@ enum class PageRule { Every, FirstOnly, LastOnly };
 struct Borders {
     bool left = false, top = false, right = false, bottom = false;
     double width = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
 
     static Borders all(double width = 1);
     bool any() const { return left || top || right || bottom; }
@@ -93,6 +93,8 @@ private:
     // Where the band went last (page of its report, top on that page); 0: not yet.
     int FPlacedPage = 0;
     double FPlacedTop = 0;
+    // name as the primitives carry it, made again when the name changes.
+    Name FPrimitiveName;
 };
 
 } // namespace report

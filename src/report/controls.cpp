@@ -20,16 +20,24 @@ double lineTop(const QRectF &rect, double lineHeight, VAlign align)
     return rect.top();
 }
 
-void fillBackground(RenderContext &context, const PrimitiveBase &base, const QRectF &rect,
+// A new primitive at the end of the context's output, made there rather than moved in:
+// a preparation emits a great many of them.
+template <class T> T &newItem(RenderContext &context, const Name &source)
+{
+    T &item = std::get<T>(context.out.emplace_back(std::in_place_type<T>));
+    item.source = source;
+    item.band = context.band;
+    return item;
+}
+
+void fillBackground(RenderContext &context, const Name &source, const QRectF &rect,
                     const QColor &colour)
 {
     if (!colour.isValid())
         return;
-    RectItem item;
-    static_cast<PrimitiveBase &>(item) = base;
+    RectItem &item = newItem<RectItem>(context, source);
     item.rect = rect;
     item.fill = colour;
-    context.out.emplace_back(std::move(item));
 }
 
 } // namespace
@@ -44,6 +52,15 @@ double Control::neededHeight(const TextMeasurer &, const Font &) const
     return bounds.height();
 }
 
+const Name &Control::primitiveName() const
+{
+    // The name may have changed since the last rendering; comparing costs far less than
+    // looking the name up.
+    if (FPrimitiveName != name)
+        FPrimitiveName = Name(name);
+    return FPrimitiveName;
+}
+
 QRectF Control::placedRect(const RenderContext &context) const
 {
     QRectF rect = bounds.translated(context.origin);
@@ -52,10 +69,6 @@ QRectF Control::placedRect(const RenderContext &context) const
     return rect;
 }
 
-PrimitiveBase Control::primitiveBase(const RenderContext &context) const
-{
-    return PrimitiveBase{name, std::string(context.band)};
-}
 
 // ---- Label ------------------------------------------------------------------------------
 
@@ -77,20 +90,18 @@ void Label::render(RenderContext &context) const
         else if (align == HAlign::Center)
             rect.translate((oldWidth - textWidth) / 2, 0);
     }
-    const PrimitiveBase base = primitiveBase(context);
-    fillBackground(context, base, rect, background);
+    const Name &source = primitiveName();
+    fillBackground(context, source, rect, background);
     if (text.empty())
         return;
     const double pitch = context.measurer.lineHeight(f);
-    TextRun run;
-    static_cast<PrimitiveBase &>(run) = base;
+    TextRun &run = newItem<TextRun>(context, source);
     run.box = QRectF(rect.left(), lineTop(rect, pitch, verticalAlign), rect.width(), pitch);
     run.text = text;
     run.font = f;
     run.color = color;
     run.align = align;
     run.width = textWidth;
-    context.out.emplace_back(std::move(run));
 }
 
 // ---- Memo -------------------------------------------------------------------------------
@@ -102,8 +113,15 @@ Memo::Memo(std::string name, QRectF bounds, std::string text)
 
 std::vector<WrappedLine> Memo::lines(const TextMeasurer &measurer, const Font &reportFont) const
 {
-    return measurer.wrap(text, fontOr(reportFont),
-                         wordWrap ? bounds.width() : std::numeric_limits<double>::infinity());
+    return wrappedLines(measurer, reportFont);
+}
+
+const std::vector<WrappedLine> &Memo::wrappedLines(const TextMeasurer &measurer,
+                                                   const Font &reportFont) const
+{
+    return measurer.wrapped(text, fontOr(reportFont),
+                            wordWrap ? bounds.width() : std::numeric_limits<double>::infinity(),
+                            FWrapHint);
 }
 
 int Memo::visibleLines(const TextMeasurer &measurer, const Font &reportFont) const
@@ -118,7 +136,7 @@ double Memo::neededHeight(const TextMeasurer &measurer, const Font &reportFont) 
 {
     if (!autoHeight)
         return bounds.height();
-    return static_cast<double>(lines(measurer, reportFont).size()) *
+    return static_cast<double>(wrappedLines(measurer, reportFont).size()) *
            measurer.lineHeight(fontOr(reportFont));
 }
 
@@ -127,7 +145,7 @@ void Memo::render(RenderContext &context) const
     const Font &f = fontOr(context.reportFont);
     const double pitch = context.measurer.lineHeight(f);
     QRectF rect = placedRect(context);
-    std::vector<WrappedLine> wrapped = lines(context.measurer, context.reportFont);
+    const std::vector<WrappedLine> &wrapped = wrappedLines(context.measurer, context.reportFont);
     std::size_t shown = wrapped.size();
     if (autoHeight)
         rect.setHeight(static_cast<double>(shown) * pitch);
@@ -136,20 +154,18 @@ void Memo::render(RenderContext &context) const
     else
         shown = 0;
 
-    const PrimitiveBase base = primitiveBase(context);
-    fillBackground(context, base, rect, background);
+    const Name &source = primitiveName();
+    fillBackground(context, source, rect, background);
     for (std::size_t i = 0; i < shown; ++i) {
         if (wrapped[i].text.empty())
             continue;
-        TextRun run;
-        static_cast<PrimitiveBase &>(run) = base;
+        TextRun &run = newItem<TextRun>(context, source);
         run.box = QRectF(rect.left(), rect.top() + static_cast<double>(i) * pitch, rect.width(), pitch);
-        run.text = std::move(wrapped[i].text);
+        run.text = wrapped[i].text;
         run.font = f;
         run.color = color;
         run.align = align;
         run.width = wrapped[i].width;
-        context.out.emplace_back(std::move(run));
     }
 }
 
@@ -211,23 +227,22 @@ void SystemField::render(RenderContext &context) const
     const Font &f = fontOr(context.reportFont);
     const QRectF rect = placedRect(context);
     const double pitch = context.measurer.lineHeight(f);
-    TextRun run;
-    static_cast<PrimitiveBase &>(run) = primitiveBase(context);
+    const bool pageInfo = info == SystemInfo::PageNumber || info == SystemInfo::PageCount ||
+                          info == SystemInfo::PageOfPages;
+    // The count is known only when the report has been laid out to its end.
+    std::string text = pageInfo ? std::string() : dateFieldText(info, mask, format, context.now);
+    const double textWidth = pageInfo ? 0 : context.measurer.width(text, f);
+    TextRun &run = newItem<TextRun>(context, primitiveName());
     run.box = QRectF(rect.left(), lineTop(rect, pitch, verticalAlign), rect.width(), pitch);
     run.font = f;
     run.color = color;
     run.align = align;
-    const bool pageInfo = info == SystemInfo::PageNumber || info == SystemInfo::PageCount ||
-                          info == SystemInfo::PageOfPages;
+    run.text = std::move(text);
+    run.width = textWidth;
     if (pageInfo) {
-        // The count is known only when the report has been laid out to its end.
         run.pageField = info;
         run.pageMask = mask;
-    } else {
-        run.text = dateFieldText(info, mask, format, context.now);
-        run.width = context.measurer.width(run.text, f);
     }
-    context.out.emplace_back(std::move(run));
 }
 
 // ---- Line, Box --------------------------------------------------------------------------
@@ -235,8 +250,7 @@ void SystemField::render(RenderContext &context) const
 void Line::render(RenderContext &context) const
 {
     const QRectF rect = placedRect(context);
-    LineItem item;
-    static_cast<PrimitiveBase &>(item) = primitiveBase(context);
+    LineItem &item = newItem<LineItem>(context, primitiveName());
     if (orientation == Horizontal) {
         item.from = QPointF(rect.left(), rect.center().y());
         item.to = QPointF(rect.right(), rect.center().y());
@@ -247,18 +261,16 @@ void Line::render(RenderContext &context) const
     item.penWidth = penWidth;
     item.color = color;
     item.dotted = dotted;
-    context.out.emplace_back(std::move(item));
 }
 
 void Box::render(RenderContext &context) const
 {
-    RectItem item;
-    static_cast<PrimitiveBase &>(item) = primitiveBase(context);
-    item.rect = placedRect(context);
+    const QRectF rect = placedRect(context);
+    RectItem &item = newItem<RectItem>(context, primitiveName());
+    item.rect = rect;
     item.fill = fill;
     item.penWidth = penWidth;
     item.penColor = penColor;
-    context.out.emplace_back(std::move(item));
 }
 
 // ---- Image ------------------------------------------------------------------------------
@@ -277,10 +289,6 @@ void Image::render(RenderContext &context) const
     if (autoSize)
         rect.setSize(natural);
 
-    ImageItem item;
-    static_cast<PrimitiveBase &>(item) = primitiveBase(context);
-    item.image = image;
-    item.smooth = smooth;
     QSizeF size = rect.size();
     if (fit == Proportional)
         size = natural.scaled(rect.size(), Qt::KeepAspectRatio);
@@ -289,44 +297,56 @@ void Image::render(RenderContext &context) const
     QRectF target(rect.topLeft(), size);
     if (center)
         target.moveCenter(rect.center());
+    QRectF sourceRect;
     if (fit == NaturalSize) {
         // Only the part inside the bounds shows.
         const QRectF visible = target.intersected(rect);
         if (visible.isEmpty())
             return;
-        item.sourceRect = visible.translated(-target.topLeft());
+        sourceRect = visible.translated(-target.topLeft());
         target = visible;
     }
+    ImageItem &item = newItem<ImageItem>(context, primitiveName());
     item.target = target;
-    context.out.emplace_back(std::move(item));
+    item.image = image;
+    item.sourceRect = sourceRect;
+    item.smooth = smooth;
 }
 
 // ---- Barcode, QRCode --------------------------------------------------------------------
 
 void Barcode::render(RenderContext &context) const
 {
-    BarsItem item;
-    static_cast<PrimitiveBase &>(item) = primitiveBase(context);
-    item.box = placedRect(context);
+    const QRectF box = placedRect(context);
+    const double margin = std::clamp(sideMargin, 0.0, box.width() / 2);
+    if (FEncoded != data) {
+        FModules = code128Modules(data);
+        FEncoded = data;
+    }
+    std::vector<QRectF> bars = moduleBars(FModules, box.adjusted(margin, 0, -margin, 0));
+    BarsItem &item = newItem<BarsItem>(context, primitiveName());
+    item.box = box;
     item.symbology = Symbology::Code128;
     item.data = data;
-    const double margin = std::clamp(sideMargin, 0.0, item.box.width() / 2);
-    item.bars = moduleBars(code128Modules(data), item.box.adjusted(margin, 0, -margin, 0));
-    context.out.emplace_back(std::move(item));
+    item.bars = std::move(bars);
 }
 
 void QRCode::render(RenderContext &context) const
 {
-    BarsItem item;
-    static_cast<PrimitiveBase &>(item) = primitiveBase(context);
-    item.box = placedRect(context);
+    const QRectF box = placedRect(context);
+    const double side = std::min(box.width(), box.height());
+    QRectF square(0, 0, side, side);
+    square.moveCenter(box.center());
+    if (FEncoded != data) {
+        FBitmap = qrBitmap(data);
+        FEncoded = data;
+    }
+    std::vector<QRectF> bars = moduleRects(FBitmap, square);
+    BarsItem &item = newItem<BarsItem>(context, primitiveName());
+    item.box = box;
     item.symbology = Symbology::QRCode;
     item.data = data;
-    const double side = std::min(item.box.width(), item.box.height());
-    QRectF square(0, 0, side, side);
-    square.moveCenter(item.box.center());
-    item.bars = moduleRects(qrBitmap(data), square);
-    context.out.emplace_back(std::move(item));
+    item.bars = std::move(bars);
 }
 
 } // namespace report

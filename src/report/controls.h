@@ -25,7 +25,7 @@ struct RenderContext {
     QPointF origin;          // the container's top-left corner on the page (or fragment)
     double containerHeight;  // the band's height, for stretched controls
     rtl::TDateTime now;
-    std::string_view band;   // the band's name, copied onto every primitive
+    Name band;               // the band's name, put on every primitive
     std::vector<Primitive> &out;
 };
 
@@ -48,22 +48,29 @@ public:
 
     // The height the control takes (a memo that sizes itself: its text's height).
     virtual double neededHeight(const TextMeasurer &measurer, const Font &reportFont) const;
+    // Whether it draws a text in its font (labels, memos, system fields).
+    virtual bool hasText() const { return false; }
     virtual void render(RenderContext &context) const = 0;
 
 protected:
     // bounds moved to the context's origin and stretched when asked.
     QRectF placedRect(const RenderContext &context) const;
-    PrimitiveBase primitiveBase(const RenderContext &context) const;
+    // name as its primitives carry it.
+    const Name &primitiveName() const;
+
+private:
+    mutable Name FPrimitiveName; // of the name last rendered
 };
 
 // One line of text.
 class Label : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     Label(std::string name, QRectF bounds, std::string text);
 
     std::string text;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     VAlign verticalAlign = VAlign::Top;
     QColor background; // invalid: transparent
@@ -80,10 +87,11 @@ public:
 class Memo : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     Memo(std::string name, QRectF bounds, std::string text);
 
     std::string text;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     QColor background;
     bool wordWrap = true;
@@ -96,6 +104,12 @@ public:
 
     double neededHeight(const TextMeasurer &measurer, const Font &reportFont) const override;
     void render(RenderContext &context) const override;
+
+private:
+    // The measurer's cached lines of the text.
+    const std::vector<WrappedLine> &wrappedLines(const TextMeasurer &measurer,
+                                                 const Font &reportFont) const;
+    mutable TextMeasurer::WrapHint FWrapHint;
 };
 
 // Page number, page count, or the date and time the report was prepared. In mask each
@@ -105,12 +119,13 @@ public:
 class SystemField : public Control {
 public:
     using Control::Control;
+    bool hasText() const override { return true; }
     SystemField(std::string name, QRectF bounds, SystemInfo info, std::string mask = {});
 
     SystemInfo info = SystemInfo::PageNumber;
     std::string mask;
     std::string format;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     HAlign align = HAlign::Left;
     VAlign verticalAlign = VAlign::Top;
 
@@ -133,7 +148,7 @@ public:
 
     Orientation orientation = Horizontal;
     double penWidth = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     bool dotted = false;
 
     void render(RenderContext &context) const override;
@@ -145,7 +160,7 @@ public:
     using Control::Control;
 
     double penWidth = 1; // 0: no border
-    QColor penColor = Qt::black;
+    QColor penColor = QColorConstants::Black;
     QColor fill;         // invalid: not filled
 
     void render(RenderContext &context) const override;
@@ -179,6 +194,12 @@ public:
     std::string data;
     double sideMargin = mmToPx(1); // px, left and right
     void render(RenderContext &context) const override;
+
+private:
+    // The symbol of the data last drawn (none yet): a header barcode is drawn on every
+    // page, and encoding costs more than drawing.
+    mutable std::optional<std::string> FEncoded;
+    mutable std::vector<bool> FModules;
 };
 
 // A QR code of the bytes of data (see qrBitmap), quiet zone included, as large a square
@@ -188,6 +209,10 @@ public:
     using Control::Control;
     std::string data;
     void render(RenderContext &context) const override;
+
+private:
+    mutable std::optional<std::string> FEncoded; // as Barcode's
+    mutable QImage FBitmap;
 };
 
 } // namespace report

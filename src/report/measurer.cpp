@@ -6,8 +6,12 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <algorithm>
+#include <atomic>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 
 namespace report {
@@ -41,7 +45,91 @@ std::size_t clusterLength(std::string_view s, std::size_t pos)
 
 } // namespace
 
+// Wrapped texts by font, width and text. Font and width come first in the key so that a
+// lookup compares the (possibly long) text only once they agree.
+struct TextMeasurer::WrapCache {
+    struct Key {
+        Font font;
+        double maxWidth;
+        std::string text;
+    };
+    struct View {
+        const Font &font;
+        double maxWidth;
+        std::string_view text;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(const View &v) const noexcept
+        {
+            std::size_t h = FontHash{}(v.font);
+            h = h * 1000003u ^ std::hash<std::uint64_t>{}(std::bit_cast<std::uint64_t>(v.maxWidth));
+            return h * 1000003u ^ std::hash<std::string_view>{}(v.text);
+        }
+        std::size_t operator()(const Key &k) const noexcept
+        {
+            return (*this)(View{k.font, k.maxWidth, k.text});
+        }
+    };
+    struct Equal {
+        using is_transparent = void;
+        static bool same(const View &a, const View &b)
+        {
+            // Bit for bit, so that a NaN width finds its entry too.
+            return std::bit_cast<std::uint64_t>(a.maxWidth) == std::bit_cast<std::uint64_t>(b.maxWidth) &&
+                   a.font == b.font && a.text == b.text;
+        }
+        static View view(const Key &k) { return View{k.font, k.maxWidth, k.text}; }
+        static const View &view(const View &v) { return v; }
+        template <class A, class B> bool operator()(const A &a, const B &b) const
+        {
+            return same(view(a), view(b));
+        }
+    };
+    std::unordered_map<Key, std::vector<WrappedLine>, Hash, Equal> entries;
+};
+
+namespace {
+
+std::uint64_t newMeasurerId()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+} // namespace
+
+TextMeasurer::TextMeasurer() : FId(newMeasurerId()) {}
 TextMeasurer::~TextMeasurer() = default;
+
+const std::vector<WrappedLine> &TextMeasurer::wrapped(std::string_view text, const Font &font,
+                                                      double maxWidth) const
+{
+    WrapHint hint;
+    return wrapped(text, font, maxWidth, hint);
+}
+
+const std::vector<WrappedLine> &TextMeasurer::wrapped(std::string_view text, const Font &font,
+                                                      double maxWidth, WrapHint &hint) const
+{
+    using Entry = std::pair<const WrapCache::Key, std::vector<WrappedLine>>;
+    const WrapCache::View view{font, maxWidth, text};
+    if (hint.measurer == FId && hint.entry) {
+        const Entry &last = *static_cast<const Entry *>(hint.entry);
+        if (WrapCache::Equal{}(last.first, view))
+            return last.second;
+    }
+    if (!FWraps)
+        FWraps = std::make_unique<WrapCache>();
+    auto it = FWraps->entries.find(view);
+    if (it == FWraps->entries.end())
+        it = FWraps->entries
+                 .emplace(WrapCache::Key{font, maxWidth, std::string(text)}, wrap(text, font, maxWidth))
+                 .first;
+    hint.measurer = FId;
+    hint.entry = &*it; // node-based map, never erased from: stays valid
+    return it->second;
+}
 
 std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &font,
                                             double maxWidth) const
@@ -62,7 +150,7 @@ std::vector<WrappedLine> TextMeasurer::wrap(std::string_view text, const Font &f
 
 double TextMeasurer::wrappedHeight(std::string_view text, const Font &font, double maxWidth) const
 {
-    return static_cast<double>(wrap(text, font, maxWidth).size()) * lineHeight(font);
+    return static_cast<double>(wrapped(text, font, maxWidth).size()) * lineHeight(font);
 }
 
 void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,
@@ -74,7 +162,10 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
     }
     const double limit = maxWidth + kFitTolerance;
     const std::size_t linesBefore = out.size();
-    std::string line;
+    // A line is always a run of the paragraph as it stands (blanks dropped only at its
+    // ends), so lines and the tries to lengthen them are views into it: no text is copied
+    // until a line is done.
+    std::string_view line;
     double lineWidth = 0;
     bool paragraphStart = true; // leading blanks are kept only on the paragraph's first line
 
@@ -94,8 +185,8 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
     };
 
     const auto flush = [&] {
-        out.push_back({std::move(line), lineWidth});
-        line.clear();
+        out.push_back({std::string(line), lineWidth});
+        line = {};
         lineWidth = 0;
         paragraphStart = false;
     };
@@ -116,11 +207,12 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
             break; // blanks that end the paragraph
 
         if (!line.empty() || paragraphStart) {
-            std::string candidate = line;
-            candidate.append(blanks).append(word);
+            // The line so far, the blanks and the word; the line ends where the blanks begin.
+            const char *const from = line.empty() ? blanks.data() : line.data();
+            const std::string_view candidate(from, static_cast<std::size_t>(word.data() + word.size() - from));
             const double w = widthWithin(candidate);
             if (w <= limit) {
-                line = std::move(candidate);
+                line = candidate;
                 lineWidth = w;
                 continue;
             }
@@ -132,7 +224,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         // The word starts a line of its own.
         const double w = widthWithin(word);
         if (w <= limit) {
-            line.assign(word);
+            line = word;
             lineWidth = w;
             continue;
         }
@@ -209,7 +301,7 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
             }
 
             const std::size_t end = endOf(good);
-            line.assign(word.substr(p, end - p));
+            line = word.substr(p, end - p);
             lineWidth = goodWidth;
             previous = good;
             p = end;
@@ -218,26 +310,82 @@ void TextMeasurer::wrapParagraph(std::string_view paragraph, const Font &font, d
         }
     }
     if (!line.empty() || out.size() == linesBefore)
-        out.push_back({std::move(line), lineWidth});
+        out.push_back({std::string(line), lineWidth});
 }
 
 // ---- Qt -------------------------------------------------------------------------------
 
-struct QtTextMeasurer::Cache {
-    struct TextHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const noexcept
-        {
-            return std::hash<std::string_view>{}(s);
+namespace {
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const noexcept
+    {
+        return std::hash<std::string_view>{}(s);
+    }
+};
+using WidthMap = std::unordered_map<std::string, double, TextHash, std::equal_to<>>;
+
+// What the measurers of one thread learn about a font, kept while the program runs: a
+// text's advance at a font never changes, and every preparation measures the same
+// captions, field titles and common values again. Only texts up to kSharedTextBytes are
+// kept here (long texts seldom come back); when kSharedTexts of them are kept, they are
+// all dropped and learnt anew, so the memory stays bounded however many documents print.
+constexpr std::size_t kSharedTextBytes = 256;
+constexpr std::size_t kSharedTexts = 32768;
+
+struct SharedFont {
+    double lineHeight = 0;
+    double ascent = 0;
+    WidthMap widths;
+};
+
+struct SharedMetrics {
+    // Node-based: a measurer keeps pointers to the fonts, which are never dropped.
+    std::unordered_map<Font, SharedFont, FontHash> fonts;
+    std::size_t texts = 0;
+
+    SharedFont &font(const Font &font)
+    {
+        auto it = fonts.find(font);
+        if (it == fonts.end()) {
+            const QFontMetricsF metrics(toQFont(font));
+            SharedFont shared;
+            shared.lineHeight = std::ceil(metrics.lineSpacing() - 1e-9);
+            shared.ascent = metrics.ascent();
+            it = fonts.emplace(font, std::move(shared)).first;
         }
-    };
+        return it->second;
+    }
+
+    void keep(SharedFont &font, std::string_view text, double width)
+    {
+        if (texts >= kSharedTexts) {
+            for (auto &entry : fonts)
+                entry.second.widths.clear();
+            texts = 0;
+        }
+        font.widths.emplace(std::string(text), width);
+        ++texts;
+    }
+};
+
+SharedMetrics &sharedMetrics()
+{
+    // Per thread: Qt's fonts, and so the shaping, belong to one thread each.
+    thread_local SharedMetrics metrics;
+    return metrics;
+}
+
+} // namespace
+
+struct QtTextMeasurer::Cache {
     struct Entry {
-        QFontMetricsF metrics;
-        double lineHeight;
-        // Shaping a text is the costly part of measuring, and a preparation measures the
-        // same texts again and again (wrapping tries, band heights before and after
-        // placing, captions on every page); the advance of a text never changes.
-        std::unordered_map<std::string, double, TextHash, std::equal_to<>> widths;
+        SharedFont *shared;
+        // Made when a text of the font has to be shaped: a preparation whose texts were
+        // all measured before never builds a Qt font.
+        std::optional<QFontMetricsF> metrics;
+        WidthMap longWidths; // texts too long to be kept beyond this measurer
     };
     std::unordered_map<Font, Entry, FontHash> entries;
     // The last font asked for: layouts measure runs of text in one font.
@@ -246,17 +394,25 @@ struct QtTextMeasurer::Cache {
 
     Entry &get(const Font &font)
     {
-        if (lastFont && *lastFont == font)
+        // Fonts of one layout mostly differ, if at all, in size or weight: cheaper to
+        // compare first than the family.
+        if (lastFont && font.pixelSize == lastFont->pixelSize && font.bold == lastFont->bold &&
+            font.italic == lastFont->italic && font.family == lastFont->family)
             return *lastEntry;
         auto it = entries.find(font);
-        if (it == entries.end()) {
-            QFontMetricsF metrics(toQFont(font));
-            const double pitch = std::ceil(metrics.lineSpacing() - 1e-9);
-            it = entries.emplace(font, Entry{metrics, pitch, {}}).first;
-        }
+        if (it == entries.end())
+            it = entries.emplace(font, Entry{&sharedMetrics().font(font), std::nullopt, {}}).first;
         lastFont = &it->first; // node-based map: addresses stay valid
         lastEntry = &it->second;
         return it->second;
+    }
+
+    static double shape(Entry &entry, const Font &font, std::string_view text)
+    {
+        if (!entry.metrics)
+            entry.metrics.emplace(toQFont(font));
+        return entry.metrics->horizontalAdvance(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     }
 };
 
@@ -268,22 +424,29 @@ double QtTextMeasurer::width(std::string_view text, const Font &font) const
     if (text.empty())
         return 0;
     Cache::Entry &entry = FCache->get(font);
-    if (const auto it = entry.widths.find(text); it != entry.widths.end())
+    if (text.size() <= kSharedTextBytes) {
+        WidthMap &widths = entry.shared->widths;
+        if (const auto it = widths.find(text); it != widths.end())
+            return it->second;
+        const double w = Cache::shape(entry, font, text);
+        sharedMetrics().keep(*entry.shared, text, w);
+        return w;
+    }
+    if (const auto it = entry.longWidths.find(text); it != entry.longWidths.end())
         return it->second;
-    const double w = entry.metrics.horizontalAdvance(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    entry.widths.emplace(std::string(text), w);
+    const double w = Cache::shape(entry, font, text);
+    entry.longWidths.emplace(std::string(text), w);
     return w;
 }
 
 double QtTextMeasurer::lineHeight(const Font &font) const
 {
-    return FCache->get(font).lineHeight;
+    return FCache->get(font).shared->lineHeight;
 }
 
 double QtTextMeasurer::ascent(const Font &font) const
 {
-    return FCache->get(font).metrics.ascent();
+    return FCache->get(font).shared->ascent;
 }
 
 // ---- Fixed ----------------------------------------------------------------------------

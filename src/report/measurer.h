@@ -5,6 +5,7 @@
 
 #include "report/font.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ struct WrappedLine {
 
 class TextMeasurer {
 public:
-    TextMeasurer() = default;
+    TextMeasurer();
     virtual ~TextMeasurer();
     TextMeasurer(const TextMeasurer &) = delete;
     TextMeasurer &operator=(const TextMeasurer &) = delete;
@@ -42,19 +43,42 @@ public:
     // An infinite maxWidth only splits at the line breaks.
     std::vector<WrappedLine> wrap(std::string_view text, const Font &font, double maxWidth) const;
 
+    // The lines of wrap(), kept for the measurer's life: a preparation asks for one memo's
+    // lines several times (for its height, its band's height and its drawing). The
+    // reference stays valid as long as the measurer. Not thread-safe.
+    const std::vector<WrappedLine> &wrapped(std::string_view text, const Font &font,
+                                            double maxWidth) const;
+
+    // Where a caller that asks for its lines again and again (a memo) keeps the place of
+    // the last answer, so that asking again compares the key instead of looking it up.
+    // Any measurer may be given any hint: one left by another measurer is not used.
+    struct WrapHint {
+        std::uint64_t measurer = 0;
+        const void *entry = nullptr;
+    };
+    const std::vector<WrappedLine> &wrapped(std::string_view text, const Font &font,
+                                            double maxWidth, WrapHint &hint) const;
+
     // lineHeight times the number of lines of wrap().
     double wrappedHeight(std::string_view text, const Font &font, double maxWidth) const;
 
 private:
     void wrapParagraph(std::string_view paragraph, const Font &font, double maxWidth,
                        std::vector<WrappedLine> &out) const;
+
+    struct WrapCache;
+    mutable std::unique_ptr<WrapCache> FWraps;
+    // Tells this measurer's hints from those of others, even one made later at the same
+    // address.
+    const std::uint64_t FId;
 };
 
 // Qt font metrics of exactly the font that painters draw with (toQFont). Without hinting
 // and at a given pixel size the metrics do not depend on the device, so a page prepared
 // here breaks the same way on screen, printer and PDF. Line height is the font's line
 // spacing rounded up to whole pixels, the pitch Qt itself gives wrapped paragraphs.
-// Needs a QGuiApplication. Not thread-safe (it caches metrics per font).
+// Needs a QGuiApplication. Not thread-safe (it caches metrics per font); the metrics and
+// the widths of short texts are also kept for the later measurers of the same thread.
 class QtTextMeasurer final : public TextMeasurer {
 public:
     QtTextMeasurer();

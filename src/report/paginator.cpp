@@ -1,6 +1,7 @@
 #include "report/paginator.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <utility>
 
@@ -217,10 +218,17 @@ private:
     void runSubReport(FrozenSubReport &frozen);
 
     bool allowedHere(const Band &band) const;
-    Fragment render(Band &band) const;
+    // Renders the band at the end of the page's items, in the band's own coordinates (a
+    // band that fits, as most do, is then only moved down in place); returns its height.
+    double render(Band &band);
+    // The band rendered into page items first to end, placed at top.
+    void place(std::size_t first, std::size_t end, double height, Band &band, double top);
+    // The band rendered from page item first on, taken off the page to be cut or moved.
+    Fragment detach(std::size_t first, double height);
     void put(Fragment &&fragment, Band &band, double top);
     void placeFixed(Band &band);
     void placeFlowing(Band &band);
+    // Places a band taller than the room left: on the next page, or cut across pages.
     void fit(Fragment &&fragment, Band &band);
     void honourNewPageRequest();
     void resolvePageFields();
@@ -366,32 +374,54 @@ bool Paginator::allowedHere(const Band &band) const
     return true;
 }
 
-Fragment Paginator::render(Band &band) const
+double Paginator::render(Band &band)
 {
-    Fragment fragment;
-    fragment.height = band.preparedHeight(FMeasurer, FReport.font);
+    const double height = band.preparedHeight(FMeasurer, FReport.font);
     if (!band.enabled)
-        return fragment;
-    RenderContext context{FMeasurer,        FReport.font, QPointF(FLeft, 0), fragment.height,
-                          FNow,             band.name,    fragment.items};
+        return height;
+    if (band.FPrimitiveName != band.name)
+        band.FPrimitiveName = Name(band.name);
+    std::vector<Primitive> &items = page().items;
+    RenderContext context{FMeasurer, FReport.font, QPointF(FLeft, 0), height,
+                          FNow,      band.FPrimitiveName, items};
     for (const auto &control : band.controls())
         if (control->visible)
             control->render(context);
-    renderBorders(band.borders, QRectF(FLeft, 0, FContentWidth, fragment.height),
-                  PrimitiveBase{band.name, band.name}, fragment.items);
+    renderBorders(band.borders, QRectF(FLeft, 0, FContentWidth, height),
+                  PrimitiveBase{band.FPrimitiveName, band.FPrimitiveName}, items);
+    return height;
+}
+
+void Paginator::place(std::size_t first, std::size_t end, double height, Band &band, double top)
+{
+    PreparedPage &p = page();
+    for (std::size_t i = first; i < end; ++i)
+        translate(p.items[i], 0, top);
+    p.bands.push_back({band.name, band.kind, top, height});
+    band.FPlacedPage = FPage;
+    band.FPlacedTop = top;
+}
+
+Fragment Paginator::detach(std::size_t first, double height)
+{
+    std::vector<Primitive> &items = page().items;
+    const auto from = items.begin() + static_cast<std::ptrdiff_t>(first);
+    Fragment fragment;
+    fragment.height = height;
+    fragment.items.reserve(items.size() - first);
+    fragment.items.insert(fragment.items.end(), std::make_move_iterator(from),
+                          std::make_move_iterator(items.end()));
+    items.erase(from, items.end());
     return fragment;
 }
 
 void Paginator::put(Fragment &&fragment, Band &band, double top)
 {
     PreparedPage &p = page();
-    for (auto &item : fragment.items) {
-        translate(item, 0, top);
-        p.items.push_back(std::move(item));
-    }
-    p.bands.push_back({band.name, band.kind, top, fragment.height});
-    band.FPlacedPage = FPage;
-    band.FPlacedTop = top;
+    const std::size_t first = p.items.size();
+    p.items.insert(p.items.end(), std::make_move_iterator(fragment.items.begin()),
+                   std::make_move_iterator(fragment.items.end()));
+    place(first, p.items.size(), fragment.height, band, top);
 }
 
 void Paginator::newPage()
@@ -402,7 +432,10 @@ void Paginator::newPage()
         throw EReportError("Relatório excedeu o limite de " + std::to_string(FReport.pageLimit) +
                            " páginas");
     ++FPage;
+    // Pages of one report hold about as many items as the one before.
+    const std::size_t expected = FResult.pages.empty() ? 0 : FResult.pages.back().items.size();
     PreparedPage &p = FResult.pages.emplace_back();
+    p.items.reserve(expected);
     p.size = QSizeF(FPageWidth, FRoll ? 0 : FPageHeight);
     p.number = FPage;
     FY = FTop;
@@ -430,9 +463,9 @@ void Paginator::placeFixed(Band &band)
         return;
     if (band.beforePrint && !band.beforePrint(band, FContext))
         return;
-    Fragment fragment = render(band);
-    const double height = fragment.height;
-    put(std::move(fragment), band, FY);
+    const std::size_t first = page().items.size();
+    const double height = render(band);
+    place(first, page().items.size(), height, band, FY);
     FY += height;
     if (FY > FLimit + kTolerance)
         page().overflow = true;
@@ -457,20 +490,21 @@ void Paginator::placeFlowing(Band &band)
     if (band.beforePrint && !band.beforePrint(band, FContext))
         return; // a new page it asked for waits for the next band
     honourNewPageRequest();
-    fit(render(band), band);
+    const std::size_t first = page().items.size();
+    const double height = render(band);
+    if (height <= FLimit - FY + kTolerance) {
+        place(first, page().items.size(), height, band, FY);
+        FY += height;
+        FBodyPlaced = true;
+    } else {
+        fit(detach(first, height), band);
+    }
     if (band.afterPrint)
         band.afterPrint(band, FContext);
 }
 
 void Paginator::fit(Fragment &&fragment, Band &band)
 {
-    if (fragment.height <= FLimit - FY + kTolerance) {
-        const double height = fragment.height;
-        put(std::move(fragment), band, FY);
-        FY += height;
-        FBodyPlaced = true;
-        return;
-    }
     Remaining rest(std::move(fragment));
     for (;;) {
         const double free = FLimit - FY;
@@ -578,26 +612,33 @@ void Paginator::finishLastPage()
 void Paginator::finishPage(bool last)
 {
     FFinishingLast = last;
-    std::vector<std::pair<Band *, Fragment>> footers;
+    // Rendered one after another at the end of the page, then moved down in place once
+    // their total height is known.
+    struct Footer {
+        Band *band;
+        std::size_t first, end;
+        double height;
+    };
+    std::vector<Footer> footers;
     double total = 0;
     for (Band *band : FFooters) {
         if (!band->visible || !allowedHere(*band))
             continue;
         if (band->beforePrint && !band->beforePrint(*band, FContext))
             continue;
-        Fragment fragment = render(*band);
-        total += fragment.height;
-        footers.emplace_back(band, std::move(fragment));
+        const std::size_t first = page().items.size();
+        const double height = render(*band);
+        total += height;
+        footers.push_back({band, first, page().items.size(), height});
     }
     double top = FRoll ? FY : FPageHeight - FBottom - total;
     if (top < FY - kTolerance)
         page().overflow = true;
-    for (auto &[band, fragment] : footers) {
-        const double height = fragment.height;
-        put(std::move(fragment), *band, top);
-        top += height;
-        if (band->afterPrint)
-            band->afterPrint(*band, FContext);
+    for (const Footer &footer : footers) {
+        place(footer.first, footer.end, footer.height, *footer.band, top);
+        top += footer.height;
+        if (footer.band->afterPrint)
+            footer.band->afterPrint(*footer.band, FContext);
     }
     if (FRoll)
         page().size.setHeight(top + FBottom);

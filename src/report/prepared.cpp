@@ -1,6 +1,8 @@
 #include "report/prepared.h"
 
 #include <cstdio>
+#include <mutex>
+#include <unordered_set>
 
 namespace report {
 
@@ -29,7 +31,41 @@ std::string rect(const QRectF &r)
            number(r.height()) + ")";
 }
 
+struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept
+    {
+        return std::hash<std::string_view>{}(text);
+    }
+};
+
+// The names kept for Name. Never freed: prepared pages may outlive everything else.
+struct NamePool {
+    std::mutex lock;
+    std::unordered_set<std::string, NameHash, std::equal_to<>> names; // node-based: stable
+};
+
+NamePool &namePool()
+{
+    static NamePool *const pool = new NamePool;
+    return *pool;
+}
+
 } // namespace
+
+Name::Name(std::string_view text)
+{
+    if (text.empty()) {
+        FText = &emptyText();
+        return;
+    }
+    NamePool &pool = namePool();
+    const std::lock_guard<std::mutex> guard(pool.lock);
+    auto it = pool.names.find(text);
+    if (it == pool.names.end())
+        it = pool.names.emplace(text).first;
+    FText = &*it;
+}
 
 const PrimitiveBase &base(const Primitive &item)
 {

@@ -12,6 +12,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -25,10 +26,61 @@ enum class VAlign { Top, Center, Bottom };
 // What a system field shows.
 enum class SystemInfo { PageNumber, PageCount, PageOfPages, Date, Time, DateTime };
 
+// The name of a control or band as the primitives it emitted carry it. Each distinct name
+// is kept once for the program's life and a Name points at it: a control emits the same
+// name on every row and page, so its primitives share one copy whatever its length, and
+// copying one copies a pointer. Reads like a const std::string.
+class Name {
+public:
+    Name() noexcept : FText(&emptyText()) {}
+    Name(std::string_view text);
+    Name(const std::string &text) : Name(std::string_view(text)) {}
+    Name(const char *text) : Name(std::string_view(text)) {}
+
+    const std::string &str() const noexcept { return *FText; }
+    operator const std::string &() const noexcept { return *FText; }
+    operator std::string_view() const noexcept { return *FText; }
+    const char *c_str() const noexcept { return FText->c_str(); }
+    std::size_t size() const noexcept { return FText->size(); }
+    bool empty() const noexcept { return FText->empty(); }
+    std::size_t find(std::string_view text, std::size_t pos = 0) const noexcept
+    {
+        return FText->find(text, pos);
+    }
+    std::size_t rfind(std::string_view text, std::size_t pos = std::string::npos) const noexcept
+    {
+        return FText->rfind(text, pos);
+    }
+    bool starts_with(std::string_view text) const noexcept { return FText->starts_with(text); }
+
+    // Equal texts are one kept copy, so names compare by address.
+    friend bool operator==(const Name &a, const Name &b) noexcept { return a.FText == b.FText; }
+    friend bool operator==(const Name &a, std::string_view b) noexcept { return *a.FText == b; }
+    friend bool operator==(const Name &a, const std::string &b) noexcept { return *a.FText == b; }
+    friend bool operator==(const Name &a, const char *b) noexcept { return *a.FText == b; }
+    // One overload per kind of text, so that none needs a conversion to be chosen.
+    friend std::string operator+(const Name &a, const Name &b) { return *a.FText + *b.FText; }
+    friend std::string operator+(const Name &a, std::string_view b) { return *a.FText + std::string(b); }
+    friend std::string operator+(const Name &a, const std::string &b) { return *a.FText + b; }
+    friend std::string operator+(const Name &a, const char *b) { return *a.FText + b; }
+    friend std::string operator+(std::string_view a, const Name &b) { return std::string(a) + *b.FText; }
+    friend std::string operator+(const std::string &a, const Name &b) { return a + *b.FText; }
+    friend std::string operator+(const char *a, const Name &b) { return a + *b.FText; }
+    friend std::ostream &operator<<(std::ostream &out, const Name &name) { return out << *name.FText; }
+
+private:
+    static const std::string &emptyText() noexcept
+    {
+        static const std::string text;
+        return text;
+    }
+    const std::string *FText;
+};
+
 // Every primitive names the control that emitted it (`source`) and the band it was on.
 struct PrimitiveBase {
-    std::string source;
-    std::string band;
+    Name source;
+    Name band;
 };
 
 // One line of text. box is the line's box (as tall as the font's line height); the text
@@ -37,7 +89,7 @@ struct TextRun : PrimitiveBase {
     QRectF box;
     std::string text;
     Font font;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black; // Qt::black, made without a call into Qt
     HAlign align = HAlign::Left;
     double width = 0; // measured width of text
     // A page number or count, filled in once the report's page count is known.
@@ -48,7 +100,7 @@ struct TextRun : PrimitiveBase {
 struct LineItem : PrimitiveBase {
     QPointF from, to;
     double penWidth = 1;
-    QColor color = Qt::black;
+    QColor color = QColorConstants::Black;
     bool dotted = false;
 };
 
@@ -58,7 +110,7 @@ struct RectItem : PrimitiveBase {
     QRectF rect;
     QColor fill;
     double penWidth = 0;
-    QColor penColor = Qt::black;
+    QColor penColor = QColorConstants::Black;
 };
 
 // source is the part of the image drawn into target (an empty rect: the whole image).

@@ -213,6 +213,31 @@ TEST(CodeControls, PagesCarryBarsThatReadBack)
     EXPECT_EQ(bytesOf(read), kQrPayload);
 }
 
+TEST(CodeControls, AControlRedrawnWithOtherDataDrawsTheNewSymbol)
+{
+    // One control of each kind drawn again and again (as a page header is) while its data
+    // changes, back to earlier data, to data with no symbol and back: each time it draws
+    // exactly what a fresh encoding of its current data gives.
+    const std::string datas[] = {kBarcodeText, kBarcodeText, "4711", "", "São Paulo",
+                                 "4711", kBarcodeText, "4712"};
+    Barcode barcode("chave", QRectF(0, 0, 600, 60));
+    QRCode qr("qr", QRectF(0, 0, 100, 100));
+    for (std::size_t i = 0; i < std::size(datas); ++i) {
+        const std::string &data = datas[i];
+        barcode.data = data;
+        const PreparedPage bars = pageWith(barcode, QSizeF(640, 100));
+        const double margin = mmToPx(1);
+        EXPECT_EQ(std::get<BarsItem>(bars.items.at(0)).bars,
+                  moduleBars(code128Modules(data), QRectF(10, 10, 600, 60).adjusted(margin, 0, -margin, 0)))
+            << "barcode, drawing " << i << ": " << data;
+        qr.data = data;
+        const PreparedPage modules = pageWith(qr, QSizeF(140, 140));
+        EXPECT_EQ(std::get<BarsItem>(modules.items.at(0)).bars,
+                  moduleRects(qrBitmap(data), QRectF(10, 10, 100, 100)))
+            << "QR code, drawing " << i << ": " << data;
+    }
+}
+
 TEST(CodeControls, EmptyOrUnencodableDataDrawsNothing)
 {
     struct Row {

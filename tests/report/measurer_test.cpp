@@ -2,8 +2,12 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -89,6 +93,79 @@ TEST(Wrap, LinesBreaksAndWords)
     }
 }
 
+TEST(Wrap, KeptLinesAreTheLinesOfAFreshWrap)
+{
+    // Texts that exercise every branch of the wrapping, each asked at widths that break it
+    // differently, in two fonts; every key differs from another only in one part.
+    struct Row {
+        const char *name;
+        std::string text;
+    } rows[] = {
+        {"empty", ""},
+        {"line breaks of every kind", "um\r\ndois\ntrês\r\r\nquatro\r\n"},
+        {"leading and trailing blanks", "   recuo  inicial e   brancos no fim   "},
+        {"a word wider than any line", "Chave 35240612345678000190550010000012341000012345 fim"},
+        {"accents and combining marks", "ação ae\xCC\x81io São João da Boa Vista ÇÃÉÍÓÚ"},
+        {"one long word of accented letters", std::string(40, 'x') + "ççççççççççãããããããã"},
+        {"a prefix of the text before", "Chave 35240612345678000190550010000012341000012345"},
+    };
+    const double widths[] = {0, 7.5, 40, 95.25, 180, std::numeric_limits<double>::infinity()};
+    const Font fonts[] = {{"Arial", 11}, {"Times New Roman", 9, true}};
+
+    const QtTextMeasurer qt;
+    const FixedTextMeasurer fixed;
+    for (const report::TextMeasurer *measurer : {static_cast<const report::TextMeasurer *>(&qt),
+                                                 static_cast<const report::TextMeasurer *>(&fixed)}) {
+        // Twice over: the second pass reads only kept lines, in another order of asking.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (const auto &row : rows)
+                for (const Font &font : fonts)
+                    for (const double width : widths) {
+                        const auto &kept = measurer->wrapped(row.text, font, width);
+                        EXPECT_EQ(kept, measurer->wrap(row.text, font, width))
+                            << row.name << ", " << font.family << ", width " << width << ", pass " << pass;
+                        EXPECT_EQ(&kept, &measurer->wrapped(row.text, font, width)) << row.name;
+                    }
+            std::reverse(std::begin(rows), std::end(rows));
+        }
+    }
+}
+
+TEST(Wrap, AHintAnswersOnlyForItsOwnKeyAndMeasurer)
+{
+    // One hint carried through asks that change one part of the key at a time, and into
+    // a new measurer made where the last one was (a hint followed there would read freed
+    // lines).
+    struct Ask {
+        const char *name;
+        std::string text;
+        Font font;
+        double width;
+    } asks[] = {
+        {"first ask", "aaa bbb ccc", {"Arial", 10}, 35},
+        {"same key again", "aaa bbb ccc", {"Arial", 10}, 35},
+        {"narrower", "aaa bbb ccc", {"Arial", 10}, 20},
+        {"larger font", "aaa bbb ccc", {"Arial", 12}, 20},
+        {"bold", "aaa bbb ccc", {"Arial", 12, true}, 20},
+        {"other family", "aaa bbb ccc", {"Courier New", 12, true}, 20},
+        {"text of the same length", "aaa bbb ccd", {"Courier New", 12, true}, 20},
+        {"longer text", "aaa bbb ccc ddd", {"Courier New", 12, true}, 20},
+        {"back to the first key", "aaa bbb ccc", {"Arial", 10}, 35},
+    };
+    report::TextMeasurer::WrapHint hint;
+    std::optional<FixedTextMeasurer> measurer;
+    for (int generation = 0; generation < 2; ++generation) {
+        measurer.emplace();
+        for (const auto &ask : asks) {
+            const auto &lines = measurer->wrapped(ask.text, ask.font, ask.width, hint);
+            EXPECT_EQ(lines, measurer->wrap(ask.text, ask.font, ask.width))
+                << ask.name << ", measurer " << generation;
+            EXPECT_EQ(&lines, &measurer->wrapped(ask.text, ask.font, ask.width))
+                << ask.name << ": the kept lines";
+        }
+    }
+}
+
 TEST(QtMeasurer, LineHeightIsTheRoundedUpLineSpacingOfTheLiberationFonts)
 {
     // Line spacing 12.64, 14.94 and 9.06 px: a measurer falling back to another font
@@ -107,6 +184,32 @@ TEST(QtMeasurer, LineHeightIsTheRoundedUpLineSpacingOfTheLiberationFonts)
         EXPECT_EQ(measurer.lineHeight(row.font), row.lineHeight) << row.name;
     const Font bold{"Arial", 11, true};
     EXPECT_GT(measurer.width("Nota Fiscal", bold), measurer.width("Nota Fiscal", Font{"Arial", 11}));
+}
+
+TEST(QtMeasurer, LaterMeasurersGetTheWidthsAndMetricsOfEachFont)
+{
+    // Measurers share what they learnt about a font; a later one must still answer for
+    // exactly the font and text asked, short texts (shared) and long ones (its own).
+    const std::string longText = std::string(300, 'W') + " ação";
+    const std::string texts[] = {"DANFE", "Nota Fiscal", "ação São João", "0,00", longText};
+    const Font fonts[] = {{"Arial", 11}, {"Arial", 11, true}, {"Arial", 9},
+                          {"Times New Roman", 11, false, true}, {"Courier New", 11}};
+    for (int round = 0; round < 3; ++round) {
+        const QtTextMeasurer measurer; // a new one each round, as each preparation makes
+        // Fonts in another order each round, so an answer kept for the wrong font shows.
+        for (std::size_t f = 0; f < std::size(fonts); ++f) {
+            const Font &font = fonts[(f + static_cast<std::size_t>(round)) % std::size(fonts)];
+            const QFontMetricsF qt(report::toQFont(font));
+            for (const std::string &text : texts) {
+                const double expected = qt.horizontalAdvance(QString::fromStdString(text));
+                EXPECT_EQ(measurer.width(text, font), expected)
+                    << "round " << round << ", " << font.family << " " << font.pixelSize
+                    << (font.bold ? " bold" : "") << ": " << text.substr(0, 20);
+            }
+            EXPECT_EQ(measurer.lineHeight(font), std::ceil(qt.lineSpacing() - 1e-9)) << font.family;
+            EXPECT_EQ(measurer.ascent(font), qt.ascent()) << font.family;
+        }
+    }
 }
 
 TEST(QtMeasurer, WrappedLinesFitAsThePainterMeasuresThemAndLoseNothing)

@@ -26,13 +26,6 @@ constexpr std::array<std::string_view, 25> kFormularioPreImpresso = {
     "rliEmitente",    "rllChaveAcesso", "rliChave",          "rliChave2",        "rliChave3",
 };
 
-bool TemTexto(const report::Control &controle)
-{
-    return dynamic_cast<const report::Label *>(&controle) != nullptr ||
-           dynamic_cast<const report::Memo *>(&controle) != nullptr ||
-           dynamic_cast<const report::SystemField *>(&controle) != nullptr;
-}
-
 bool AlinhadoAEsquerda(const report::Control &controle)
 {
     if (const auto *rotulo = dynamic_cast<const report::Label *>(&controle))
@@ -150,6 +143,7 @@ void TfrlDANFeRLRetrato::RLNFeBeforePrint(report::PrintContext &contexto)
 void TfrlDANFeRLRetrato::InicializarDados()
 {
     TOvixNFeDANFeRL &danfe = DANFe();
+    FValoresItem.clear(); // the number format may have changed since the last preparation
     dfe::TDFeReportFortes::AjustarMargem(RLNFe, danfe);
     rlbCanceladaDenegada->visible = false;
     rlbItens->height = danfe.EspacoEntreProdutos() > 12 ? danfe.EspacoEntreProdutos() : 12;
@@ -224,27 +218,33 @@ void TfrlDANFeRLRetrato::AplicarFontes()
     rlmEmitente->font->pixelSize = report::pointsToPixels(fonte.TamanhoFonteRazaoSocial());
 
     // The bands on the report only: the item rows keep the fonts they were built with.
+    // Hundreds of controls: each font is changed where it is, the sizes and family worked
+    // out once.
+    const std::string familia = NomeFonteToFamilia(fonte.Nome());
+    const int tamanhoValores = report::pointsToPixels(fonte.TamanhoFonteDemaisCampos());
+    const int tamanhoInformacoes = report::pointsToPixels(fonte.TamanhoFonteInformacoesComplementares());
     for (const auto &banda : RLNFe.bands()) {
         for (const auto &controle : banda->controls()) {
-            if (!TemTexto(*controle))
+            if (!controle->hasText())
                 continue;
-            report::Font f = controle->fontOr(RLNFe.font);
+            if (!controle->font)
+                controle->font = RLNFe.font;
+            report::Font &f = *controle->font;
             const int tag = controle->tag;
             if (tag == tagValorCampo) {
                 f.bold = fonte.Negrito();
                 f.italic = false;
-                f.pixelSize = report::pointsToPixels(fonte.TamanhoFonteDemaisCampos());
+                f.pixelSize = tamanhoValores;
             } else if (tag == tagInfComplementar) {
-                f.pixelSize = report::pointsToPixels(fonte.TamanhoFonteInformacoesComplementares());
+                f.pixelSize = tamanhoInformacoes;
             }
             if (fonte.Nome() == nfCourierNew) {
-                f.family = NomeFonteToFamilia(nfCourierNew);
+                f.family = familia;
                 if (tag == tagDemais || tag == tagValorCampo || tag == tagPortal)
                     f.pixelSize = PixelsMenosPontos(f.pixelSize, 1);
             } else if (tag != tagInfComplementar) {
-                f.family = NomeFonteToFamilia(fonte.Nome());
+                f.family = familia;
             }
-            controle->font = f;
             if (tag == tagValorCampo && AlinhadoAEsquerda(*controle))
                 controle->bounds.setWidth(controle->bounds.width() - fpAuxDiferencaPDF);
         }

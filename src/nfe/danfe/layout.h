@@ -33,9 +33,11 @@
 #include "report/measurer.h"
 #include "report/report.h"
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace nfe {
@@ -482,6 +484,11 @@ private:
     void PrepararTitulosItens();
     bool rlbItensBeforePrint(report::PrintContext &contexto);
     void PreencherValoresItem(const TDetCollectionItem &item);
+    // An item's amount or rate as printed. Rows repeat their rates and zero amounts, and
+    // formatting a number costs more than laying its text out: each value is formatted
+    // once per preparation.
+    const std::string &ValorItem(double valor);
+    std::unordered_map<std::uint64_t, std::string> FValoresItem;
 
     // ISSQN, additional data, continuation, watermark, footer lines.
     void PrepararRodape();

@@ -9,7 +9,9 @@
 #include "rtl/text.h"
 #include "util/ovixutil.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 namespace nfe {
@@ -36,16 +38,6 @@ constexpr double kAlturaLegenda = 10;
 // amounts of the fixed columns end 2 pixels before the next divider.
 constexpr double kTopoTexto = 1;
 constexpr double kAlturaTexto = 10;
-
-std::string Valor(double valor)
-{
-    return util::FormatFloatBr(valor);
-}
-
-std::string Valor(rtl::Currency valor)
-{
-    return util::FormatFloatBr(valor.ToDouble());
-}
 
 void MoverX(report::Control &controle, double esquerda)
 {
@@ -340,6 +332,15 @@ bool TfrlDANFeRLRetrato::rlbItensBeforePrint(report::PrintContext &contexto)
     return true;
 }
 
+const std::string &TfrlDANFeRLRetrato::ValorItem(double valor)
+{
+    const std::uint64_t chave = std::bit_cast<std::uint64_t>(valor);
+    auto posicao = FValoresItem.find(chave);
+    if (posicao == FValoresItem.end())
+        posicao = FValoresItem.emplace(chave, util::FormatFloatBr(valor)).first;
+    return posicao->second;
+}
+
 void TfrlDANFeRLRetrato::PreencherValoresItem(const TDetCollectionItem &item)
 {
     const TOvixNFeDANFeRL &danfe = DANFe();
@@ -363,21 +364,21 @@ void TfrlDANFeRLRetrato::PreencherValoresItem(const TDetCollectionItem &item)
     const double desconto = danfe.ManterVDesc(prod.qCom.ToDouble(), prod.vUnCom, prod.vDesc);
     const double bruto = prod.vProd.ToDouble();
     if (!txtValorDesconto->visible) {
-        txtValorTotal->text = Valor(danfe.ImprimeTotalLiquido() ? bruto - desconto : bruto);
+        txtValorTotal->text = ValorItem(danfe.ImprimeTotalLiquido() ? bruto - desconto : bruto);
         txtValorDesconto->text.clear();
     } else if (danfe.ImprimeTotalLiquido()) {
-        txtValorTotal->text = Valor(desconto);
-        txtValorDesconto->text = Valor(bruto - desconto);
+        txtValorTotal->text = ValorItem(desconto);
+        txtValorDesconto->text = ValorItem(bruto - desconto);
     } else {
-        txtValorTotal->text = Valor(bruto);
-        txtValorDesconto->text = Valor(desconto);
+        txtValorTotal->text = ValorItem(bruto);
+        txtValorDesconto->text = ValorItem(desconto);
     }
 
-    txtBaseICMS->text = Valor(icms.vBC);
-    txtValorICMS->text = Valor(icms.vICMS);
-    txtValorIPI->text = Valor(ipi.vIPI);
-    txtAliqICMS->text = Valor(icms.pICMS);
-    txtAliqIPI->text = Valor(ipi.pIPI);
+    txtBaseICMS->text = ValorItem(icms.vBC.ToDouble());
+    txtValorICMS->text = ValorItem(icms.vICMS.ToDouble());
+    txtValorIPI->text = ValorItem(ipi.vIPI.ToDouble());
+    txtAliqICMS->text = ValorItem(icms.pICMS.ToDouble());
+    txtAliqIPI->text = ValorItem(ipi.pIPI.ToDouble());
 }
 
 } // namespace nfe
