@@ -68,17 +68,6 @@ std::string Utf8Of(char32_t c)
     return text;
 }
 
-// The text without the bytes rtl::Trim removes (<= 0x20) at either end, as a view.
-std::string_view Aparar(std::string_view s) noexcept
-{
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
-        ++b;
-    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
-        --e;
-    return s.substr(b, e - b);
-}
 
 // The (up to ten) characters of a formatted number after its first `casas` decimals:
 // rtl::Copy(conteudo, Pos(separador, conteudo) + casas + 1, 10). For ASCII, characters
@@ -216,10 +205,10 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
     if (ocorrencias < 0)
         return;
 
-    const std::string_view id = Aparar(ID);
-    const std::string_view atributo = Aparar(Atributo);
+    const std::string_view id = rtl::TrimView(ID);
+    const std::string_view atributo = rtl::TrimView(Atributo);
     std::string comPrefixo;
-    std::string_view nome = Aparar(TAG);
+    std::string_view nome = rtl::TrimView(TAG);
     if (!FPrefixo.empty()) {
         comPrefixo = FPrefixo + std::string(nome);
         nome = comPrefixo;

@@ -22,34 +22,6 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// Characters <= 0x20 are single bytes in UTF-8, so trimming bytes trims code points.
-std::string_view Aparar(std::string_view s)
-{
-    std::size_t inicio = 0;
-    std::size_t fim = s.size();
-    while (inicio < fim && static_cast<unsigned char>(s[inicio]) <= 0x20)
-        ++inicio;
-    while (fim > inicio && static_cast<unsigned char>(s[fim - 1]) <= 0x20)
-        --fim;
-    return s.substr(inicio, fim - inicio);
-}
-
-std::string_view ApararEsquerda(std::string_view s)
-{
-    std::size_t inicio = 0;
-    while (inicio < s.size() && static_cast<unsigned char>(s[inicio]) <= 0x20)
-        ++inicio;
-    return s.substr(inicio);
-}
-
-std::string_view ApararDireita(std::string_view s)
-{
-    std::size_t fim = s.size();
-    while (fim > 0 && static_cast<unsigned char>(s[fim - 1]) <= 0x20)
-        --fim;
-    return s.substr(0, fim);
-}
-
 constexpr char Maiuscula(char c) noexcept
 {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -353,8 +325,8 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
     const Trecho &pai = FNivel[static_cast<std::size_t>(nivel - 1)];
     FGrupo = {};
 
-    const std::string_view inicio = Aparar(TagInicio);
-    std::string_view fim = Aparar(TagFim);
+    const std::string_view inicio = rtl::TrimView(TagInicio);
+    std::string_view fim = rtl::TrimView(TagFim);
     if (fim.empty())
         fim = inicio;
 
@@ -376,7 +348,7 @@ std::string_view TLeitor::rExtrai(int nivel, std::string_view TagInicio, std::st
 
     Trecho &grupo = FNivel[static_cast<std::size_t>(nivel)];
     grupo = {pai.dono,
-             ApararDireita(pai.texto.substr(limites->comeco, limites->fim - limites->comeco))};
+             rtl::TrimRightView(pai.texto.substr(limites->comeco, limites->fim - limites->comeco))};
     FGrupo = grupo;
     return FGrupo.texto;
 }
@@ -530,8 +502,8 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
                              std::string_view TAGparada) const
 {
     const std::string_view grupo = FGrupo.texto;
-    const NomeMaiusculo nomeTag(Aparar(TAG));
-    const NomeMaiusculo nomeParada(Aparar(TAGparada));
+    const NomeMaiusculo nomeTag(rtl::TrimView(TAG));
+    const NomeMaiusculo nomeParada(rtl::TrimView(TAGparada));
     const std::string_view tag = nomeTag.Nome();
     const std::string_view parada = nomeParada.Nome();
     Marcas marcas;
@@ -561,7 +533,7 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
         inicio = maior == npos ? 1 : maior + 2;
     }
     if (inicio > 0 && c >= inicio)
-        valor = Aparar(grupo.substr(inicio - 1, c - inicio));
+        valor = rtl::TrimView(grupo.substr(inicio - 1, c - inicio));
 
     if (Tipo == tcBoolStr || Tipo == tcStrOrig || Tipo == tcNumStr)
         throw rtl::Exception("Tag <" + std::string(tag) + "> com conteúdo inválido. " +
@@ -573,17 +545,17 @@ rtl::Variant TLeitor::rCampo(TpcnTipoCampo Tipo, std::string_view TAG,
 std::string TLeitor::rCampoCNPJCPF(std::string_view TAGparada) const
 {
     std::string numero = rCampo(tcStr, "CNPJ", TAGparada).AsString();
-    if (Aparar(numero).empty())
+    if (rtl::TrimView(numero).empty())
         numero = rCampo(tcStr, "CPF", TAGparada).AsString();
     return numero;
 }
 
 std::string TLeitor::rAtributo(std::string_view Atributo, std::string_view Tag) const
 {
-    const std::string_view nome = Aparar(Atributo);
+    const std::string_view nome = rtl::TrimView(Atributo);
     if (nome.empty())
         return {};
-    const std::string_view tag = Aparar(Tag);
+    const std::string_view tag = rtl::TrimView(Tag);
     const std::string_view grupo = FGrupo.texto;
 
     // "versao" is looked up as "versao=", or as "versao " when the document puts a blank
@@ -613,7 +585,7 @@ std::string TLeitor::rAtributo(std::string_view Atributo, std::string_view Tag) 
     const std::size_t fecha = resto.find(resto[aspa], aspa + 1);
     if (fecha == npos)
         return {};
-    const std::string_view valor = ApararEsquerda(resto.substr(aspa + 1, fecha - aspa - 1));
+    const std::string_view valor = rtl::TrimLeftView(resto.substr(aspa + 1, fecha - aspa - 1));
     if (valor.empty())
         return {};
     return ReverterFiltroTextoXML(valor);

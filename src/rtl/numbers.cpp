@@ -1,6 +1,7 @@
 #include "rtl/numbers.h"
 
 #include "rtl/exceptions.h"
+#include "rtl/text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,13 +16,7 @@ namespace detail {
 
 bool ParseDecimal(std::string_view text, const TFormatSettings &settings, DecimalDigits &out)
 {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
-        --end;
-    const std::string_view t = text.substr(begin, end - begin);
+    const std::string_view t = TrimView(text);
     const std::string_view separator = settings.DecimalSeparator;
 
     std::size_t pos = 0;

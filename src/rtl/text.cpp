@@ -309,31 +309,30 @@ std::string Copy(std::string_view s, int index)
 
 // Characters <= 0x20 are single ASCII bytes, and UTF-8 never uses such a byte inside
 // another character, so trimming can work on bytes.
-std::string Trim(std::string_view s)
+std::string_view TrimView(std::string_view s) noexcept
 {
-    std::size_t b = 0, e = s.size();
-    while (b < e && IsBlank(s[b]))
-        ++b;
-    while (e > b && IsBlank(s[e - 1]))
-        --e;
-    return std::string(s.substr(b, e - b));
+    return TrimRightView(TrimLeftView(s));
 }
 
-std::string TrimLeft(std::string_view s)
+std::string_view TrimLeftView(std::string_view s) noexcept
 {
     std::size_t b = 0;
     while (b < s.size() && IsBlank(s[b]))
         ++b;
-    return std::string(s.substr(b));
+    return s.substr(b);
 }
 
-std::string TrimRight(std::string_view s)
+std::string_view TrimRightView(std::string_view s) noexcept
 {
     std::size_t e = s.size();
     while (e > 0 && IsBlank(s[e - 1]))
         --e;
-    return std::string(s.substr(0, e));
+    return s.substr(0, e);
 }
+
+std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string TrimLeft(std::string_view s) { return std::string(TrimLeftView(s)); }
+std::string TrimRight(std::string_view s) { return std::string(TrimRightView(s)); }
 
 // ---- Case --------------------------------------------------------------------------
 

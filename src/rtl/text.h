@@ -52,6 +52,10 @@ std::string Copy(std::string_view s, int index);
 std::string Trim(std::string_view s);
 std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
+// The same, as views into s.
+std::string_view TrimView(std::string_view s) noexcept;
+std::string_view TrimLeftView(std::string_view s) noexcept;
+std::string_view TrimRightView(std::string_view s) noexcept;
 
 // ---- Case --------------------------------------------------------------------------
 
