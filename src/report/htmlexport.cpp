@@ -139,14 +139,8 @@ void writeText(Writer &w, const TextRun &run)
     // Where the painter puts the text; a run wider than its box spills out on the side
     // its alignment leaves free, as it does on paper.
     QRectF rect = run.box;
-    if (run.width > rect.width()) {
-        if (run.align == HAlign::Right)
-            rect.setLeft(rect.right() - run.width);
-        else if (run.align == HAlign::Center)
-            rect.adjust(-(run.width - rect.width()) / 2, 0, (run.width - rect.width()) / 2, 0);
-        else
-            rect.setWidth(run.width);
-    }
+    if (run.width > rect.width())
+        rect = QRectF(textLeft(run, run.width), rect.top(), run.width, rect.height());
     w << "<div class=\"t\" style=\"";
     w.box(rect) << ";font:";
     if (run.font.italic)

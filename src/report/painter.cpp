@@ -57,14 +57,9 @@ void PagePainter::paint(QPainter &painter, const PreparedPage &page)
             const Fonts::Entry &entry = FFonts->get(run.font);
             const QString text = QString::fromStdString(run.text);
             const double width = run.width > 0 ? run.width : entry.metrics.horizontalAdvance(text);
-            double x = run.box.left();
-            if (run.align == HAlign::Right)
-                x = run.box.right() - width;
-            else if (run.align == HAlign::Center)
-                x = run.box.left() + (run.box.width() - width) / 2;
             painter.setFont(entry.font);
             painter.setPen(run.color);
-            painter.drawText(QPointF(x, run.box.top() + entry.metrics.ascent()), text);
+            painter.drawText(QPointF(textLeft(run, width), run.box.top() + entry.metrics.ascent()), text);
         },
         [&](const LineItem &line) {
             if (!(line.penWidth > 0))

@@ -434,17 +434,12 @@ private:
         FText += "]TJ\n";
 
         const double width = run.width > 0 ? run.width : advance * font.size / unitsPerEm;
-        double x = run.box.left();
-        if (run.align == HAlign::Right)
-            x = run.box.right() - width;
-        else if (run.align == HAlign::Center)
-            x = run.box.left() + (run.box.width() - width) / 2;
         setFill(run.color);
         FContent += "BT\n/F";
         appendInteger(FContent, used.resource);
         FContent += ' ';
         op(FContent, "Tf", font.size);
-        op(FContent, "Tm", 1.0, 0.0, 0.0, -1.0, x, run.box.top() + font.ascent);
+        op(FContent, "Tm", 1.0, 0.0, 0.0, -1.0, textLeft(run, width), run.box.top() + font.ascent);
         FContent += FText;
         FContent += "ET\n";
     }

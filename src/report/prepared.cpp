@@ -72,6 +72,19 @@ const PrimitiveBase &base(const Primitive &item)
     return std::visit([](const auto &p) -> const PrimitiveBase & { return p; }, item);
 }
 
+double textLeft(const TextRun &run, double width)
+{
+    switch (run.align) {
+    case HAlign::Right:
+        return run.box.right() - width;
+    case HAlign::Center:
+        return run.box.left() + (run.box.width() - width) / 2;
+    case HAlign::Left:
+        break;
+    }
+    return run.box.left();
+}
+
 QRectF bounds(const Primitive &item)
 {
     return std::visit(Overloaded{

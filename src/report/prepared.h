@@ -132,6 +132,10 @@ struct BarsItem : PrimitiveBase {
     std::vector<QRectF> bars;
 };
 
+// Where a run's text starts when it is width wide: at the box's left, centred in the box or
+// ending at its right, by the run's alignment. Every output places text this way.
+double textLeft(const TextRun &run, double width);
+
 using Primitive = std::variant<TextRun, LineItem, RectItem, ImageItem, BarsItem>;
 
 const PrimitiveBase &base(const Primitive &item);

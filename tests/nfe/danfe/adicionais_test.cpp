@@ -16,6 +16,7 @@ namespace {
 
 using danfe_test::BandaNaPagina;
 using danfe_test::Componentes;
+using danfe_test::RunDe;
 using danfe_test::ContarPalavras;
 using danfe_test::NotaComDadosLongos;
 using danfe_test::NotaComItens;
@@ -25,14 +26,6 @@ using danfe_test::TextosDe;
 using danfe_test::TextosNasPaginas;
 using danfe_test::Valor;
 using nfe::TNFe;
-
-const report::TextRun *RunDe(const report::PreparedPage &pagina, std::string_view controle)
-{
-    for (const report::Primitive *p : report::bySource(pagina, controle))
-        if (const auto *run = std::get_if<report::TextRun>(p))
-            return run;
-    return nullptr;
-}
 
 // The font of the additional-data memos with the default font settings.
 const report::Font kFonteInformacoes{"Times New Roman", report::pointsToPixels(8)};

@@ -19,6 +19,7 @@ namespace {
 
 using danfe_test::BandaNaPagina;
 using danfe_test::Componentes;
+using danfe_test::RunDe;
 using danfe_test::Impresso;
 using danfe_test::kChave;
 using danfe_test::NotaAutorizada;
@@ -42,14 +43,6 @@ bool BandaImpressa(const report::PreparedReport &r, std::string_view banda)
 {
     return std::any_of(r.pages.begin(), r.pages.end(),
                        [&](const report::PreparedPage &p) { return BandaNaPagina(p, banda); });
-}
-
-const report::TextRun *RunDe(const report::PreparedPage &pagina, std::string_view controle)
-{
-    for (const report::Primitive *p : report::bySource(pagina, controle))
-        if (const auto *run = std::get_if<report::TextRun>(p))
-            return run;
-    return nullptr;
 }
 
 // Where the band went on the page when it went there once; named "<none>" otherwise.

@@ -14,6 +14,7 @@ namespace {
 using danfe_test::BandaNaPagina;
 using danfe_test::CodigoItem;
 using danfe_test::Componentes;
+using danfe_test::RunDe;
 using danfe_test::Impresso;
 using danfe_test::NotaComItens;
 using danfe_test::TextoDe;
@@ -21,14 +22,6 @@ using danfe_test::TextosDe;
 using danfe_test::TextosNasPaginas;
 using danfe_test::Valor;
 using nfe::TNFe;
-
-const report::TextRun *RunDe(const report::PreparedPage &pagina, std::string_view controle)
-{
-    for (const report::Primitive *p : report::bySource(pagina, controle))
-        if (const auto *run = std::get_if<report::TextRun>(p))
-            return run;
-    return nullptr;
-}
 
 // The x of a vertical line of the page, in the layout's coordinates (from the left
 // margin); NAN when the control drew none.

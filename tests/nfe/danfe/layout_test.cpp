@@ -19,6 +19,7 @@ namespace {
 
 using danfe_test::BandaNaPagina;
 using danfe_test::Componentes;
+using danfe_test::RunDe;
 using danfe_test::Impresso;
 using danfe_test::kChave;
 using danfe_test::NotaAutorizada;
@@ -26,14 +27,6 @@ using danfe_test::OrdemDe;
 using danfe_test::TextoDe;
 using danfe_test::Valor;
 using nfe::TNFe;
-
-const report::TextRun *RunDe(const report::PreparedPage &pagina, std::string_view controle)
-{
-    for (const report::Primitive *p : report::bySource(pagina, controle))
-        if (const auto *run = std::get_if<report::TextRun>(p))
-            return run;
-    return nullptr;
-}
 
 // A document long enough for two pages.
 TNFe NotaComItens(int itens)

@@ -120,6 +120,15 @@ inline std::vector<std::string> TextosDe(const report::PreparedPage &pagina, std
     return out;
 }
 
+// The first text run a control put on the page; nullptr when it put none.
+inline const report::TextRun *RunDe(const report::PreparedPage &pagina, std::string_view controle)
+{
+    for (const report::Primitive *p : report::bySource(pagina, controle))
+        if (const auto *run = std::get_if<report::TextRun>(p))
+            return run;
+    return nullptr;
+}
+
 // The one text a control put on the page; "<none>" when it put none.
 inline std::string TextoDe(const report::PreparedPage &pagina, std::string_view controle)
 {
