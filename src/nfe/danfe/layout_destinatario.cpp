@@ -103,6 +103,16 @@ report::Label &TfrlDANFeRLRetrato::CriarCampo(report::Band &banda, TLinhaCampos 
 
 void TfrlDANFeRLRetrato::CriarDestinatario()
 {
+    // A grid's frame: its title, its box and the grey strip of the column captions.
+    const auto moldura = [this](report::Band &b, const char *nomeTitulo, const char *titulo,
+                                const std::string &caixa) -> report::Box & {
+        CriarTituloQuadro(b, nomeTitulo, titulo);
+        report::Box &box = CriarCaixa(b, caixa, QRectF(0, kTopoCaixaGrade, 740, 27));
+        report::Box &fundo = CriarCaixa(b, caixa + "Fundo", QRectF(1, 14, 738, 11));
+        fundo.penWidth = 0;
+        fundo.fill = kFundoLegendas;
+        return box;
+    };
     // Recipient: the box starts 1 pixel below its title and its rows 1 pixel below its top.
     {
         report::Band &b = *rlbDestinatario;
@@ -174,11 +184,7 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     // Instalments: 60 cells of number, due date and value.
     {
         report::Band &b = *rlbFatura;
-        CriarTituloQuadro(b, "rllQuadroDuplicatas", "DUPLICATAS");
-        rliFatura = &CriarCaixa(b, "rliFatura", QRectF(0, kTopoCaixaGrade, 740, 27));
-        report::Box &fundo = CriarCaixa(b, "rliFaturaFundo", QRectF(1, 14, 738, 11));
-        fundo.penWidth = 0;
-        fundo.fill = kFundoLegendas;
+        rliFatura = &moldura(b, "rllQuadroDuplicatas", "DUPLICATAS", "rliFatura");
         const report::Font legenda = FonteDANFe(7, true);
         for (int c = 0; c < kCelulasPorLinha; ++c) {
             const double x = kEsquerdaDuplicata[c];
@@ -213,11 +219,7 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     // Payments: 16 cells of description and value.
     {
         report::Band &b = *rlbPagamentoReal;
-        CriarTituloQuadro(b, "rllQuadroPagamento", "PAGAMENTO");
-        rliPagamentoReal = &CriarCaixa(b, "rliPagamentoReal", QRectF(0, kTopoCaixaGrade, 740, 27));
-        report::Box &fundo = CriarCaixa(b, "rliPagamentoRealFundo", QRectF(1, 14, 738, 11));
-        fundo.penWidth = 0;
-        fundo.fill = kFundoLegendas;
+        rliPagamentoReal = &moldura(b, "rllQuadroPagamento", "PAGAMENTO", "rliPagamentoReal");
         const report::Font legenda = FonteDANFe(7, true);
         for (int c = 0; c < kCelulasPorLinha; ++c) {
             const std::string n = std::to_string(c + 1);
