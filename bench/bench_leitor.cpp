@@ -9,7 +9,7 @@
 // The "group" counter is the time per det group, leaves included: it should stay flat as
 // the document grows.
 
-#include "dfe/pcnleitor.h"
+#include "dfe/xmlreader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
-#include "dfe/ovixdfeconfiguracoes.h"
+#include "dfe/settings.h"
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
 #include "rtl/exceptions.h"

@@ -5,7 +5,7 @@
 // value to code gives "" for a value its table does not list; code to value ignores ASCII
 // letter case, sets ok, and falls back on the table's first row.
 
-#include "dfe/pcnconversao_events.h"
+#include "dfe/codes_events.h"
 
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 
 #include "rtl/datetime.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <array>
 #include <cstdint>

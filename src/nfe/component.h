@@ -18,7 +18,7 @@
 #include "nfe/model.h"
 #include "nfe/settings.h"
 
-#include "dfe/ovixdfe.h"
+#include "dfe/component.h"
 
 #include <memory>
 #include <string>

@@ -4,11 +4,11 @@
 #include "nfe/exception.h"
 #include "nfe/settings.h"
 
-#include "dfe/ovixdfeutil.h"
+#include "dfe/accesskey.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
-#include "util/ovixformatador.h"
-#include "util/ovixutil.h"
+#include "util/formatter.h"
+#include "util/toolbox.h"
 
 #include <utility>
 

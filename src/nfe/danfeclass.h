@@ -16,8 +16,8 @@
 
 #include "nfe/model.h"
 
-#include "dfe/ovixdfereport.h"
-#include "dfe/pcnconversao.h"
+#include "dfe/report_base.h"
+#include "dfe/codes.h"
 #include "rtl/classes.h"
 #include "rtl/currency.h"
 

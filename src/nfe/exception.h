@@ -2,7 +2,7 @@
 // The NF-e family's exception: the framework's, under the family's own name, so a caller
 // can tell the NF-e component, its list and its DANFE apart from the rest of the framework.
 
-#include "dfe/dfeexception.h"
+#include "dfe/exception.h"
 
 namespace nfe {
 

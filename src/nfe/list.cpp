@@ -6,14 +6,14 @@
 #include "nfe/exception.h"
 #include "nfe/settings.h"
 
-#include "dfe/dfeloader.h"
-#include "dfe/ovixdfeutil.h"
+#include "dfe/loader.h"
+#include "dfe/accesskey.h"
 #include "rtl/encoding.h"
 #include "rtl/files.h"
-#include "dfe/pcntimezone.h"
+#include "dfe/timezone.h"
 #include "rtl/datetime.h"
-#include "util/ovixutil.h"
-#include "util/ovixutil_encoding.h"
+#include "util/toolbox.h"
+#include "util/encoding.h"
 
 #include <functional>
 

@@ -7,7 +7,7 @@
 #include "nfe/writer.h"
 
 #include "rtl/classes.h"
-#include "util/ovixbase.h"
+#include "util/base.h"
 
 #include <string>
 #include <string_view>

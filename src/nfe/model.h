@@ -7,7 +7,7 @@
 // A copy (construction, assignment or Assign) is deep: the two documents share no object,
 // and either may be changed or destroyed without touching the other.
 
-#include "dfe/pcnsignature.h"
+#include "dfe/signature.h"
 #include "nfe/model_det.h"
 #include "nfe/model_ide.h"
 #include "nfe/model_imposto.h"

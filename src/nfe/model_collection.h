@@ -4,7 +4,7 @@
 // (construction or assignment) keeps the target's own list object and fills it with copies
 // of the source's items, so two documents never share an item.
 
-#include "util/ovixbase.h"
+#include "util/base.h"
 
 #include <memory>
 #include <utility>

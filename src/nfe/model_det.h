@@ -3,7 +3,7 @@
 // declarations, export details, batches, new vehicles, medicines, weapons, fuel, NVE codes),
 // and the item's taxes.
 
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 #include "nfe/codes.h"
 #include "nfe/model_collection.h"
 #include "nfe/model_imposto.h"

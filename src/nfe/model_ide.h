@@ -11,7 +11,7 @@
 // decimals for are double. Copying a group copies every field and gives its lists copies of
 // the source's items.
 
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 #include "nfe/codes.h"
 #include "nfe/model_collection.h"
 #include "rtl/currency.h"

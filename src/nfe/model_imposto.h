@@ -3,7 +3,7 @@
 // group of the layout; CST or CSOSN tells the writer which of them apply. No tax group sets
 // a default of its own: enumerations start at their first value, amounts at zero.
 
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 #include "rtl/currency.h"
 
 #include <string>

@@ -3,8 +3,8 @@
 // information, export, purchase, sugar-cane supply, responsible technician, the NFC-e
 // supplement, and the authorization protocol an nfeProc envelope adds.
 
-#include "dfe/pcngerador.h"
-#include "dfe/pcnconversao.h"
+#include "dfe/xmlwriter.h"
+#include "dfe/codes.h"
 #include "nfe/codes.h"
 #include "nfe/model_collection.h"
 #include "rtl/currency.h"

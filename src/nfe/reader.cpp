@@ -1,14 +1,14 @@
 #include "nfe/reader.h"
 
-#include "dfe/pcnconversao.h"
-#include "dfe/pcnconversao_tax.h"
-#include "dfe/pcnconversao_transport.h"
+#include "dfe/codes.h"
+#include "dfe/codes_tax.h"
+#include "dfe/codes_transport.h"
 #include "nfe/codes.h"
 #include "nfe/reader_campos.h"
 #include "rtl/exceptions.h"
 #include "rtl/text.h"
 #include "rtl/variant.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <string>
 

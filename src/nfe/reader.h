@@ -8,7 +8,7 @@
 // rebuilt, the plain fields of an absent group keep what the model held. Every failure is
 // an exception; the model then keeps what was stored before it.
 
-#include "dfe/pcnleitor.h"
+#include "dfe/xmlreader.h"
 #include "nfe/model.h"
 #include "rtl/classes.h"
 

@@ -2,8 +2,8 @@
 // The reader's leaf accessors: one short call per leaf of the current group, typed by the
 // model field that receives it. Internal to the NF-e reader.
 
-#include "dfe/pcnconversao_settings.h"
-#include "dfe/pcnleitor.h"
+#include "dfe/codes_settings.h"
+#include "dfe/xmlreader.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 #include "rtl/exceptions.h"

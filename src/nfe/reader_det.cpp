@@ -3,8 +3,8 @@
 
 #include "nfe/reader.h"
 
-#include "dfe/pcnconversao.h"
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/codes.h"
+#include "dfe/codes_tax.h"
 #include "nfe/codes.h"
 #include "nfe/reader_campos.h"
 #include "rtl/text.h"

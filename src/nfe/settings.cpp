@@ -1,9 +1,9 @@
 #include "nfe/settings.h"
 
-#include "dfe/ovixdfe.h"
+#include "dfe/component.h"
 
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 namespace nfe {
 

@@ -1,15 +1,15 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_document.h"
-#include "dfe/pcntimezone.h"
+#include "dfe/accesskey.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_document.h"
+#include "dfe/timezone.h"
 #include "nfe/component.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
-#include "util/ovixutil_encoding.h"
+#include "util/toolbox.h"
+#include "util/encoding.h"
 
 
 namespace nfe {

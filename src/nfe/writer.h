@@ -8,8 +8,8 @@
 // The group writers are public so each can be exercised on its own; GerarXml is the only
 // entry point the program uses. Item-level writers take the 0-based index into NFe().Det.
 
-#include "dfe/pcnconversao_settings.h"
-#include "dfe/pcngerador.h"
+#include "dfe/codes_settings.h"
+#include "dfe/xmlwriter.h"
 #include "nfe/model.h"
 #include "rtl/classes.h"
 

@@ -1,12 +1,12 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_document.h"
-#include "dfe/pcnconversao_transport.h"
+#include "dfe/accesskey.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_document.h"
+#include "dfe/codes_transport.h"
 #include "rtl/text.h"
-#include "util/ovixutil_encoding.h"
+#include "util/encoding.h"
 
 namespace nfe {
 

@@ -2,8 +2,8 @@
 // Small pieces every group writer of TNFeW uses: the generator's "invalid content" alert
 // text, the tests of a value's presence, and the date kind of a leaf.
 
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcntimezone.h"
+#include "dfe/helpers.h"
+#include "dfe/timezone.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"

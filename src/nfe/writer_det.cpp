@@ -6,14 +6,14 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_document.h"
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/accesskey.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_document.h"
+#include "dfe/codes_tax.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
-#include "util/ovixvalidador.h"
+#include "util/toolbox.h"
+#include "util/validator.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/codes_tax.h"
 
 #include <array>
 #include <cstddef>

@@ -5,12 +5,12 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_document.h"
-#include "dfe/pcntimezone.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_document.h"
+#include "dfe/timezone.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <string>
 #include <string_view>

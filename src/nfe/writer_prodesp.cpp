@@ -4,7 +4,7 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/pcnauxiliar.h"
+#include "dfe/helpers.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
 

@@ -1,11 +1,11 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_tax.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 namespace nfe {
 

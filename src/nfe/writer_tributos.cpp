@@ -5,8 +5,8 @@
 #include "nfe/writer.h"
 #include "nfe/writer_comum.h"
 
-#include "dfe/pcnauxiliar.h"
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/helpers.h"
+#include "dfe/codes_tax.h"
 #include "rtl/text.h"
 
 #include <cstdint>

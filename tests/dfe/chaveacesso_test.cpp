@@ -1,6 +1,6 @@
-#include "dfe/dfeexception.h"
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcnauxiliar.h"
+#include "dfe/exception.h"
+#include "dfe/accesskey.h"
+#include "dfe/helpers.h"
 
 #include "rtl/datetime.h"
 #include "rtl/random.h"

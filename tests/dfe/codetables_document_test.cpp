@@ -1,4 +1,4 @@
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 
 #include "dfe/codetable_checks.h"
 

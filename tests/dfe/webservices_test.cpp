@@ -1,7 +1,7 @@
-#include "dfe/dfeexception.h"
-#include "dfe/ovixdfe.h"
-#include "dfe/ovixdfeconfiguracoes.h"
-#include "dfe/ovixdfewebservices.h"
+#include "dfe/exception.h"
+#include "dfe/component.h"
+#include "dfe/settings.h"
+#include "dfe/webservices.h"
 
 #include "rtl/classes.h"
 #include "rtl/exceptions.h"

@@ -3,7 +3,7 @@
 #include "nfe/exception.h"
 #include "nfe/list.h"
 
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 #include "rtl/classes.h"
 #include "rtl/datetime.h"
 #include "rtl/exceptions.h"

@@ -6,7 +6,7 @@
 #include "rtl/files.h"
 #include "rtl/inifile.h"
 #include "rtl/stringlist.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "nfe/writer.h"
 
-#include "dfe/pcntimezone.h"
+#include "dfe/timezone.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 

@@ -4,7 +4,7 @@
 
 #include "nfe/writer.h"
 
-#include "dfe/ovixdfeutil.h"
+#include "dfe/accesskey.h"
 #include "rtl/datetime.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "nfe/list.h"
 #include "nfe/settings.h"
 
-#include "dfe/pcntimezone.h"
+#include "dfe/timezone.h"
 #include "rtl/files.h"
 
 #include <QXmlStreamReader>

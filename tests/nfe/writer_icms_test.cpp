@@ -1,7 +1,7 @@
 #include "nfe/writer.h"
 
-#include "dfe/pcnconversao_document.h"
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/codes_document.h"
+#include "dfe/codes_tax.h"
 #include "rtl/currency.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 
 #include "nfe/writer.h"
 
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcntimezone.h"
+#include "dfe/accesskey.h"
+#include "dfe/timezone.h"
 #include "rtl/datetime.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "nfe/writer.h"
 
-#include "dfe/pcntimezone.h"
+#include "dfe/timezone.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 #include "rtl/formatsettings.h"

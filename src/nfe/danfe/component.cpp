@@ -7,7 +7,7 @@
 
 #include "report/printdialog.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 namespace nfe {
 

@@ -2,12 +2,12 @@
 
 #include "nfe/danfe/component.h"
 
-#include "dfe/dfereportfortes.h"
+#include "dfe/report_routines.h"
 #include "report/chain.h"
 #include "report/measurer.h"
 #include "report/paginator.h"
 #include "rtl/numbers.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 namespace nfe {
 

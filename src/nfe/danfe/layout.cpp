@@ -3,9 +3,9 @@
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout_construcao.h"
 
-#include "dfe/dfereportfortes.h"
+#include "dfe/report_routines.h"
 #include "rtl/files.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 #include "nfe/danfe/layout_construcao.h"
 
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,11 +9,11 @@
 
 #include "nfe/component.h"
 
-#include "dfe/ovixdfeutil.h"
-#include "dfe/pcnconversao.h"
+#include "dfe/accesskey.h"
+#include "dfe/codes.h"
 #include "rtl/text.h"
-#include "util/ovixformatador.h"
-#include "util/ovixutil.h"
+#include "util/formatter.h"
+#include "util/toolbox.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include "nfe/danfe/layout.h"
 #include "nfe/danfe/layout_construcao.h"
 
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 namespace nfe {
 

@@ -7,10 +7,10 @@
 
 #include "nfe/codes.h"
 
-#include "dfe/pcnconversao.h"
+#include "dfe/codes.h"
 #include "rtl/datetime.h"
-#include "util/ovixformatador.h"
-#include "util/ovixutil.h"
+#include "util/formatter.h"
+#include "util/toolbox.h"
 
 #include <algorithm>
 #include <cmath>

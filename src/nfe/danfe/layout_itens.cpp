@@ -5,9 +5,9 @@
 #include "nfe/danfe/layout.h"
 #include "nfe/danfe/layout_construcao.h"
 
-#include "dfe/pcnconversao_tax.h"
+#include "dfe/codes_tax.h"
 #include "rtl/text.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <bit>
 #include <cmath>

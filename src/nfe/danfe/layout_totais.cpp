@@ -6,8 +6,8 @@
 
 #include "nfe/codes.h"
 
-#include "util/ovixformatador.h"
-#include "util/ovixutil.h"
+#include "util/formatter.h"
+#include "util/toolbox.h"
 
 #include <string>
 

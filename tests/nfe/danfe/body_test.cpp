@@ -5,7 +5,7 @@
 #include "support.h"
 
 #include "rtl/formatsettings.h"
-#include "util/ovixutil.h"
+#include "util/toolbox.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "nfe/danfe/layout.h"
 
-#include "dfe/ovixdfeutil.h"
+#include "dfe/accesskey.h"
 #include "report/painter.h"
 #include "report/outputs.h"
 

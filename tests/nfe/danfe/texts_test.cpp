@@ -6,7 +6,7 @@
 #include "nfe/danfeclass.h"
 #include "nfe/exception.h"
 
-#include "dfe/ovixdfeutil.h"
+#include "dfe/accesskey.h"
 
 #include "rtl/formatsettings.h"
 
