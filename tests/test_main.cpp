@@ -1,13 +1,10 @@
-// Every test executable shares this main: Qt needs an application object for fonts and
-// images, and gtest_discover_tests runs the binary at build time without a display.
-#include <QApplication>
+// The main of the suites whose libraries need no display: the document core and what it
+// stands on. They make no Qt application object, so nothing in them can come to depend
+// on one unnoticed.
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,5 @@
 #include "nfe/component.h"
 
-#include "nfe/danfeclass.h"
-
 #include "rtl/datetime.h"
 #include "rtl/text.h"
 #include "util/toolbox.h"
@@ -66,7 +64,7 @@ void TOvixNFe::Notification(rtl::TComponent *AComponent, rtl::TOperation Operati
 {
     dfe::TOvixDFe::Notification(AComponent, Operation);
     if (Operation == rtl::opRemove && FDANFE != nullptr
-        && dynamic_cast<TOvixDFeDANFeReport *>(AComponent) != nullptr)
+        && dynamic_cast<TDANFeLink *>(AComponent) != nullptr)
         FDANFE = nullptr;
 }
 
@@ -88,23 +86,23 @@ std::string TOvixNFe::GetNameSpaceURI()
     return std::string(NFeNameSpaceURI);
 }
 
-void TOvixNFe::SetDANFE(TOvixDFeDANFeReport *Value)
+void TOvixNFe::SetDANFE(TDANFeLink *Value)
 {
     if (Value == FDANFE)
         return;
     if (FDANFE != nullptr)
-        FDANFE->RemoveFreeNotification(this);
+        FDANFE->Componente().RemoveFreeNotification(this);
 
     // The value is stored before the old partner is unlinked: the partner's setter calls
     // back here and must see the new state. Each setter stops once it finds the link it is
     // asked for already made, so the calls back and forth end with both sides in step.
-    TOvixDFeDANFeReport *anterior = FDANFE;
+    TDANFeLink *anterior = FDANFE;
     FDANFE = Value;
     if (anterior != nullptr && anterior->OvixNFe() != nullptr)
         anterior->SetOvixNFe(nullptr);
 
     if (Value != nullptr) {
-        Value->FreeNotification(this);
+        Value->Componente().FreeNotification(this);
         Value->SetOvixNFe(this);
     }
 }

@@ -26,7 +26,34 @@
 
 namespace nfe {
 
-class TOvixDFeDANFeReport;
+class TOvixNFe;
+
+// What the NF-e component and its list ask of the DANFE linked to them. The DANFE
+// components (nfe/danfe/) implement it; the document core knows nothing else of them, so
+// it builds and runs without the report engine and Qt's GUI modules.
+class TDANFeLink {
+public:
+    // The DANFE as a component, for the removal notices of the link.
+    virtual rtl::TComponent &Componente() noexcept = 0;
+
+    // The layout a DANFE prints; a new document takes it as its tpImp.
+    virtual dfe::TpcnTipoImpressao TipoDANFE() const noexcept = 0;
+
+    // The DANFE's side of the two-way link (see TOvixDFeDANFeReport::SetOvixNFe).
+    virtual TOvixNFe *OvixNFe() const noexcept = 0;
+    virtual void SetOvixNFe(rtl::TComponent *Value) = 0;
+
+    // One document, or with nullptr every document of the linked NF-e component.
+    virtual void ImprimirDANFE(const TNFe *ANFe = nullptr) = 0;
+    virtual void ImprimirDANFECancelado(const TNFe *ANFe = nullptr) = 0;
+    virtual void ImprimirDANFEResumido(const TNFe *ANFe = nullptr) = 0;
+    virtual void ImprimirDANFEPDF(const TNFe *ANFe = nullptr) = 0;
+    virtual void ImprimirDANFEResumidoPDF(const TNFe *ANFe = nullptr) = 0;
+
+protected:
+    // Never freed through the link: the DANFE's owner frees it.
+    ~TDANFeLink() = default;
+};
 
 // The default namespace of NF-e documents.
 inline constexpr std::string_view NFeNameSpaceURI = "http://www.portalfiscal.inf.br/nfe";
@@ -71,8 +98,8 @@ public:
     // The linked DANFE, not owned. Setting it links both sides: the previous DANFE is
     // unlinked on its side, the new one is asked for its removal notice and linked to this
     // component. The same DANFE again does nothing.
-    TOvixDFeDANFeReport *DANFE() const noexcept { return FDANFE; }
-    void SetDANFE(TOvixDFeDANFeReport *Value);
+    TDANFeLink *DANFE() const noexcept { return FDANFE; }
+    void SetDANFE(TDANFeLink *Value);
 
     // A different status is stored and reported through OnStatusChange. Only web-service
     // operations change it, so in this viewer it stays stIdle.
@@ -80,7 +107,7 @@ public:
     void SetStatus(TStatusOvixNFe stNewStatus);
 
 private:
-    TOvixDFeDANFeReport *FDANFE = nullptr;
+    TDANFeLink *FDANFE = nullptr;
     // Freed after the settings (the framework frees owned components first); the list
     // touches no setting while it goes.
     std::unique_ptr<TNotasFiscais> FNotasFiscais;

@@ -2,7 +2,6 @@
 
 #include "nfe/codes.h"
 #include "nfe/component.h"
-#include "nfe/danfeclass.h"
 #include "nfe/exception.h"
 #include "nfe/settings.h"
 
@@ -31,7 +30,7 @@ NotaFiscal::NotaFiscal(TNotasFiscais &Collection)
     FNFe.Ide.verProc = "OvixNFe";
     FNFe.Ide.tpAmb = conf.WebServices().Ambiente();
     FNFe.Ide.tpEmis = conf.Geral().FormaEmissao();
-    if (const TOvixDFeDANFeReport *danfe = Collection.OvixNFe().DANFE())
+    if (const TDANFeLink *danfe = Collection.OvixNFe().DANFE())
         FNFe.Ide.tpImp = danfe->TipoDANFE();
     FNFe.Emit.EnderEmit.xPais = "BRASIL";
     FNFe.Emit.EnderEmit.cPais = 1058;
@@ -129,9 +128,9 @@ std::string NotaFiscal::CalcularNomeArquivoCompleto(std::string NomeArquivo,
     return pasta + NomeArquivo;
 }
 
-TOvixDFeDANFeReport &NotaFiscal::DANFE() const
+TDANFeLink &NotaFiscal::DANFE() const
 {
-    TOvixDFeDANFeReport *danfe = FColecao->OvixNFe().DANFE();
+    TDANFeLink *danfe = FColecao->OvixNFe().DANFE();
     if (danfe == nullptr)
         throw EOvixNFeException("Componente DA" + ModeloDFToPrefixo(FConfiguracoes->Geral().ModeloDF()) +
                                 " não associado.");

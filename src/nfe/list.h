@@ -16,7 +16,7 @@ namespace nfe {
 
 class TConfiguracoesNFe;
 class TNotasFiscais;
-class TOvixDFeDANFeReport;
+class TDANFeLink;
 class TOvixNFe;
 
 class NotaFiscal {
@@ -73,7 +73,7 @@ public:
 
 private:
     // The linked DANFE; raises when there is none.
-    TOvixDFeDANFeReport &DANFE() const;
+    TDANFeLink &DANFE() const;
 
     TNotasFiscais *FColecao;
     TNFe FNFe;

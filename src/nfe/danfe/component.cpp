@@ -5,7 +5,6 @@
 
 #include "nfe/component.h"
 
-#include "report/printdialog.h"
 #include "rtl/text.h"
 #include "util/toolbox.h"
 
@@ -34,16 +33,6 @@ std::string TFonte::ClassName() const
 
 namespace {
 
-void MostrarNoPreview(report::PreparedReport APaginas, const report::PreviewOptions &AOpcoes)
-{
-    report::showPreview(std::move(APaginas), AOpcoes);
-}
-
-void ImprimirNaImpressora(const report::PreparedReport &APaginas, const report::PrintOptions &AOpcoes)
-{
-    report::printReport(APaginas, AOpcoes);
-}
-
 // The one layout there is: the landscape and simplified types print it too.
 TfrlDANFeRL::TFabrica ClasseDoLayout(dfe::TpcnTipoImpressao)
 {
@@ -53,8 +42,7 @@ TfrlDANFeRL::TFabrica ClasseDoLayout(dfe::TpcnTipoImpressao)
 } // namespace
 
 TOvixNFeDANFeRL::TOvixNFeDANFeRL(rtl::TComponent *AOwner)
-    : TOvixNFeDANFEClass(AOwner), FFonte(rtl::TComponent::CreateFree<TFonte>()),
-      FMostrarPreview(MostrarNoPreview), FImprimirPaginas(ImprimirNaImpressora)
+    : TOvixNFeDANFEClass(AOwner), FFonte(rtl::TComponent::CreateFree<TFonte>())
 {
     FFonte->SetName("Fonte");
     FFonte->SetSubComponent(true);
@@ -77,16 +65,6 @@ void TOvixNFeDANFeRL::SetTipoDANFE(dfe::TpcnTipoImpressao AValue)
 void TOvixNFeDANFeRL::SetExibeEAN(bool AValue)
 {
     FExibeEAN = TipoDANFE() == dfe::tiRetrato ? false : AValue;
-}
-
-void TOvixNFeDANFeRL::SetMostrarPreview(TMostrarPreview AValue)
-{
-    FMostrarPreview = AValue ? std::move(AValue) : TMostrarPreview(MostrarNoPreview);
-}
-
-void TOvixNFeDANFeRL::SetImprimirPaginas(TImprimirPaginas AValue)
-{
-    FImprimirPaginas = AValue ? std::move(AValue) : TImprimirPaginas(ImprimirNaImpressora);
 }
 
 std::vector<const TNFe *> TOvixNFeDANFeRL::Documentos(const TNFe *ANFe) const

@@ -3,12 +3,8 @@
 // document of the linked NF-e component, through the report engine, one portrait layout
 // per document chained into one job with page numbers restarting per document; and
 // writes one PDF file per document. TFonte holds the fonts the layout applies.
-//
-// How a finished job reaches the user (the modal preview, or the printer) can be replaced
-// with SetMostrarPreview / SetImprimirPaginas: tests and embedding programs use that to
-// keep the pages instead of opening a window.
 
-#include "nfe/danfeclass.h"
+#include "nfe/danfe/danfeclass.h"
 
 #include "report/prepared.h"
 #include "report/preview.h"
@@ -62,12 +58,6 @@ private:
 
 class TOvixNFeDANFeRL : public TOvixNFeDANFEClass {
 public:
-    // Shows the prepared pages (the default: the engine's modal preview).
-    using TMostrarPreview = std::function<void(report::PreparedReport, const report::PreviewOptions &)>;
-    // Prints the prepared pages without a preview (the default: the engine's printing,
-    // with the print dialog when the options ask for it).
-    using TImprimirPaginas = std::function<void(const report::PreparedReport &, const report::PrintOptions &)>;
-
     explicit TOvixNFeDANFeRL(rtl::TComponent *AOwner);
     ~TOvixNFeDANFeRL() override;
     std::string ClassName() const override;
@@ -131,15 +121,6 @@ public:
         FImprimeContinuacaoDadosAdicionaisPrimeiraPagina = AValue;
     }
 
-    // ---- Where the pages go -----------------------------------------------------------
-
-    const TMostrarPreview &MostrarPreview() const noexcept { return FMostrarPreview; }
-    // An empty function puts the engine's preview back.
-    void SetMostrarPreview(TMostrarPreview AValue);
-    const TImprimirPaginas &ImprimirPaginas() const noexcept { return FImprimirPaginas; }
-    // An empty function puts the engine's printing back.
-    void SetImprimirPaginas(TImprimirPaginas AValue);
-
 private:
     // The documents a print operation covers.
     std::vector<const TNFe *> Documentos(const TNFe *ANFe) const;
@@ -159,8 +140,6 @@ private:
     bool FLogoemCima = false;
     int FRecuoLogo = 0;
     bool FImprimeContinuacaoDadosAdicionaisPrimeiraPagina = false;
-    TMostrarPreview FMostrarPreview;
-    TImprimirPaginas FImprimirPaginas;
 };
 
 } // namespace nfe

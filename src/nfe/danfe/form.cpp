@@ -2,10 +2,7 @@
 
 #include "nfe/danfe/component.h"
 
-#include "dfe/report_routines.h"
-#include "report/chain.h"
-#include "report/measurer.h"
-#include "report/paginator.h"
+#include "dfe/report/form.h"
 #include "rtl/numbers.h"
 #include "util/toolbox.h"
 
@@ -37,41 +34,24 @@ void TfrlDANFeRL::Imprimir(TFabrica AClasse, TOvixNFeDANFeRL &ADANFe, const std:
 {
     std::vector<std::unique_ptr<TfrlDANFeRL>> janelas;
     janelas.reserve(ANotas.size());
-    // Each report of a chain is laid out on its own: its page numbers and count restart.
-    report::ReportChain cadeia;
+    std::vector<report::Report *> relatorios;
+    relatorios.reserve(ANotas.size());
     for (const TNFe *nfe : ANotas) {
         if (nfe == nullptr)
             continue;
         janelas.push_back(Criar(AClasse, ADANFe, *nfe));
-        cadeia.add(janelas.back()->RLNFe);
+        relatorios.push_back(&janelas.back()->RLNFe);
     }
     if (janelas.empty())
         return;
-
-    report::PrintOptions impressao;
-    dfe::TDFeReportFortes::AjustarReport(impressao, ADANFe);
-    const report::QtTextMeasurer medidor;
-    report::PreparedReport paginas = cadeia.prepare(medidor);
-
-    if (ADANFe.MostraPreview()) {
-        report::PreviewOptions preview;
-        preview.caption = janelas.front()->RLNFe.caption;
-        preview.stayOnTop = janelas.front()->PreviewSempreVisivel;
-        // The preview's export proposes the last layout's PDF filter.
-        preview.pdfInfo = janelas.back()->RLPDFFilter1.DocumentInfo;
-        preview.print = impressao;
-        ADANFe.MostrarPreview()(std::move(paginas), preview);
-    } else {
-        ADANFe.ImprimirPaginas()(paginas, impressao);
-    }
+    // The preview's export proposes the last layout's PDF filter.
+    dfe::ImprimirRelatorios(ADANFe, relatorios, janelas.front()->PreviewSempreVisivel,
+                            janelas.back()->RLPDFFilter1.DocumentInfo);
 }
 
 void TfrlDANFeRL::SalvarPDF(TFabrica AClasse, TOvixNFeDANFeRL &ADANFe, const TNFe &ANFe, const std::string &AFile)
 {
     std::unique_ptr<TfrlDANFeRL> janela = Criar(AClasse, ADANFe, ANFe);
-    report::PrintOptions impressao;
-    dfe::TDFeReportFortes::AjustarReport(impressao, ADANFe);
-    const std::string arquivo = dfe::TDFeReportFortes::AjustarFiltroPDF(ADANFe, AFile);
 
     // The number in the title follows the user's thousands separator.
     const std::string numero = rtl::FormatFloat("000,000,000", ANFe.Ide.nNF);
@@ -82,9 +62,7 @@ void TfrlDANFeRL::SalvarPDF(TFabrica AClasse, TOvixNFeDANFeRL &ADANFe, const TNF
                     "; Valor total: " + util::FormatFloatBr(ANFe.Total.ICMSTot.vNF.ToDouble());
 
     janela->fpAuxDiferencaPDF = 10;
-    const report::QtTextMeasurer medidor;
-    const report::PreparedReport paginas = report::prepare(janela->RLNFe, medidor);
-    report::exportPdf(paginas, arquivo, info);
+    dfe::SalvarRelatorioPDF(ADANFe, janela->RLNFe, AFile, info);
 }
 
 } // namespace nfe

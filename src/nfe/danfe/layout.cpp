@@ -1,9 +1,9 @@
 #include "nfe/danfe/layout.h"
 
 #include "nfe/danfe/component.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
-#include "dfe/report_routines.h"
+#include "dfe/report/routines.h"
 #include "rtl/files.h"
 #include "util/toolbox.h"
 

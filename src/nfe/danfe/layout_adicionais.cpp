@@ -4,7 +4,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "rtl/text.h"
 #include "util/toolbox.h"
@@ -37,22 +37,22 @@ bool Separador(char c)
 
 void TfrlDANFeRLRetrato::CriarAdicionais()
 {
-    const report::Font titulo = FonteDANFe(8, true);
-    const report::Font legenda = FonteDANFe(7);
-    const report::Font informacoes = FonteDANFe(9, false, "Times New Roman");
+    const report::Font titulo = dfe::CriarFonte(8, true);
+    const report::Font legenda = dfe::CriarFonte(7);
+    const report::Font informacoes = dfe::CriarFonte(9, false, "Times New Roman");
 
     // ---- ISSQN ---------------------------------------------------------------------------
     report::Band &i = *rlbISSQN;
-    lblTituloISSQN = &CriarRotulo(i, "lblTituloISSQN", QRectF(0, 8, 300, 11), "CÁLCULO DO ISSQN", titulo,
+    lblTituloISSQN = &dfe::CriarRotulo(i, "lblTituloISSQN", QRectF(0, 8, 300, 11), "CÁLCULO DO ISSQN", titulo,
                                   HAlign::Left, tagTituloCaixa);
-    rliISSQN = &CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31));
+    rliISSQN = &dfe::CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31));
     for (double x : {185.0, 370.0, 555.0})
-        CriarLinhaV(i, "rliDivISSQN" + std::to_string(static_cast<int>(x)), x, 20, 31);
+        dfe::CriarLinhaV(i, "rliDivISSQN" + std::to_string(static_cast<int>(x)), x, 20, 31);
     const auto legendaISSQN = [&](const char *nome, double x, const char *texto) {
-        return &CriarRotulo(i, nome, QRectF(x, 21, 180, 9), texto, legenda, HAlign::Left, tagLegenda);
+        return &dfe::CriarRotulo(i, nome, QRectF(x, 21, 180, 9), texto, legenda, HAlign::Left, tagLegenda);
     };
     const auto valorISSQN = [&](const char *nome, double x, HAlign alinhamento) {
-        report::Label &r = CriarRotulo(i, nome, QRectF(x, 37, 177, 13), "", FonteDANFe(11), alinhamento,
+        report::Label &r = dfe::CriarRotulo(i, nome, QRectF(x, 37, 177, 13), "", dfe::CriarFonte(11), alinhamento,
                                        tagValorCampo);
         r.verticalAlign = report::VAlign::Bottom;
         return &r;
@@ -68,25 +68,25 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
 
     // ---- Additional data -----------------------------------------------------------------
     report::Band &b = *rlbDadosAdicionais;
-    lblDadosAdicionais = &CriarRotulo(b, "lblDadosAdicionais", QRectF(0, 8, 300, 11), "DADOS ADICIONAIS", titulo,
+    lblDadosAdicionais = &dfe::CriarRotulo(b, "lblDadosAdicionais", QRectF(0, 8, 300, 11), "DADOS ADICIONAIS", titulo,
                                       HAlign::Left, tagTituloCaixa);
-    rliDadosAdicionais = &CriarCaixa(b, "rliDadosAdicionais", QRectF(0, 20, 740, 136));
-    rliDivDadosAdicionais = &CriarLinhaV(b, "rliDivDadosAdicionais", 468, 20, 136);
-    lblInformacoesComplementares = &CriarRotulo(b, "lblInformacoesComplementares", QRectF(3, 22, 460, 9),
+    rliDadosAdicionais = &dfe::CriarCaixa(b, "rliDadosAdicionais", QRectF(0, 20, 740, 136));
+    rliDivDadosAdicionais = &dfe::CriarLinhaV(b, "rliDivDadosAdicionais", 468, 20, 136);
+    lblInformacoesComplementares = &dfe::CriarRotulo(b, "lblInformacoesComplementares", QRectF(3, 22, 460, 9),
                                                 "INFORMAÇÕES COMPLEMENTARES", legenda, HAlign::Left, tagLegenda);
-    lblReservadoFisco = &CriarRotulo(b, "lblReservadoFisco", QRectF(471, 22, 265, 9), "RESERVADO AO FISCO", legenda,
+    lblReservadoFisco = &dfe::CriarRotulo(b, "lblReservadoFisco", QRectF(471, 22, 265, 9), "RESERVADO AO FISCO", legenda,
                                      HAlign::Left, tagLegenda);
     // Whole lines only: what does not fit goes to the continuation.
-    rlmDadosAdicionais = &CriarMemo(b, "rlmDadosAdicionais", QRectF(8, kTopoMemo, 458, kAlturaMemo), informacoes,
+    rlmDadosAdicionais = &dfe::CriarMemo(b, "rlmDadosAdicionais", QRectF(8, kTopoMemo, 458, kAlturaMemo), informacoes,
                                     HAlign::Left, tagInfComplementar);
-    rlmDadosFisco = &CriarMemo(b, "rlmDadosFisco", QRectF(475, kTopoMemo, 261, kAlturaMemo), informacoes,
+    rlmDadosFisco = &dfe::CriarMemo(b, "rlmDadosFisco", QRectF(475, kTopoMemo, 261, kAlturaMemo), informacoes,
                                HAlign::Left, tagInfComplementar);
     // Over the texts, in the middle of the band.
-    rllHomologacao = &CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", FonteDANFe(19, true),
+    rllHomologacao = &dfe::CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", dfe::CriarFonte(19, true),
                                   HAlign::Center);
     rllHomologacao->visible = false;
-    rllUsuario = &CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, kAlturaLinhaRodape), "", FonteDANFe(7));
-    rllSistema = &CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, kAlturaLinhaRodape), "", FonteDANFe(7),
+    rllUsuario = &dfe::CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7));
+    rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7),
                               HAlign::Right);
     // The watermark is centred between the item titles and this footer, known once the
     // footer has its place on the page.
@@ -105,15 +105,15 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
     };
     // A long rest runs on over the next pages, from wherever the items end.
     c.canSplit = true;
-    LinhaDCSuperior = &CriarLinhaH(c, "LinhaDCSuperior", 0, 10, 740);
-    lblContinuacao = &CriarRotulo(c, "lblContinuacao", QRectF(3, 13, 500, 11),
+    LinhaDCSuperior = &dfe::CriarLinhaH(c, "LinhaDCSuperior", 0, 10, 740);
+    lblContinuacao = &dfe::CriarRotulo(c, "lblContinuacao", QRectF(3, 13, 500, 11),
                                   "CONTINUAÇÃO DAS INFORMAÇÕES COMPLEMENTARES", titulo, HAlign::Left, tagTituloCaixa);
-    rlmContinuacaoDadosAdicionais = &CriarMemo(c, "rlmContinuacaoDadosAdicionais", QRectF(8, 24, 673, 12),
+    rlmContinuacaoDadosAdicionais = &dfe::CriarMemo(c, "rlmContinuacaoDadosAdicionais", QRectF(8, 24, 673, 12),
                                                informacoes, HAlign::Left, tagInfComplementar);
     rlmContinuacaoDadosAdicionais->autoHeight = true;
-    LinhaDCInferior = &CriarLinhaH(c, "LinhaDCInferior", 0, 38, 740);
-    LinhaDCEsquerda = &CriarLinhaV(c, "LinhaDCEsquerda", 0, 10, 29);
-    LinhaDCDireita = &CriarLinhaV(c, "LinhaDCDireita", 739, 10, 29);
+    LinhaDCInferior = &dfe::CriarLinhaH(c, "LinhaDCInferior", 0, 38, 740);
+    LinhaDCEsquerda = &dfe::CriarLinhaV(c, "LinhaDCEsquerda", 0, 10, 29);
+    LinhaDCDireita = &dfe::CriarLinhaV(c, "LinhaDCDireita", 739, 10, 29);
 }
 
 // ---- Footer lines and homologation mark -------------------------------------------------------

@@ -5,7 +5,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "nfe/component.h"
 
@@ -34,82 +34,82 @@ const QColor kCinza(0xC0, 0xC0, 0xC0);
 void TfrlDANFeRLRetrato::CriarCabecalho()
 {
     report::Band &b = *rlbEmitente;
-    const report::Font legenda = FonteDANFe(7);
-    const report::Font valor = FonteDANFe(11);
+    const report::Font legenda = dfe::CriarFonte(7);
+    const report::Font valor = dfe::CriarFonte(11);
 
     // Issuer box.
-    rliEmitente = &CriarCaixa(b, "rliEmitente", QRectF(0, 0, 273, 117));
-    rllEmitente = &CriarRotulo(b, "rllEmitente", QRectF(4, 3, 265, 10), "IDENTIFICAÇAO DO EMITENTE", legenda,
+    rliEmitente = &dfe::CriarCaixa(b, "rliEmitente", QRectF(0, 0, 273, 117));
+    rllEmitente = &dfe::CriarRotulo(b, "rllEmitente", QRectF(4, 3, 265, 10), "IDENTIFICAÇAO DO EMITENTE", legenda,
                                HAlign::Left, tagTituloCaixa);
     rliLogo = &b.add<report::Image>("rliLogo", QRectF(8, 48, 67, 63));
     rliLogo->fit = report::Image::Proportional;
     rliLogo->center = true;
-    rlmEmitente = &CriarMemo(b, "rlmEmitente", QRectF(8, 18, 258, 32), FonteDANFe(11, true), HAlign::Center,
+    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(8, 18, 258, 32), dfe::CriarFonte(11, true), HAlign::Center,
                              tagRazaoSocial);
-    rlmEndereco = &CriarMemo(b, "rlmEndereco", QRectF(80, 48, 185, 33), FonteDANFe(9, true));
+    rlmEndereco = &dfe::CriarMemo(b, "rlmEndereco", QRectF(80, 48, 185, 33), dfe::CriarFonte(9, true));
 
     // Document name, direction, number, series and sheet.
-    rllDANFE = &CriarRotulo(b, "rllDANFE", QRectF(276, 6, 150, 22), "DANFE", FonteDANFe(19, true), HAlign::Center);
-    rllDocumento1 = &CriarRotulo(b, "rllDocumento1", QRectF(276, 28, 150, 11), "DOCUMENTO AUXILIAR DA",
-                                 FonteDANFe(9, true), HAlign::Center);
-    rllDocumento2 = &CriarRotulo(b, "rllDocumento2", QRectF(276, 40, 150, 11), "NOTA FISCAL ELETRÔNICA",
-                                 FonteDANFe(9, true), HAlign::Center);
-    rllTipoEntrada = &CriarRotulo(b, "rllTipoEntrada", QRectF(292, 55, 84, 11), "0 - ENTRADA", FonteDANFe(9));
-    rllTipoSaida = &CriarRotulo(b, "rllTipoSaida", QRectF(292, 67, 84, 11), "1 - SAÍDA", FonteDANFe(9));
-    rliTipoEntrada = &CriarCaixa(b, "rliTipoEntrada", QRectF(378, 54, 25, 25));
-    rllEntradaSaida = &CriarRotulo(b, "rllEntradaSaida", QRectF(378, 54, 25, 25), "", FonteDANFe(16, true),
+    rllDANFE = &dfe::CriarRotulo(b, "rllDANFE", QRectF(276, 6, 150, 22), "DANFE", dfe::CriarFonte(19, true), HAlign::Center);
+    rllDocumento1 = &dfe::CriarRotulo(b, "rllDocumento1", QRectF(276, 28, 150, 11), "DOCUMENTO AUXILIAR DA",
+                                 dfe::CriarFonte(9, true), HAlign::Center);
+    rllDocumento2 = &dfe::CriarRotulo(b, "rllDocumento2", QRectF(276, 40, 150, 11), "NOTA FISCAL ELETRÔNICA",
+                                 dfe::CriarFonte(9, true), HAlign::Center);
+    rllTipoEntrada = &dfe::CriarRotulo(b, "rllTipoEntrada", QRectF(292, 55, 84, 11), "0 - ENTRADA", dfe::CriarFonte(9));
+    rllTipoSaida = &dfe::CriarRotulo(b, "rllTipoSaida", QRectF(292, 67, 84, 11), "1 - SAÍDA", dfe::CriarFonte(9));
+    rliTipoEntrada = &dfe::CriarCaixa(b, "rliTipoEntrada", QRectF(378, 54, 25, 25));
+    rllEntradaSaida = &dfe::CriarRotulo(b, "rllEntradaSaida", QRectF(378, 54, 25, 25), "", dfe::CriarFonte(16, true),
                                    HAlign::Center);
     rllEntradaSaida->verticalAlign = report::VAlign::Center;
-    rllNumNF1 = &CriarRotulo(b, "rllNumNF1", QRectF(276, 82, 92, 15), "", FonteDANFe(11, true));
-    rllSERIE1 = &CriarRotulo(b, "rllSERIE1", QRectF(318, 98, 100, 15), "", FonteDANFe(11, true));
+    rllNumNF1 = &dfe::CriarRotulo(b, "rllNumNF1", QRectF(276, 82, 92, 15), "", dfe::CriarFonte(11, true));
+    rllSERIE1 = &dfe::CriarRotulo(b, "rllSERIE1", QRectF(318, 98, 100, 15), "", dfe::CriarFonte(11, true));
     rllPageNumber = &b.add<report::SystemField>("rllPageNumber", QRectF(368, 82, 34, 15),
                                                 report::SystemInfo::PageNumber, "fl. ");
-    rllPageNumber->font = FonteDANFe(11, true);
+    rllPageNumber->font = dfe::CriarFonte(11, true);
     rllPageNumber->align = HAlign::Right; // the sheet number runs on into its count
     rllLastPage = &b.add<report::SystemField>("rllLastPage", QRectF(402, 82, 24, 15), report::SystemInfo::PageCount,
                                               "/");
-    rllLastPage->font = FonteDANFe(11, true);
+    rllLastPage->font = dfe::CriarFonte(11, true);
 
     // Key box.
-    rliChave = &CriarCaixa(b, "rliChave", QRectF(429, 0, 311, 117));
-    rliChave2 = &CriarLinhaH(b, "rliChave2", 429, 48, 311);
-    rliChave3 = &CriarLinhaH(b, "rliChave3", 429, 78, 311);
+    rliChave = &dfe::CriarCaixa(b, "rliChave", QRectF(429, 0, 311, 117));
+    rliChave2 = &dfe::CriarLinhaH(b, "rliChave2", 429, 48, 311);
+    rliChave3 = &dfe::CriarLinhaH(b, "rliChave3", 429, 78, 311);
     rlbCodigoBarras = &b.add<report::Barcode>("rlbCodigoBarras", QRectF(520, 5, 132, 40));
-    rliFundoXmotivo = &CriarCaixa(b, "rliFundoXmotivo", QRectF(535, 13, 102, 16));
+    rliFundoXmotivo = &dfe::CriarCaixa(b, "rliFundoXmotivo", QRectF(535, 13, 102, 16));
     rliFundoXmotivo->penWidth = 0;
     rliFundoXmotivo->fill = Qt::white;
     rliFundoXmotivo->visible = false;
     // Centred over the barcode: its centre stays at 586 whatever the text's width.
-    rllXmotivo = &CriarRotulo(b, "rllXmotivo", QRectF(535, 14, 102, 16), "", FonteDANFe(12, true), HAlign::Center);
+    rllXmotivo = &dfe::CriarRotulo(b, "rllXmotivo", QRectF(535, 14, 102, 16), "", dfe::CriarFonte(12, true), HAlign::Center);
     rllXmotivo->autoWidth = true;
-    rllChaveAcesso = &CriarRotulo(b, "rllChaveAcesso", QRectF(432, 51, 150, 9), "CHAVE DE ACESSO", legenda,
+    rllChaveAcesso = &dfe::CriarRotulo(b, "rllChaveAcesso", QRectF(432, 51, 150, 9), "CHAVE DE ACESSO", legenda,
                                   HAlign::Left, tagLegenda);
-    rllChave = &CriarRotulo(b, "rllChave", QRectF(436, 61, 300, 15), "", FonteDANFe(report::pointsToPixels(9), true),
+    rllChave = &dfe::CriarRotulo(b, "rllChave", QRectF(436, 61, 300, 15), "", dfe::CriarFonte(report::pointsToPixels(9), true),
                             HAlign::Center);
     rllChave->autoWidth = true;
-    const report::Font portal = FonteDANFe(9);
-    rllDadosVariaveis1a = &CriarRotulo(b, "rllDadosVariaveis1a", QRectF(436, 80, 300, 11),
+    const report::Font portal = dfe::CriarFonte(9);
+    rllDadosVariaveis1a = &dfe::CriarRotulo(b, "rllDadosVariaveis1a", QRectF(436, 80, 300, 11),
                                        "Consulta de autenticidade no portal nacional da NF-e", portal, HAlign::Center,
                                        tagPortal);
-    rllDadosVariaveis1b = &CriarRotulo(b, "rllDadosVariaveis1b", QRectF(436, 91, 300, 11),
+    rllDadosVariaveis1b = &dfe::CriarRotulo(b, "rllDadosVariaveis1b", QRectF(436, 91, 300, 11),
                                        "www.nfe.fazenda.gov.br/portal", portal, HAlign::Center, tagPortal);
-    rllDadosVariaveis1c = &CriarRotulo(b, "rllDadosVariaveis1c", QRectF(436, 103, 300, 11),
+    rllDadosVariaveis1c = &dfe::CriarRotulo(b, "rllDadosVariaveis1c", QRectF(436, 103, 300, 11),
                                        "ou no site da Sefaz Autorizadora", portal, HAlign::Center, tagPortal);
     rlbCodigoBarrasFS = &b.add<report::Barcode>("rlbCodigoBarrasFS", QRectF(512, 81, 144, 33));
     rlbCodigoBarrasFS->visible = false;
 
     // Lower box: operation nature and protocol; registrations.
-    RLDraw6 = &CriarCaixa(b, "RLDraw6", QRectF(0, 116, 740, 61));
-    rliDivNatureza = &CriarLinhaV(b, "rliDivNatureza", 429, 116, 31);
-    rliLinhaInscricao = &CriarLinhaH(b, "rliLinhaInscricao", 0, 146, 740);
-    rliDivInscricao1 = &CriarLinhaV(b, "rliDivInscricao1", 247, 146, 31);
-    rliDivInscricao2 = &CriarLinhaV(b, "rliDivInscricao2", 493, 146, 31);
+    RLDraw6 = &dfe::CriarCaixa(b, "RLDraw6", QRectF(0, 116, 740, 61));
+    rliDivNatureza = &dfe::CriarLinhaV(b, "rliDivNatureza", 429, 116, 31);
+    rliLinhaInscricao = &dfe::CriarLinhaH(b, "rliLinhaInscricao", 0, 146, 740);
+    rliDivInscricao1 = &dfe::CriarLinhaV(b, "rliDivInscricao1", 247, 146, 31);
+    rliDivInscricao2 = &dfe::CriarLinhaV(b, "rliDivInscricao2", 493, 146, 31);
     const auto legendaEm = [&](const char *nome, double x, double y, const char *texto) {
-        return &CriarRotulo(b, nome, QRectF(x, y, 240, 9), texto, legenda, HAlign::Left, tagLegenda);
+        return &dfe::CriarRotulo(b, nome, QRectF(x, y, 240, 9), texto, legenda, HAlign::Left, tagLegenda);
     };
     const auto valorEm = [&](const char *nome, double x, double y, double largura,
                              HAlign alinhamento = HAlign::Left) {
-        report::Label &r = CriarRotulo(b, nome, QRectF(x, y, largura, 13), "", valor, alinhamento, tagValorCampo);
+        report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, y, largura, 13), "", valor, alinhamento, tagValorCampo);
         r.verticalAlign = report::VAlign::Bottom;
         return &r;
     };
@@ -137,16 +137,16 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
     inscricoes.linhaSuperior = rliLinhaInscricao;
 
     // Status bands above the items, on every page.
-    RLLCanceladaDenegada = &CriarRotulo(*rlbCanceladaDenegada, "RLLCanceladaDenegada", QRectF(296, 3, 150, 24), "",
-                                        FonteDANFe(19, true), HAlign::Center);
+    RLLCanceladaDenegada = &dfe::CriarRotulo(*rlbCanceladaDenegada, "RLLCanceladaDenegada", QRectF(296, 3, 150, 24), "",
+                                        dfe::CriarFonte(19, true), HAlign::Center);
     RLLCanceladaDenegada->autoWidth = true;
     RLLCanceladaDenegada->background = kCinza;
-    rllAvisoContingencia = &CriarRotulo(*rlbAvisoContingencia, "rllAvisoContingencia", QRectF(0, 0, 742, 16), "",
-                                        FonteDANFe(11, true), HAlign::Center);
+    rllAvisoContingencia = &dfe::CriarRotulo(*rlbAvisoContingencia, "rllAvisoContingencia", QRectF(0, 0, 742, 16), "",
+                                        dfe::CriarFonte(11, true), HAlign::Center);
     rllAvisoContingencia->background = kCinza;
     rllAvisoContingencia->verticalAlign = report::VAlign::Center;
-    rllContingencia = &CriarRotulo(*rlbAvisoContingencia, "rllContingencia", QRectF(0, 22, 742, 12), "",
-                                   FonteDANFe(9), HAlign::Center);
+    rllContingencia = &dfe::CriarRotulo(*rlbAvisoContingencia, "rllContingencia", QRectF(0, 22, 742, 12), "",
+                                   dfe::CriarFonte(9), HAlign::Center);
 }
 
 // ---- Status marks --------------------------------------------------------------------------

@@ -3,7 +3,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "util/toolbox.h"
 
@@ -60,53 +60,53 @@ void UmaLinha(report::Memo &memo, const report::TextMeasurer &medidor, const std
 
 void TfrlDANFeRLRetrato::CriarCanhoto()
 {
-    const report::Font legenda = FonteDANFe(7);
+    const report::Font legenda = dfe::CriarFonte(7);
 
     // Standard stub.
     report::Band &b = *rlbReciboHeader;
-    rliCanhoto = &CriarCaixa(b, "rliCanhoto", QRectF(0, 0, 740, 57));
-    rliCanhoto1 = &CriarLinhaH(b, "rliCanhoto1", 0, 25, 603);
-    rliCanhoto2 = &CriarLinhaV(b, "rliCanhoto2", 102, 25, 32);
-    rliCanhoto3 = &CriarLinhaV(b, "rliCanhoto3", 602, 0, 57);
-    rllRecebemosDe = &CriarRotulo(b, "rllRecebemosDe", QRectF(4, 4, 596, 10), std::string(kRecebemosDe),
-                                  FonteDANFe(8), HAlign::Left, tagCanhotoLinha1);
-    rllResumo = &CriarRotulo(b, "rllResumo", QRectF(60, 14, 486, 10), "", FonteDANFe(8), HAlign::Center);
-    rllDataRecebimento = &CriarRotulo(b, "rllDataRecebimento", QRectF(3, 28, 96, 9), "DATA DE RECEBIMENTO", legenda,
+    rliCanhoto = &dfe::CriarCaixa(b, "rliCanhoto", QRectF(0, 0, 740, 57));
+    rliCanhoto1 = &dfe::CriarLinhaH(b, "rliCanhoto1", 0, 25, 603);
+    rliCanhoto2 = &dfe::CriarLinhaV(b, "rliCanhoto2", 102, 25, 32);
+    rliCanhoto3 = &dfe::CriarLinhaV(b, "rliCanhoto3", 602, 0, 57);
+    rllRecebemosDe = &dfe::CriarRotulo(b, "rllRecebemosDe", QRectF(4, 4, 596, 10), std::string(kRecebemosDe),
+                                  dfe::CriarFonte(8), HAlign::Left, tagCanhotoLinha1);
+    rllResumo = &dfe::CriarRotulo(b, "rllResumo", QRectF(60, 14, 486, 10), "", dfe::CriarFonte(8), HAlign::Center);
+    rllDataRecebimento = &dfe::CriarRotulo(b, "rllDataRecebimento", QRectF(3, 28, 96, 9), "DATA DE RECEBIMENTO", legenda,
                                       HAlign::Left, tagLegenda);
-    rllIdentificacao = &CriarRotulo(b, "rllIdentificacao", QRectF(105, 28, 300, 9),
+    rllIdentificacao = &dfe::CriarRotulo(b, "rllIdentificacao", QRectF(105, 28, 300, 9),
                                     "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", legenda, HAlign::Left, tagLegenda);
-    rllNFe = &CriarRotulo(b, "rllNFe", QRectF(608, 2, 128, 18), "NF-e", FonteDANFe(16, true), HAlign::Center);
+    rllNFe = &dfe::CriarRotulo(b, "rllNFe", QRectF(608, 2, 128, 18), "NF-e", dfe::CriarFonte(16, true), HAlign::Center);
     // The number and series are filled with the header's (PrepararCabecalho).
-    rllNumNF0 = &CriarRotulo(b, "rllNumNF0", QRectF(625, 20, 100, 14), "", FonteDANFe(11, true), HAlign::Center);
-    rllSERIE0 = &CriarRotulo(b, "rllSERIE0", QRectF(639, 37, 72, 14), "", FonteDANFe(11), HAlign::Center);
-    rlmDadosAdicionaisAuxiliar = &CriarMemo(b, "rlmDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
-                                            FonteDANFe(11), HAlign::Left, tagInfComplementar);
+    rllNumNF0 = &dfe::CriarRotulo(b, "rllNumNF0", QRectF(625, 20, 100, 14), "", dfe::CriarFonte(11, true), HAlign::Center);
+    rllSERIE0 = &dfe::CriarRotulo(b, "rllSERIE0", QRectF(639, 37, 72, 14), "", dfe::CriarFonte(11), HAlign::Center);
+    rlmDadosAdicionaisAuxiliar = &dfe::CriarMemo(b, "rlmDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
+                                            dfe::CriarFonte(11), HAlign::Left, tagInfComplementar);
     rlmDadosAdicionaisAuxiliar->autoHeight = true;
     rlmDadosAdicionaisAuxiliar->visible = false;
 
     // Stub with the key barcode: laid out during preparation (AjustarCanhotoBarra).
     report::Band &bb = *rlbReciboHeaderBarra;
-    const report::Font courier = FonteDANFe(9, false, "Courier New");
-    rlBarraiCanhoto = &CriarCaixa(bb, "rlBarraiCanhoto", QRectF(0, 0, 740, 88));
-    RLBarraRecebemosDe = &CriarMemo(bb, "RLBarraRecebemosDe", QRectF(3, 1, 417, 14), courier);
-    RLBarraResumo = &CriarMemo(bb, "RLBarraResumo", QRectF(3, kTopoResumoBarra, 417, 14), courier);
-    rlBarraiCanhoto1 = &CriarLinhaH(bb, "rlBarraiCanhoto1", 0, 36, 740);
-    rlBarraiCanhoto2 = &CriarLinhaV(bb, "rlBarraiCanhoto2", 102, 36, 52);
-    rlBarraiCanhoto3 = &CriarLinhaV(bb, "rlBarraiCanhoto3", kDivisorNumeroBarra, 0, 88);
-    rlBarraDataRecebimento = &CriarRotulo(bb, "rlBarraDataRecebimento", QRectF(3, 37, 96, 9), "DATA DE RECEBIMENTO",
+    const report::Font courier = dfe::CriarFonte(9, false, "Courier New");
+    rlBarraiCanhoto = &dfe::CriarCaixa(bb, "rlBarraiCanhoto", QRectF(0, 0, 740, 88));
+    RLBarraRecebemosDe = &dfe::CriarMemo(bb, "RLBarraRecebemosDe", QRectF(3, 1, 417, 14), courier);
+    RLBarraResumo = &dfe::CriarMemo(bb, "RLBarraResumo", QRectF(3, kTopoResumoBarra, 417, 14), courier);
+    rlBarraiCanhoto1 = &dfe::CriarLinhaH(bb, "rlBarraiCanhoto1", 0, 36, 740);
+    rlBarraiCanhoto2 = &dfe::CriarLinhaV(bb, "rlBarraiCanhoto2", 102, 36, 52);
+    rlBarraiCanhoto3 = &dfe::CriarLinhaV(bb, "rlBarraiCanhoto3", kDivisorNumeroBarra, 0, 88);
+    rlBarraDataRecebimento = &dfe::CriarRotulo(bb, "rlBarraDataRecebimento", QRectF(3, 37, 96, 9), "DATA DE RECEBIMENTO",
                                           legenda, HAlign::Left, tagLegenda);
-    rlBarraIdentificacao = &CriarRotulo(bb, "rlBarraIdentificacao", QRectF(105, 37, 300, 9),
+    rlBarraIdentificacao = &dfe::CriarRotulo(bb, "rlBarraIdentificacao", QRectF(105, 37, 300, 9),
                                         "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", legenda, HAlign::Left, tagLegenda);
     RLBarraBarcode = &bb.add<report::Barcode>("RLBarraBarcode", QRectF(454, 39, 122, 38));
-    rllBarraNFe = &CriarRotulo(bb, "rllBarraNFe", QRectF(450, 13, 40, 15), "NF-e", FonteDANFe(12));
-    rlBarraNumNF0 = &CriarRotulo(bb, "rlBarraNumNF0", QRectF(490, 13, 108, 15), "", FonteDANFe(12, true));
-    rlBarraSERIE0 = &CriarRotulo(bb, "rlBarraSERIE0", QRectF(600, 13, 136, 15), "", FonteDANFe(12));
-    rlBarramDadosAdicionaisAuxiliar = &CriarMemo(bb, "rlBarramDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
-                                                 FonteDANFe(11), HAlign::Left, tagInfComplementar);
+    rllBarraNFe = &dfe::CriarRotulo(bb, "rllBarraNFe", QRectF(450, 13, 40, 15), "NF-e", dfe::CriarFonte(12));
+    rlBarraNumNF0 = &dfe::CriarRotulo(bb, "rlBarraNumNF0", QRectF(490, 13, 108, 15), "", dfe::CriarFonte(12, true));
+    rlBarraSERIE0 = &dfe::CriarRotulo(bb, "rlBarraSERIE0", QRectF(600, 13, 136, 15), "", dfe::CriarFonte(12));
+    rlBarramDadosAdicionaisAuxiliar = &dfe::CriarMemo(bb, "rlBarramDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
+                                                 dfe::CriarFonte(11), HAlign::Left, tagInfComplementar);
     rlBarramDadosAdicionaisAuxiliar->autoHeight = true;
     rlBarramDadosAdicionaisAuxiliar->visible = false;
 
-    rliDivisao = &CriarLinhaH(*rlbDivisaoRecibo, "rliDivisao", 0, 6, 740);
+    rliDivisao = &dfe::CriarLinhaH(*rlbDivisaoRecibo, "rliDivisao", 0, 6, 740);
     rliDivisao->dotted = true;
 }
 

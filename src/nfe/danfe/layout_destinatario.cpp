@@ -3,7 +3,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "nfe/codes.h"
 
@@ -80,7 +80,7 @@ std::string CEP(int cep)
 
 report::Label &TfrlDANFeRLRetrato::CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto)
 {
-    return CriarRotulo(banda, nome, QRectF(1, 1, 400, 11), texto, FonteDANFe(8, true), HAlign::Left, tagTituloCaixa);
+    return dfe::CriarRotulo(banda, nome, QRectF(1, 1, 400, 11), texto, dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
 }
 
 report::Label &TfrlDANFeRLRetrato::CriarCampo(report::Band &banda, TLinhaCampos &linha, const char *nomeLegenda,
@@ -89,15 +89,15 @@ report::Label &TfrlDANFeRLRetrato::CriarCampo(report::Band &banda, TLinhaCampos 
 {
     const double largura = x1 - x0;
     report::Label &rotulo =
-        CriarRotulo(banda, nomeLegenda, QRectF(x0 + 3, 0, largura - 6, 9), legenda, FonteDANFe(7), HAlign::Left,
+        dfe::CriarRotulo(banda, nomeLegenda, QRectF(x0 + 3, 0, largura - 6, 9), legenda, dfe::CriarFonte(7), HAlign::Left,
                     tagLegenda);
     linha.legendas.push_back(&rotulo);
-    report::Label &valor = CriarRotulo(banda, nomeValor, QRectF(x0 + 5, 0, largura - 10, alturaValor), "",
-                                       FonteDANFe(11), alinhamento, tagValorCampo);
+    report::Label &valor = dfe::CriarRotulo(banda, nomeValor, QRectF(x0 + 5, 0, largura - 10, alturaValor), "",
+                                       dfe::CriarFonte(11), alinhamento, tagValorCampo);
     valor.verticalAlign = report::VAlign::Bottom;
     linha.valores.push_back(&valor);
     if (x0 > 0)
-        linha.divisores.push_back(&CriarLinhaV(banda, std::string("rliDiv_") + nomeValor, x0, 0, 31));
+        linha.divisores.push_back(&dfe::CriarLinhaV(banda, std::string("rliDiv_") + nomeValor, x0, 0, 31));
     return valor;
 }
 
@@ -107,8 +107,8 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     const auto moldura = [this](report::Band &b, const char *nomeTitulo, const char *titulo,
                                 const std::string &caixa) -> report::Box & {
         CriarTituloQuadro(b, nomeTitulo, titulo);
-        report::Box &box = CriarCaixa(b, caixa, QRectF(0, kTopoCaixaGrade, 740, 27));
-        report::Box &fundo = CriarCaixa(b, caixa + "Fundo", QRectF(1, 14, 738, 11));
+        report::Box &box = dfe::CriarCaixa(b, caixa, QRectF(0, kTopoCaixaGrade, 740, 27));
+        report::Box &fundo = dfe::CriarCaixa(b, caixa + "Fundo", QRectF(1, 14, 738, 11));
         fundo.penWidth = 0;
         fundo.fill = kFundoLegendas;
         return box;
@@ -117,7 +117,7 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     {
         report::Band &b = *rlbDestinatario;
         CriarTituloQuadro(b, "rllQuadroDestinatario", "DESTINATÁRIO / REMETENTE");
-        rliDestinatario = &CriarCaixa(b, "rliDestinatario", QRectF(0, 13, 740, 92));
+        rliDestinatario = &dfe::CriarCaixa(b, "rliDestinatario", QRectF(0, 13, 740, 92));
         TCaixaCampos &caixa = NovaCaixa(b, *rliDestinatario);
         caixa.inicioLinhas = 1;
         caixa.bordaExtra = 2;
@@ -126,13 +126,13 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
         rllDestCNPJ = &CriarCampo(b, l1, "rllLegDestCNPJ", "CNPJ / CPF", "rllDestCNPJ", 470, 620, HAlign::Center);
         rllEmissao = &CriarCampo(b, l1, "rllLegEmissao", "DATA DA EMISSÃO", "rllEmissao", 620, 740);
         TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &CriarLinhaH(b, "rliDestLinha2", 0, 0, 740);
+        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliDestLinha2", 0, 0, 740);
         rllDestEndereco = &CriarCampo(b, l2, "rllLegDestEndereco", "ENDEREÇO", "rllDestEndereco", 0, 370);
         rllDestBairro = &CriarCampo(b, l2, "rllLegDestBairro", "BAIRRO / DISTRITO", "rllDestBairro", 370, 530);
         rllDestCEP = &CriarCampo(b, l2, "rllLegDestCEP", "CEP", "rllDestCEP", 530, 620, HAlign::Center);
         rllSaida = &CriarCampo(b, l2, "rllLegSaida", "DATA SAÍDA / ENTRADA", "rllSaida", 620, 740);
         TLinhaCampos &l3 = caixa.linhas.emplace_back();
-        l3.linhaSuperior = &CriarLinhaH(b, "rliDestLinha3", 0, 0, 740);
+        l3.linhaSuperior = &dfe::CriarLinhaH(b, "rliDestLinha3", 0, 0, 740);
         rllDestCidade = &CriarCampo(b, l3, "rllLegDestCidade", "MUNICÍPIO", "rllDestCidade", 0, 290);
         rllDestFone = &CriarCampo(b, l3, "rllLegDestFone", "FONE / FAX", "rllDestFone", 290, 420);
         rllDestUF = &CriarCampo(b, l3, "rllLegDestUF", "UF", "rllDestUF", 420, 455);
@@ -149,21 +149,21 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     {
         report::Band &b = *rlbFaturaReal;
         CriarTituloQuadro(b, "rllQuadroFatura", "FATURA");
-        rliFaturaReal = &CriarCaixa(b, "rliFaturaReal", QRectF(0, 13, 740, 31));
-        rliFaturaRealFundo = &CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
+        rliFaturaReal = &dfe::CriarCaixa(b, "rliFaturaReal", QRectF(0, 13, 740, 31));
+        rliFaturaRealFundo = &dfe::CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
         rliFaturaRealFundo->penWidth = 0;
         rliFaturaRealFundo->fill = kFundoLegendas;
-        rliFaturaRealDivisao = &CriarLinhaH(b, "rliFaturaRealDivisao", 0, 25, 740);
+        rliFaturaRealDivisao = &dfe::CriarLinhaH(b, "rliFaturaRealDivisao", 0, 25, 740);
         TCaixaCampos &caixa = NovaCaixa(b, *rliFaturaReal);
         TLinhaCampos &linha = caixa.linhas.emplace_back();
         const auto legenda = [&](const char *nome, const char *texto, double x, double largura) {
-            report::Label &r = CriarRotulo(b, nome, QRectF(x, 0, largura, 9), texto, FonteDANFe(7), HAlign::Left,
+            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, 0, largura, 9), texto, dfe::CriarFonte(7), HAlign::Left,
                                            tagLegenda);
             linha.legendas.push_back(&r);
             return &r;
         };
         const auto valor = [&](const char *nome, double x, double largura) {
-            report::Label &r = CriarRotulo(b, nome, QRectF(x, 0, largura, 13), "", FonteDANFe(11), HAlign::Left,
+            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, 0, largura, 13), "", dfe::CriarFonte(11), HAlign::Left,
                                            tagValorCampo);
             r.verticalAlign = report::VAlign::Bottom;
             linha.valores.push_back(&r);
@@ -185,21 +185,21 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     {
         report::Band &b = *rlbFatura;
         rliFatura = &moldura(b, "rllQuadroDuplicatas", "DUPLICATAS", "rliFatura");
-        const report::Font legenda = FonteDANFe(7, true);
+        const report::Font legenda = dfe::CriarFonte(7, true);
         for (int c = 0; c < kCelulasPorLinha; ++c) {
             const double x = kEsquerdaDuplicata[c];
             const std::string n = std::to_string(c + 1);
-            CriarRotulo(b, "rllFatTituloNum" + n, QRectF(x, 15, 66, 9), "Nº DUPLICATA", legenda, HAlign::Left,
+            dfe::CriarRotulo(b, "rllFatTituloNum" + n, QRectF(x, 15, 66, 9), "Nº DUPLICATA", legenda, HAlign::Left,
                         tagLegenda);
-            CriarRotulo(b, "rllFatTituloData" + n, QRectF(x + 67, 15, 53, 9), "VENC.", legenda, HAlign::Right,
+            dfe::CriarRotulo(b, "rllFatTituloData" + n, QRectF(x + 67, 15, 53, 9), "VENC.", legenda, HAlign::Right,
                         tagLegenda);
-            CriarRotulo(b, "rllFatTituloValor" + n, QRectF(x + 122, 15, 58, 9), "VALOR", legenda, HAlign::Right,
+            dfe::CriarRotulo(b, "rllFatTituloValor" + n, QRectF(x + 122, 15, 58, 9), "VALOR", legenda, HAlign::Right,
                         tagLegenda);
         }
-        rliFatura1 = &CriarLinhaV(b, "rliFatura1", 185, kTopoCaixaGrade, 27);
-        rliFatura2 = &CriarLinhaV(b, "rliFatura2", 370, kTopoCaixaGrade, 27);
-        rliFatura3 = &CriarLinhaV(b, "rliFatura3", 555, kTopoCaixaGrade, 27);
-        const report::Font celula = FonteDANFe(9);
+        rliFatura1 = &dfe::CriarLinhaV(b, "rliFatura1", 185, kTopoCaixaGrade, 27);
+        rliFatura2 = &dfe::CriarLinhaV(b, "rliFatura2", 370, kTopoCaixaGrade, 27);
+        rliFatura3 = &dfe::CriarLinhaV(b, "rliFatura3", 555, kTopoCaixaGrade, 27);
+        const report::Font celula = dfe::CriarFonte(9);
         rllFatNum.reserve(kMaxDuplicatas);
         rllFatData.reserve(kMaxDuplicatas);
         rllFatValor.reserve(kMaxDuplicatas);
@@ -207,11 +207,11 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
             const double x = kEsquerdaDuplicata[i % kCelulasPorLinha];
             const double y = TopoCelula(i);
             const std::string n = std::to_string(i + 1);
-            rllFatNum.push_back(&CriarRotulo(b, "rllFatNum" + n, QRectF(x, y, 66, 12), "", celula));
+            rllFatNum.push_back(&dfe::CriarRotulo(b, "rllFatNum" + n, QRectF(x, y, 66, 12), "", celula));
             rllFatData.push_back(
-                &CriarRotulo(b, "rllFatData" + n, QRectF(x + 67, y, 53, 12), "", celula, HAlign::Right));
+                &dfe::CriarRotulo(b, "rllFatData" + n, QRectF(x + 67, y, 53, 12), "", celula, HAlign::Right));
             rllFatValor.push_back(
-                &CriarRotulo(b, "rllFatValor" + n, QRectF(x + 122, y, 58, 12), "", celula, HAlign::Right));
+                &dfe::CriarRotulo(b, "rllFatValor" + n, QRectF(x + 122, y, 58, 12), "", celula, HAlign::Right));
         }
         rllFatNum.front()->autoWidth = true;
     }
@@ -220,18 +220,18 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     {
         report::Band &b = *rlbPagamentoReal;
         rliPagamentoReal = &moldura(b, "rllQuadroPagamento", "PAGAMENTO", "rliPagamentoReal");
-        const report::Font legenda = FonteDANFe(7, true);
+        const report::Font legenda = dfe::CriarFonte(7, true);
         for (int c = 0; c < kCelulasPorLinha; ++c) {
             const std::string n = std::to_string(c + 1);
-            CriarRotulo(b, "rllPagTituloDescricao" + n, QRectF(kEsquerdaPagDescricao[c], 15, 82, 9), "DESCRIÇÃO",
+            dfe::CriarRotulo(b, "rllPagTituloDescricao" + n, QRectF(kEsquerdaPagDescricao[c], 15, 82, 9), "DESCRIÇÃO",
                         legenda, HAlign::Left, tagLegenda);
-            CriarRotulo(b, "rllPagTituloValor" + n, QRectF(kEsquerdaPagValor[c], 15, 80, 9), "VALOR", legenda,
+            dfe::CriarRotulo(b, "rllPagTituloValor" + n, QRectF(kEsquerdaPagValor[c], 15, 80, 9), "VALOR", legenda,
                         HAlign::Right, tagLegenda);
         }
-        rliPagamentoReal1 = &CriarLinhaV(b, "rliPagamentoReal1", 189, kTopoCaixaGrade, 27);
-        rliPagamentoReal2 = &CriarLinhaV(b, "rliPagamentoReal2", 372, kTopoCaixaGrade, 27);
-        rliPagamentoReal3 = &CriarLinhaV(b, "rliPagamentoReal3", 558, kTopoCaixaGrade, 27);
-        const report::Font celula = FonteDANFe(9);
+        rliPagamentoReal1 = &dfe::CriarLinhaV(b, "rliPagamentoReal1", 189, kTopoCaixaGrade, 27);
+        rliPagamentoReal2 = &dfe::CriarLinhaV(b, "rliPagamentoReal2", 372, kTopoCaixaGrade, 27);
+        rliPagamentoReal3 = &dfe::CriarLinhaV(b, "rliPagamentoReal3", 558, kTopoCaixaGrade, 27);
+        const report::Font celula = dfe::CriarFonte(9);
         RLPagDescricao.reserve(kMaxPagamentos);
         RLPagValor.reserve(kMaxPagamentos);
         for (int i = 0; i < kMaxPagamentos; ++i) {
@@ -239,8 +239,8 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
             const double y = TopoCelula(i);
             const std::string n = std::to_string(i);
             RLPagDescricao.push_back(
-                &CriarRotulo(b, "RLPagDescricao" + n, QRectF(kEsquerdaPagDescricao[c], y, 82, 12), "", celula));
-            RLPagValor.push_back(&CriarRotulo(b, "RLPagValor" + n, QRectF(kEsquerdaPagValor[c], y, 80, 12), "",
+                &dfe::CriarRotulo(b, "RLPagDescricao" + n, QRectF(kEsquerdaPagDescricao[c], y, 82, 12), "", celula));
+            RLPagValor.push_back(&dfe::CriarRotulo(b, "RLPagValor" + n, QRectF(kEsquerdaPagValor[c], y, 80, 12), "",
                                               celula, HAlign::Right));
         }
     }
@@ -254,7 +254,7 @@ void TfrlDANFeRLRetrato::CriarQuadroLocal(report::Band &b, const char *titulo, c
     const auto legenda = [&p](const char *campo) { return "rllLeg" + p.substr(3) + campo; };
 
     CriarTituloQuadro(b, nome("Titulo").c_str(), titulo);
-    quadro.caixa = &CriarCaixa(b, nome("Caixa"), QRectF(0, 13, 740, 91));
+    quadro.caixa = &dfe::CriarCaixa(b, nome("Caixa"), QRectF(0, 13, 740, 91));
     TCaixaCampos &caixa = NovaCaixa(b, *quadro.caixa);
     const auto campo = [&](TLinhaCampos &linha, const char *sufixo, const char *texto, const std::string &valor,
                            double x0, double x1, HAlign alinhamento = HAlign::Left) {
@@ -265,12 +265,12 @@ void TfrlDANFeRLRetrato::CriarQuadroLocal(report::Band &b, const char *titulo, c
     quadro.Documento = campo(l1, "Documento", "CNPJ / CPF", nome("Documento"), 470, 620, HAlign::Center);
     quadro.IE = campo(l1, "IE", "INSCRIÇÃO ESTADUAL", nome("IE"), 620, 740);
     TLinhaCampos &l2 = caixa.linhas.emplace_back();
-    l2.linhaSuperior = &CriarLinhaH(b, nome("Linha2"), 0, 0, 740);
+    l2.linhaSuperior = &dfe::CriarLinhaH(b, nome("Linha2"), 0, 0, 740);
     quadro.Endereco = campo(l2, "Endereco", "ENDEREÇO", nome("Endereco"), 0, 370);
     quadro.Bairro = campo(l2, "Bairro", "BAIRRO / DISTRITO", nome("Bairro"), 370, 620);
     quadro.CEP = campo(l2, "CEP", "CEP", nomeCEP, 620, 740);
     TLinhaCampos &l3 = caixa.linhas.emplace_back();
-    l3.linhaSuperior = &CriarLinhaH(b, nome("Linha3"), 0, 0, 740);
+    l3.linhaSuperior = &dfe::CriarLinhaH(b, nome("Linha3"), 0, 0, 740);
     quadro.Municipio = campo(l3, "Municipio", "MUNICÍPIO", nome("Municipio"), 0, 420);
     quadro.UF = campo(l3, "UF", "UF", nome("UF"), 420, 470);
     quadro.Telefone = campo(l3, "Telefone", "TELEFONE / FAX", nome("Telefone"), 470, 740);

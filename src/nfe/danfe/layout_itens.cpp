@@ -3,7 +3,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "dfe/codes_tax.h"
 #include "rtl/text.h"
@@ -57,25 +57,25 @@ void TfrlDANFeRLRetrato::CriarItens()
     // ---- Column titles --------------------------------------------------------------------
     report::Band &t = *rlbCabecalhoItens;
     // The header band retitles it on the pages after the first.
-    lblDadosDoProduto = &CriarRotulo(t, "lblDadosDoProduto", QRectF(0, 0, 400, 11), "DADOS DO PRODUTO / SERVIÇOS",
-                                     FonteDANFe(8, true), HAlign::Left, tagTituloCaixa);
-    rlsRectProdutos = &CriarCaixa(t, "rlsRectProdutos", QRectF(0, kTopoTitulos, 740, kAlturaTitulos));
+    lblDadosDoProduto = &dfe::CriarRotulo(t, "lblDadosDoProduto", QRectF(0, 0, 400, 11), "DADOS DO PRODUTO / SERVIÇOS",
+                                     dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
+    rlsRectProdutos = &dfe::CriarCaixa(t, "rlsRectProdutos", QRectF(0, kTopoTitulos, 740, kAlturaTitulos));
     rlsRectProdutos->fill = kFundoTitulos;
 
-    const report::Font legenda = FonteDANFe(7);
+    const report::Font legenda = dfe::CriarFonte(7);
     const auto titulo = [&](const char *nome, double x, double y, double largura, const char *texto) {
-        return &CriarRotulo(t, nome, QRectF(x, y, largura, kAlturaLegenda), texto, legenda, HAlign::Center,
+        return &dfe::CriarRotulo(t, nome, QRectF(x, y, largura, kAlturaLegenda), texto, legenda, HAlign::Center,
                             tagLegenda);
     };
     const auto tituloEmLinhas = [&](const char *nome, double x, double y, double largura, const char *texto) {
-        report::Memo &memo = CriarMemo(t, nome, QRectF(x, y, largura, kAlturaLegenda), legenda, HAlign::Center,
+        report::Memo &memo = dfe::CriarMemo(t, nome, QRectF(x, y, largura, kAlturaLegenda), legenda, HAlign::Center,
                                        tagLegenda);
         memo.text = texto;
         memo.autoHeight = true;
         return &memo;
     };
     const auto divisor = [&](const char *nome, double x) {
-        return &CriarLinhaV(t, nome, x, kTopoTitulos, kAlturaTitulos);
+        return &dfe::CriarLinhaV(t, nome, x, kTopoTitulos, kAlturaTitulos);
     };
 
     rlmCodProd = tituloEmLinhas("rlmCodProd", 1, kLegendaSuperior, 54, "CÓDIGO DO PROD. / SERV.");
@@ -112,9 +112,9 @@ void TfrlDANFeRLRetrato::CriarItens()
     lblValorIPIInf = titulo("lblValorIPIInf", 651, kLegendaInferior, 39, "I.P.I.");
     rlsDivProd12 = divisor("rlsDivProd12", 690);
     lblAliquotas = titulo("lblAliquotas", 691, kLegendaSuperior, 49, "ALÍQUOTAS");
-    rlsLinhaAliquotas = &CriarLinhaH(t, "rlsLinhaAliquotas", 690, kLegendaInferior, 50);
+    rlsLinhaAliquotas = &dfe::CriarLinhaH(t, "rlsLinhaAliquotas", 690, kLegendaInferior, 50);
     rlsDivProd13 =
-        &CriarLinhaV(t, "rlsDivProd13", 714, kLegendaInferior, kTopoTitulos + kAlturaTitulos - kLegendaInferior);
+        &dfe::CriarLinhaV(t, "rlsDivProd13", 714, kLegendaInferior, kTopoTitulos + kAlturaTitulos - kLegendaInferior);
     lblAliqICMS = titulo("lblAliqICMS", 691, kLegendaInferior, 23, "ICMS");
     lblAliqIPI = titulo("lblAliqIPI", 715, kLegendaInferior, 24, "IPI");
 
@@ -123,21 +123,21 @@ void TfrlDANFeRLRetrato::CriarItens()
     rlbItens->beforePrint = [this](report::Band &, report::PrintContext &contexto) {
         return rlbItensBeforePrint(contexto);
     };
-    const report::Font texto = FonteDANFe(8);
+    const report::Font texto = dfe::CriarFonte(8);
     // Under the texts: a shaded row is a filled label as tall as the row.
-    FundoItem = &CriarRotulo(r, "FundoItem", QRectF(0, 0, 740, 12), "", texto);
+    FundoItem = &dfe::CriarRotulo(r, "FundoItem", QRectF(0, 0, 740, 12), "", texto);
     FundoItem->stretch = true;
     FundoItem->visible = false;
     const auto linha = [&](const char *nome, double x) {
-        report::Line &l = CriarLinhaV(r, nome, x, 0, 12);
+        report::Line &l = dfe::CriarLinhaV(r, nome, x, 0, 12);
         l.stretch = true;
         return &l;
     };
     const auto campo = [&](const char *nome, double x, double largura, HAlign alinhamento) {
-        return &CriarRotulo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), "", texto, alinhamento, tagItem);
+        return &dfe::CriarRotulo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), "", texto, alinhamento, tagItem);
     };
     const auto memo = [&](const char *nome, double x, double largura, HAlign alinhamento) {
-        report::Memo &m = CriarMemo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), texto, alinhamento, tagItem);
+        report::Memo &m = dfe::CriarMemo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), texto, alinhamento, tagItem);
         m.autoHeight = true;
         return &m;
     };
@@ -174,18 +174,18 @@ void TfrlDANFeRLRetrato::CriarItens()
     txtAliqIPI = campo("txtAliqIPI", 715, 22, HAlign::Right);
     LinhaFimItem = linha("LinhaFimItem", 739);
     // Placed on the row's bottom once its height is known; it takes no part in it.
-    LinhaItem = &CriarLinhaH(r, "LinhaItem", 0, 11, 740);
+    LinhaItem = &dfe::CriarLinhaH(r, "LinhaItem", 0, 11, 740);
     LinhaItem->stretch = true;
 
     // ---- The item's additional information --------------------------------------------------
     report::Band &a = *RLBandInfAd;
-    RLMemoInfAd = &CriarMemo(a, "RLMemoInfAd", QRectF(4, 1, 736, kAlturaTexto), texto, HAlign::Left, tagItem);
+    RLMemoInfAd = &dfe::CriarMemo(a, "RLMemoInfAd", QRectF(4, 1, 736, kAlturaTexto), texto, HAlign::Left, tagItem);
     RLMemoInfAd->autoHeight = true;
-    LinhaInfAdEsquerda = &CriarLinhaV(a, "LinhaInfAdEsquerda", 0, 0, 14);
+    LinhaInfAdEsquerda = &dfe::CriarLinhaV(a, "LinhaInfAdEsquerda", 0, 0, 14);
     LinhaInfAdEsquerda->stretch = true;
-    LinhaInfAdDireita = &CriarLinhaV(a, "LinhaInfAdDireita", 739, 0, 14);
+    LinhaInfAdDireita = &dfe::CriarLinhaV(a, "LinhaInfAdDireita", 739, 0, 14);
     LinhaInfAdDireita->stretch = true;
-    LinhaInfAdInferior = &CriarLinhaH(a, "LinhaInfAdInferior", 0, 13, 740);
+    LinhaInfAdInferior = &dfe::CriarLinhaH(a, "LinhaInfAdInferior", 0, 13, 740);
     LinhaInfAdInferior->stretch = true;
 }
 

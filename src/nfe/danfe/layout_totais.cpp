@@ -2,7 +2,7 @@
 
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "nfe/danfe/layout_construcao.h"
+#include "dfe/report/layout_construcao.h"
 
 #include "nfe/codes.h"
 
@@ -43,24 +43,24 @@ void TfrlDANFeRLRetrato::CriarTotais()
     {
         report::Band &b = *rlbImposto;
         CriarTituloQuadro(b, "rllQuadroImposto", "CÁLCULO DO IMPOSTO");
-        rliImposto = &CriarCaixa(b, "rliImposto", QRectF(0, 13, 740, 61));
+        rliImposto = &dfe::CriarCaixa(b, "rliImposto", QRectF(0, 13, 740, 61));
         TCaixaCampos &caixa = NovaCaixa(b, *rliImposto);
         TLinhaCampos &l1 = caixa.linhas.emplace_back();
         const auto legenda = [&](TLinhaCampos &linha, const char *nome, const char *texto, double x0, double x1) {
-            report::Label &r = CriarRotulo(b, nome, QRectF(x0 + 3, 0, x1 - x0 - 6, 9), texto, FonteDANFe(7),
+            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x0 + 3, 0, x1 - x0 - 6, 9), texto, dfe::CriarFonte(7),
                                            HAlign::Left, tagLegenda);
             linha.legendas.push_back(&r);
             return &r;
         };
         const auto valor = [&](TLinhaCampos &linha, const char *nome, double x0, double x1) {
-            report::Label &r = CriarRotulo(b, nome, QRectF(x0 + 7, 0, x1 - x0 - 10, 13), "", FonteDANFe(11),
+            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x0 + 7, 0, x1 - x0 - 10, 13), "", dfe::CriarFonte(11),
                                            HAlign::Right, tagValorCampo);
             r.verticalAlign = report::VAlign::Bottom;
             linha.valores.push_back(&r);
             return &r;
         };
         const auto divisor = [&](TLinhaCampos &linha, const char *nome, double x) {
-            report::Line &d = CriarLinhaV(b, nome, x, 0, 31);
+            report::Line &d = dfe::CriarLinhaV(b, nome, x, 0, 31);
             linha.divisores.push_back(&d);
             return &d;
         };
@@ -85,9 +85,9 @@ void TfrlDANFeRLRetrato::CriarTotais()
         rliDivImposto5 = divisor(l1, "rliDivImposto5", d1[5]);
 
         TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &CriarLinhaH(b, "rliImpostoLinha2", 0, 0, 740);
+        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliImpostoLinha2", 0, 0, 740);
         // The invoice total stands out on grey, under its caption and value.
-        report::Box &fundo = CriarCaixa(b, "rliFundoTotalNF", QRectF(kDivisorProdutos + 1, 0, 165, 29));
+        report::Box &fundo = dfe::CriarCaixa(b, "rliFundoTotalNF", QRectF(kDivisorProdutos + 1, 0, 165, 29));
         fundo.penWidth = 0;
         fundo.fill = kFundoTotal;
         l2.fundos.push_back(&fundo);
@@ -112,7 +112,7 @@ void TfrlDANFeRLRetrato::CriarTotais()
     {
         report::Band &b = *rlbTransp;
         CriarTituloQuadro(b, "rllQuadroTransporte", "TRANSPORTADOR / VOLUMES TRANSPORTADOS");
-        rliTransp = &CriarCaixa(b, "rliTransp", QRectF(0, 13, 740, 91));
+        rliTransp = &dfe::CriarCaixa(b, "rliTransp", QRectF(0, 13, 740, 91));
         TCaixaCampos &caixa = NovaCaixa(b, *rliTransp);
         FCaixaTransp = &caixa;
         TLinhaCampos &l1 = caixa.linhas.emplace_back();
@@ -123,13 +123,13 @@ void TfrlDANFeRLRetrato::CriarTotais()
         rllTransUFPlaca = &CriarCampo(b, l1, "rllLegTransUFPlaca", "UF", "rllTransUFPlaca", 565, 595);
         rllTransCNPJ = &CriarCampo(b, l1, "rllLegTransCNPJ", "CNPJ / CPF", "rllTransCNPJ", 595, 740, HAlign::Center);
         TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &CriarLinhaH(b, "rliTranspLinha2", 0, 0, 740);
+        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliTranspLinha2", 0, 0, 740);
         rllTransEndereco = &CriarCampo(b, l2, "rllLegTransEndereco", "ENDEREÇO", "rllTransEndereco", 0, 370);
         rllTransCidade = &CriarCampo(b, l2, "rllLegTransCidade", "MUNICÍPIO", "rllTransCidade", 370, 565);
         rllTransUF = &CriarCampo(b, l2, "rllLegTransUF", "UF", "rllTransUF", 565, 595);
         rllTransIE = &CriarCampo(b, l2, "rllLegTransIE", "INSCRIÇÃO ESTADUAL", "rllTransIE", 595, 740);
         TLinhaCampos &l3 = caixa.linhas.emplace_back();
-        l3.linhaSuperior = &CriarLinhaH(b, "rliTranspLinha3", 0, 0, 740);
+        l3.linhaSuperior = &dfe::CriarLinhaH(b, "rliTranspLinha3", 0, 0, 740);
         // Volume labels are 14 high: every further volume adds a line of that height.
         rllTransQTDE = &CriarCampo(b, l3, "rllLegTransQTDE", "QUANTIDADE", "rllTransQTDE", 0, 80, HAlign::Right, 14);
         rllTransEspecie = &CriarCampo(b, l3, "rllLegTransEspecie", "ESPÉCIE", "rllTransEspecie", 80, 210,

@@ -3,7 +3,7 @@
 
 #include "support.h"
 
-#include "nfe/danfeclass.h"
+#include "nfe/danfe/danfeclass.h"
 #include "nfe/exception.h"
 
 #include "dfe/accesskey.h"

@@ -1,6 +1,7 @@
-#include "dfe/report_base.h"
+#include "dfe/report/component.h"
 
 #include "report/barcode.h"
+#include "report/printdialog.h"
 
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
@@ -31,10 +32,25 @@ std::string TExpandeLogoMarcaConfig::ClassName() const { return "TExpandeLogoMar
 
 // ---- TOvixDFeReport ------------------------------------------------------------------
 
+namespace {
+
+void MostrarNoPreview(report::PreparedReport APaginas, const report::PreviewOptions &AOpcoes)
+{
+    report::showPreview(std::move(APaginas), AOpcoes);
+}
+
+void ImprimirNaImpressora(const report::PreparedReport &APaginas, const report::PrintOptions &AOpcoes)
+{
+    report::printReport(APaginas, AOpcoes);
+}
+
+} // namespace
+
 TOvixDFeReport::TOvixDFeReport(rtl::TComponent *AOwner)
     : util::TOvixComponent(AOwner),
       FCasasDecimais(rtl::TComponent::CreateFree<TCasasDecimais>()),
-      FExpandeLogoMarcaConfig(rtl::TComponent::CreateFree<TExpandeLogoMarcaConfig>())
+      FExpandeLogoMarcaConfig(rtl::TComponent::CreateFree<TExpandeLogoMarcaConfig>()),
+      FMostrarPreview(MostrarNoPreview), FImprimirPaginas(ImprimirNaImpressora)
 {
     FCasasDecimais->SetName("CasasDecimais");
     FCasasDecimais->SetSubComponent(true);
@@ -43,6 +59,16 @@ TOvixDFeReport::TOvixDFeReport(rtl::TComponent *AOwner)
 }
 
 TOvixDFeReport::~TOvixDFeReport() = default;
+
+void TOvixDFeReport::SetMostrarPreview(TMostrarPreview AValue)
+{
+    FMostrarPreview = AValue ? std::move(AValue) : TMostrarPreview(MostrarNoPreview);
+}
+
+void TOvixDFeReport::SetImprimirPaginas(TImprimirPaginas AValue)
+{
+    FImprimirPaginas = AValue ? std::move(AValue) : TImprimirPaginas(ImprimirNaImpressora);
+}
 
 std::string TOvixDFeReport::ClassName() const { return "TOvixDFeReport"; }
 

@@ -1,4 +1,4 @@
-#include "dfe/report_routines.h"
+#include "dfe/report/routines.h"
 
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"

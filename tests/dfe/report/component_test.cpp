@@ -1,4 +1,4 @@
-#include "dfe/report_base.h"
+#include "dfe/report/component.h"
 
 #include "report/outputs.h"
 

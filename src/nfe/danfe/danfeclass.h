@@ -14,9 +14,10 @@
 // Several texts join their pieces with ";" because the assembled additional information
 // turns every ";" into a line break at the end; item details use SeparadorDetalhamentos.
 
+#include "nfe/component.h"
 #include "nfe/model.h"
 
-#include "dfe/report_base.h"
+#include "dfe/report/component.h"
 #include "dfe/codes.h"
 #include "rtl/classes.h"
 #include "rtl/currency.h"
@@ -26,8 +27,6 @@
 #include <string_view>
 
 namespace nfe {
-
-class TOvixNFe;
 
 // ImprimeTributos: stored only.
 enum TpcnTributos { trbNenhum, trbNormal, trbSeparadamente };
@@ -77,7 +76,7 @@ using TDetArmamentos = std::bitset<4>;
 using TDetCombustiveis = std::bitset<8>;
 using TDetRastros = std::bitset<5>;
 
-class TOvixDFeDANFeReport : public dfe::TOvixDFeReport {
+class TOvixDFeDANFeReport : public dfe::TOvixDFeReport, public TDANFeLink {
 public:
     explicit TOvixDFeDANFeReport(rtl::TComponent *AOwner);
     ~TOvixDFeDANFeReport() override;
@@ -94,13 +93,15 @@ public:
 
     // ---- Link -------------------------------------------------------------------------
 
+    rtl::TComponent &Componente() noexcept override { return *this; }
+
     // The linked NF-e component, not owned.
-    TOvixNFe *OvixNFe() const noexcept { return FOvixNFe; }
+    TOvixNFe *OvixNFe() const noexcept override { return FOvixNFe; }
     // The same component again does nothing. A component that is not an NF-e component
     // raises EOvixNFeException "OvixDANFE.NFE deve ser do tipo TOvixNFe" and keeps the link.
     // Otherwise the previous NF-e component is unlinked on its side, and the new one is
     // asked for its removal notice and gets this component as its DANFE.
-    void SetOvixNFe(rtl::TComponent *Value);
+    void SetOvixNFe(rtl::TComponent *Value) override;
 
     // ---- Settings ---------------------------------------------------------------------
 
@@ -140,7 +141,7 @@ public:
     bool ImprimeNomeFantasia() const noexcept { return FImprimeNomeFantasia; }
     void SetImprimeNomeFantasia(bool AValue) noexcept { FImprimeNomeFantasia = AValue; }
     // Chooses the layout.
-    dfe::TpcnTipoImpressao TipoDANFE() const noexcept { return FTipoDANFE; }
+    dfe::TpcnTipoImpressao TipoDANFE() const noexcept override { return FTipoDANFE; }
 
     // ---- Overridable operations -------------------------------------------------------
 
@@ -150,12 +151,12 @@ public:
     // Print one document, or with nullptr every document of the linked component's list.
     // Here they raise EOvixNFeException "<operation> não implementado em: <class name>";
     // a DANFE component gives them bodies.
-    virtual void ImprimirDANFE(const TNFe *ANFe = nullptr);
+    void ImprimirDANFE(const TNFe *ANFe = nullptr) override;
     // ImprimirDANFE with Cancelada set; Cancelada is cleared afterwards on every path out.
-    virtual void ImprimirDANFECancelado(const TNFe *ANFe = nullptr);
-    virtual void ImprimirDANFEResumido(const TNFe *ANFe = nullptr);
-    virtual void ImprimirDANFEPDF(const TNFe *ANFe = nullptr);
-    virtual void ImprimirDANFEResumidoPDF(const TNFe *ANFe = nullptr);
+    void ImprimirDANFECancelado(const TNFe *ANFe = nullptr) override;
+    void ImprimirDANFEResumido(const TNFe *ANFe = nullptr) override;
+    void ImprimirDANFEPDF(const TNFe *ANFe = nullptr) override;
+    void ImprimirDANFEResumidoPDF(const TNFe *ANFe = nullptr) override;
     virtual void ImprimirEVENTO(const TNFe *ANFe = nullptr);
     virtual void ImprimirEVENTOPDF(const TNFe *ANFe = nullptr);
     virtual void ImprimirINUTILIZACAO(const TNFe *ANFe = nullptr);

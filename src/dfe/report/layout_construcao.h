@@ -1,15 +1,15 @@
 #pragma once
-// Small builders the construction of the portrait DANFE uses in every block: a control
-// is made in one call with the place, font, alignment and tag the layout gives it.
+// Small builders the layouts of the printed forms use in every block: a control is made in
+// one call with the place, font, alignment and tag the layout gives it.
 
 #include "report/band.h"
 #include "report/controls.h"
 
 #include <string>
 
-namespace nfe {
+namespace dfe {
 
-inline report::Font FonteDANFe(int pixels, bool negrito = false, std::string familia = "Arial")
+inline report::Font CriarFonte(int pixels, bool negrito = false, std::string familia = "Arial")
 {
     return report::Font{std::move(familia), pixels, negrito};
 }
@@ -57,4 +57,4 @@ inline report::Line &CriarLinhaV(report::Band &banda, std::string nome, double x
     return linha;
 }
 
-} // namespace nfe
+} // namespace dfe

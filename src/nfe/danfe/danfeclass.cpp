@@ -1,4 +1,4 @@
-#include "nfe/danfeclass.h"
+#include "nfe/danfe/danfeclass.h"
 
 #include "nfe/component.h"
 #include "nfe/exception.h"

@@ -3,7 +3,7 @@
 // the report engine: print options, margins, the PDF file, the logo and its placement,
 // and fitting a memo's text by shrinking its font. Class-level routines only.
 
-#include "dfe/report_base.h"
+#include "dfe/report/component.h"
 
 #include "report/controls.h"
 #include "report/measurer.h"

@@ -4,7 +4,7 @@
 // folder and name, logo and its placement, issuer texts, decimal places, scaling) and the
 // formatters of item quantities and unit values. It prints nothing itself: each family's
 // component adds its print operations after the virtual operations declared here, and
-// report_routines.h copies these settings into the report engine's objects.
+// dfe/report/routines.h copies these settings into the report engine's objects.
 //
 // PintarQRCode, the QR bitmap the DACTE, DAMDFE and receipt layouts draw, lives here too.
 
@@ -13,7 +13,12 @@
 #include "rtl/classes.h"
 #include "util/base.h"
 
+#include "report/prepared.h"
+#include "report/preview.h"
+#include "report/printjob.h"
+
 #include <QImage>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -81,6 +86,12 @@ private:
 
 class TOvixDFeReport : public util::TOvixComponent {
 public:
+    // Shows the prepared pages (the default: the engine's modal preview).
+    using TMostrarPreview = std::function<void(report::PreparedReport, const report::PreviewOptions &)>;
+    // Prints the prepared pages without a preview (the default: the engine's printing,
+    // with the print dialog when the options ask for it).
+    using TImprimirPaginas = std::function<void(const report::PreparedReport &, const report::PrintOptions &)>;
+
     // Every default, and the two settings parts named "CasasDecimais" and
     // "ExpandeLogoMarcaConfig".
     explicit TOvixDFeReport(rtl::TComponent *AOwner);
@@ -174,6 +185,17 @@ public:
     int NovaEscala() const noexcept { return FNovaEscala; }
     void SetNovaEscala(int AValue) noexcept { FNovaEscala = AValue; }
 
+    // ---- Where the pages go -----------------------------------------------------------
+    // How a finished job reaches the user can be replaced: tests and embedding programs
+    // keep the pages instead of opening a window.
+
+    const TMostrarPreview &MostrarPreview() const noexcept { return FMostrarPreview; }
+    // An empty function puts the engine's preview back.
+    void SetMostrarPreview(TMostrarPreview AValue);
+    const TImprimirPaginas &ImprimirPaginas() const noexcept { return FImprimirPaginas; }
+    // An empty function puts the engine's printing back.
+    void SetImprimirPaginas(TImprimirPaginas AValue);
+
     // The file (or files, one per line) written by the family's last PDF operation.
     const std::string &ArquivoPDF() const noexcept { return FPArquivoPDF; }
 
@@ -206,6 +228,8 @@ private:
     bool FAlterarEscalaPadrao = false;
     int FNovaEscala = 96;
     std::string FPArquivoPDF;
+    TMostrarPreview FMostrarPreview;
+    TImprimirPaginas FImprimirPaginas;
 };
 
 // How PintarQRCode turns text into the symbol's bytes. The two UTF-8 names say the
