@@ -25,25 +25,6 @@ namespace {
 constexpr std::string_view SecaoDFe = "DFe";
 constexpr std::string_view SecaoProxy = "Proxy";
 
-// An enumeration stored by ordinal. A number outside the enumeration (or a value that is
-// not a number) keeps the current setting: the file may come from another version or be
-// edited by hand, and an unnamed value would break every table indexed by it.
-template <class E>
-E LerOrdinal(const rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave,
-             E Atual, E Ultimo)
-{
-    const int lido = AIni.ReadInteger(Secao, Chave, static_cast<int>(Atual));
-    if (lido < 0 || lido > static_cast<int>(Ultimo))
-        return Atual;
-    return static_cast<E>(lido);
-}
-
-template <class E>
-void GravarOrdinal(rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave, E Valor)
-{
-    AIni.WriteInteger(Secao, Chave, static_cast<int>(Valor));
-}
-
 // A 32-bit unsigned setting; anything out of its range keeps the current value.
 std::uint32_t LerCardinal(const rtl::TMemIniFile &AIni, std::string_view Secao,
                           std::string_view Chave, std::uint32_t Atual)

@@ -37,6 +37,26 @@ class TConfiguracoes;
 class TDFeSSL;
 class TOvixDFe;
 
+// An enumeration stored by ordinal, for every family's settings. A number outside the
+// enumeration (or a value that is not a number) keeps the current setting: the file may
+// come from another version or be edited by hand, and an unnamed value would break every
+// table indexed by it.
+template <class E>
+E LerOrdinal(const rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave,
+             E Atual, E Ultimo)
+{
+    const int lido = AIni.ReadInteger(Secao, Chave, static_cast<int>(Atual));
+    if (lido < 0 || lido > static_cast<int>(Ultimo))
+        return Atual;
+    return static_cast<E>(lido);
+}
+
+template <class E>
+void GravarOrdinal(rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave, E Valor)
+{
+    AIni.WriteInteger(Secao, Chave, static_cast<int>(Valor));
+}
+
 // The alert-line template of the XML writer when the setting holds no placeholder.
 inline constexpr std::string_view FormatoAlertaPadrao =
     "TAG:%TAGNIVEL% ID:%ID%/%TAG%(%DESCRICAO%) - %MSG%.";

@@ -5,7 +5,7 @@
 
 #include "dfe/codes.h"
 #include "nfe/codes.h"
-#include "nfe/model_collection.h"
+#include "dfe/model_collection.h"
 #include "nfe/model_imposto.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
@@ -26,7 +26,7 @@ public:
     std::string nDraw;
 };
 
-class TAdiCollection : public TNFeCollection<TAdiCollectionItem> {};
+class TAdiCollection : public dfe::TDFeCollection<TAdiCollectionItem> {};
 
 // DI: an import declaration.
 class TDICollectionItem {
@@ -47,7 +47,7 @@ public:
     TAdiCollection adi;
 };
 
-class TDICollection : public TNFeCollection<TDICollectionItem> {};
+class TDICollection : public dfe::TDFeCollection<TDICollectionItem> {};
 
 // detExport.
 class TdetExportCollectionItem {
@@ -60,7 +60,7 @@ public:
     rtl::Currency qExport;
 };
 
-class TdetExportCollection : public TNFeCollection<TdetExportCollectionItem> {};
+class TdetExportCollection : public dfe::TDFeCollection<TdetExportCollectionItem> {};
 
 // rastro: a batch.
 class TRastroCollectionItem {
@@ -74,7 +74,7 @@ public:
     std::string cAgreg;
 };
 
-class TRastroCollection : public TNFeCollection<TRastroCollectionItem> {};
+class TRastroCollection : public dfe::TDFeCollection<TRastroCollectionItem> {};
 
 // veicProd: a new vehicle. Codes are kept as the XML gives them; the DANFE prints them
 // through the vehicle texts of nfe/codes.h.
@@ -127,7 +127,7 @@ public:
     rtl::Currency vPMC;
 };
 
-class TmedCollection : public TNFeCollection<TmedCollectionItem> {};
+class TmedCollection : public dfe::TDFeCollection<TmedCollectionItem> {};
 
 // arma: a weapon.
 class TarmaCollectionItem {
@@ -140,7 +140,7 @@ public:
     std::string descr;
 };
 
-class TarmaCollection : public TNFeCollection<TarmaCollectionItem> {};
+class TarmaCollection : public dfe::TDFeCollection<TarmaCollectionItem> {};
 
 // CIDE of a fuel.
 class TCIDE {
@@ -224,7 +224,7 @@ public:
     std::string NVE;
 };
 
-class TNVECollection : public TNFeCollection<TNVECollectionItem> {};
+class TNVECollection : public dfe::TDFeCollection<TNVECollectionItem> {};
 
 // prod.
 class TProd {
@@ -281,6 +281,6 @@ public:
     std::string infAdProd;
 };
 
-class TDetCollection : public TNFeCollection<TDetCollectionItem> {};
+class TDetCollection : public dfe::TDFeCollection<TDetCollectionItem> {};
 
 } // namespace nfe

@@ -13,7 +13,7 @@
 
 #include "dfe/codes.h"
 #include "nfe/codes.h"
-#include "nfe/model_collection.h"
+#include "dfe/model_collection.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 
@@ -103,7 +103,7 @@ public:
     TRefNFP RefNFP;
 };
 
-class TNFrefCollection : public TNFeCollection<TNFrefCollectionItem> {};
+class TNFrefCollection : public dfe::TDFeCollection<TNFrefCollectionItem> {};
 
 // ide.
 class TIde {
@@ -248,6 +248,6 @@ public:
     std::string CNPJCPF;
 };
 
-class TautXMLCollection : public TNFeCollection<TautXMLCollectionItem> {};
+class TautXMLCollection : public dfe::TDFeCollection<TautXMLCollectionItem> {};
 
 } // namespace nfe

@@ -6,7 +6,7 @@
 #include "dfe/xmlwriter.h"
 #include "dfe/codes.h"
 #include "nfe/codes.h"
-#include "nfe/model_collection.h"
+#include "dfe/model_collection.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 
@@ -133,7 +133,7 @@ public:
     std::string RNTC;
 };
 
-class TreboqueCollection : public TNFeCollection<TreboqueCollectionItem> {};
+class TreboqueCollection : public dfe::TDFeCollection<TreboqueCollectionItem> {};
 
 // lacres: a seal.
 class TLacresCollectionItem {
@@ -143,7 +143,7 @@ public:
     std::string nLacre;
 };
 
-class TLacresCollection : public TNFeCollection<TLacresCollectionItem> {};
+class TLacresCollection : public dfe::TDFeCollection<TLacresCollectionItem> {};
 
 // vol: volumes.
 class TVolCollectionItem {
@@ -159,7 +159,7 @@ public:
     TLacresCollection Lacres;
 };
 
-class TVolCollection : public TNFeCollection<TVolCollectionItem> {};
+class TVolCollection : public dfe::TDFeCollection<TVolCollectionItem> {};
 
 // transp.
 class TTransp {
@@ -197,7 +197,7 @@ public:
     rtl::Currency vDup;
 };
 
-class TDupCollection : public TNFeCollection<TDupCollectionItem> {};
+class TDupCollection : public dfe::TDFeCollection<TDupCollectionItem> {};
 
 // cobr.
 class TCobr {
@@ -224,13 +224,13 @@ public:
 };
 
 // The document's payments, with the change given.
-class TpagCollection : public TNFeCollection<TpagCollectionItem> {
+class TpagCollection : public dfe::TDFeCollection<TpagCollectionItem> {
 public:
     // vTroco, then copies of the source's payments in place of this list's.
     void Assign(const TpagCollection &Source)
     {
         vTroco = Source.vTroco;
-        TNFeCollection::Assign(Source);
+        TDFeCollection::Assign(Source);
     }
 
     bool operator==(const TpagCollection &) const = default;
@@ -247,7 +247,7 @@ public:
     std::string xTexto;
 };
 
-class TobsContCollection : public TNFeCollection<TobsContCollectionItem> {};
+class TobsContCollection : public dfe::TDFeCollection<TobsContCollectionItem> {};
 
 // obsFisco: an observation of the tax authority.
 class TobsFiscoCollectionItem {
@@ -258,7 +258,7 @@ public:
     std::string xTexto;
 };
 
-class TobsFiscoCollection : public TNFeCollection<TobsFiscoCollectionItem> {};
+class TobsFiscoCollection : public dfe::TDFeCollection<TobsFiscoCollectionItem> {};
 
 // procRef: a process or concession.
 class TprocRefCollectionItem {
@@ -269,7 +269,7 @@ public:
     dfe::TpcnIndicadorProcesso indProc = dfe::ipSEFAZ;
 };
 
-class TprocRefCollection : public TNFeCollection<TprocRefCollectionItem> {};
+class TprocRefCollection : public dfe::TDFeCollection<TprocRefCollectionItem> {};
 
 // infAdic.
 class TInfAdic {
@@ -314,7 +314,7 @@ public:
     rtl::Currency qtde;
 };
 
-class TForDiaCollection : public TNFeCollection<TForDiaCollectionItem> {};
+class TForDiaCollection : public dfe::TDFeCollection<TForDiaCollectionItem> {};
 
 // deduc: a deduction.
 class TDeducCollectionItem {
@@ -325,7 +325,7 @@ public:
     rtl::Currency vDed;
 };
 
-class TDeducCollection : public TNFeCollection<TDeducCollectionItem> {};
+class TDeducCollection : public dfe::TDFeCollection<TDeducCollectionItem> {};
 
 // cana: sugar-cane supply.
 class TCana {

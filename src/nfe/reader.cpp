@@ -4,7 +4,7 @@
 #include "dfe/codes_tax.h"
 #include "dfe/codes_transport.h"
 #include "nfe/codes.h"
-#include "nfe/reader_campos.h"
+#include "dfe/xmlreader_campos.h"
 #include "rtl/exceptions.h"
 #include "rtl/text.h"
 #include "rtl/variant.h"
@@ -14,7 +14,7 @@
 
 namespace nfe {
 
-using leitura::Campos;
+using dfe::leitura::Campos;
 
 namespace {
 
@@ -65,7 +65,7 @@ int InteiroDoTexto(const std::string &texto, std::string_view onde)
     try {
         return rtl::Variant(texto).AsInteger();
     } catch (rtl::Exception &e) {
-        leitura::Explicar(e, "Conteúdo inválido", onde, texto);
+        dfe::leitura::Explicar(e, "Conteúdo inválido", onde, texto);
         throw;
     }
 }
@@ -78,26 +78,6 @@ void TirarPrimeiro(std::string &texto, std::string_view what)
 }
 
 } // namespace
-
-namespace leitura {
-
-std::string Citar(std::string_view valor)
-{
-    constexpr int Maximo = 40;
-    if (rtl::Length(valor) <= Maximo)
-        return "\"" + std::string(valor) + "\"";
-    return "\"" + rtl::Copy(valor, 1, Maximo) + "...\"";
-}
-
-void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view onde,
-              std::string_view valor)
-{
-    std::string mensagem(motivo);
-    mensagem.append(" ").append(onde).append(": ").append(Citar(valor));
-    erro.SetMessage(std::move(mensagem));
-}
-
-} // namespace leitura
 
 TNFeR::TNFeR(TNFe &AOwner) : FNFe(AOwner) {}
 

@@ -6,7 +6,7 @@
 #include "dfe/codes.h"
 #include "dfe/codes_tax.h"
 #include "nfe/codes.h"
-#include "nfe/reader_campos.h"
+#include "dfe/xmlreader_campos.h"
 #include "rtl/text.h"
 
 #include <string>
@@ -14,7 +14,7 @@
 
 namespace nfe {
 
-using leitura::Campos;
+using dfe::leitura::Campos;
 
 namespace {
 
@@ -112,7 +112,7 @@ void TNFeR::LerItens()
         try {
             (void)rtl::StrToInt(nItem);
         } catch (rtl::Exception &e) {
-            leitura::Explicar(e, "Conteúdo inválido",
+            dfe::leitura::Explicar(e, "Conteúdo inválido",
                               "no atributo nItem do item " + std::to_string(FNFe.Det.Count() + 1),
                               nItem);
             throw;

@@ -7,28 +7,8 @@
 
 namespace nfe {
 
-namespace {
-
-// An enumeration kept as its ordinal. A number outside the enumeration (or a text that is
-// not a number) keeps the current setting: a hand-edited file or one from another version
-// must not put an unnamed value into tables indexed by it.
-template <class E>
-E LerOrdinal(const rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave,
-             E Atual, E Ultimo)
-{
-    const int lido = AIni.ReadInteger(Secao, Chave, static_cast<int>(Atual));
-    if (lido < 0 || lido > static_cast<int>(Ultimo))
-        return Atual;
-    return static_cast<E>(lido);
-}
-
-template <class E>
-void GravarOrdinal(rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave, E Valor)
-{
-    AIni.WriteInteger(Secao, Chave, static_cast<int>(Valor));
-}
-
-} // namespace
+using dfe::GravarOrdinal;
+using dfe::LerOrdinal;
 
 // ---- TGeralConfNFe -------------------------------------------------------------------
 

@@ -1,5 +1,5 @@
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/accesskey.h"
 #include "dfe/helpers.h"
@@ -30,7 +30,7 @@ std::string AtributoNameSpace()
 std::string DataHoraRecebimento(const TNFe &NFe)
 {
     if (NFe.infNFe.GetVersao() >= 3.1)
-        return escrita::DataHoraComFuso(NFe.procNFe.dhRecbto, NFe.Ide.cUF);
+        return dfe::escrita::DataHoraComFuso(NFe.procNFe.dhRecbto, NFe.Ide.cUF);
     return dfe::DateTimeTodh(NFe.procNFe.dhRecbto);
 }
 

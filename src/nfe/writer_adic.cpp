@@ -1,5 +1,5 @@
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/accesskey.h"
 #include "dfe/helpers.h"
@@ -10,7 +10,7 @@
 
 namespace nfe {
 
-using namespace escrita;
+using namespace dfe::escrita;
 
 namespace {
 

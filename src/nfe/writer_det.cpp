@@ -4,7 +4,7 @@
 // elsewhere; this file only calls them in the layout's order.
 
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/accesskey.h"
 #include "dfe/helpers.h"
@@ -20,7 +20,7 @@
 
 namespace nfe {
 
-using namespace escrita;
+using namespace dfe::escrita;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // XML. Values that break a rule are written all the same; the rule becomes an alert.
 
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/helpers.h"
 #include "dfe/codes_document.h"
@@ -17,7 +17,7 @@
 
 namespace nfe {
 
-using namespace escrita;
+using namespace dfe::escrita;
 
 namespace {
 

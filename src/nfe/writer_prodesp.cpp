@@ -2,7 +2,7 @@
 // fuels. Each writer writes nothing when its own condition fails.
 
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/helpers.h"
 #include "nfe/codes.h"
@@ -10,7 +10,7 @@
 
 namespace nfe {
 
-using namespace escrita;
+using namespace dfe::escrita;
 
 namespace {
 

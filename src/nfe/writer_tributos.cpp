@@ -3,7 +3,7 @@
 // impostoDevol. Each writer decides by itself whether its group is written at all.
 
 #include "nfe/writer.h"
-#include "nfe/writer_comum.h"
+#include "dfe/xmlwriter_comum.h"
 
 #include "dfe/helpers.h"
 #include "dfe/codes_tax.h"
@@ -14,7 +14,7 @@
 
 namespace nfe {
 
-using namespace escrita;
+using namespace dfe::escrita;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Small pieces every group writer of TNFeW uses: the generator's "invalid content" alert
-// text, the tests of a value's presence, and the date kind of a leaf.
+// Small pieces every document writer's group writers use: the generator's "invalid
+// content" alert text, the tests of a value's presence, and the date kind of a leaf.
 
 #include "dfe/helpers.h"
 #include "dfe/timezone.h"
@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace nfe::escrita {
+namespace dfe::escrita {
 
 inline constexpr std::string_view ConteudoInvalido = "Conteúdo inválido";
 
@@ -32,4 +32,4 @@ inline std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
     return dfe::DateTimeTodh(valor) + dfe::GetUTC(dfe::CodigoParaUF(cUF), valor);
 }
 
-} // namespace nfe::escrita
+} // namespace dfe::escrita

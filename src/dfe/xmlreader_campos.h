@@ -1,6 +1,7 @@
 #pragma once
-// The reader's leaf accessors: one short call per leaf of the current group, typed by the
-// model field that receives it. Internal to the NF-e reader.
+// The document readers' leaf accessors: one short call per leaf of the current group,
+// typed by the model field that receives it, and the messages of conversion errors that
+// name the field and its value.
 
 #include "dfe/codes_settings.h"
 #include "dfe/xmlreader.h"
@@ -11,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace nfe::leitura {
+namespace dfe::leitura {
 
 // A value as an error message quotes it: between quotes, and cut after a few dozen
 // characters so that a huge value still makes a message one can read.
@@ -84,4 +85,4 @@ private:
     const dfe::TLeitor &L;
 };
 
-} // namespace nfe::leitura
+} // namespace dfe::leitura

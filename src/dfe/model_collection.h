@@ -1,30 +1,30 @@
 #pragma once
-// The base of every repeated group of the NF-e model: an owning list of objects with the
-// operations all the model's lists share, and the copy rule of the model: copying a list
-// (construction or assignment) keeps the target's own list object and fills it with copies
-// of the source's items, so two documents never share an item.
+// The base of every repeated group of the document models: an owning list of objects with
+// the operations all the models' lists share, and the copy rule of the models: copying a
+// list (construction or assignment) keeps the target's own list object and fills it with
+// copies of the source's items, so two documents never share an item.
 
 #include "util/base.h"
 
 #include <memory>
 #include <utility>
 
-namespace nfe {
+namespace dfe {
 
 template <class T>
-class TNFeCollection : public util::TOvixObjectList<T> {
+class TDFeCollection : public util::TOvixObjectList<T> {
     using TBase = util::TOvixObjectList<T>;
 
 public:
-    TNFeCollection() : TBase(true) {}
-    TNFeCollection(const TNFeCollection &source) : TBase(true) { TBase::Assign(source); }
-    TNFeCollection &operator=(const TNFeCollection &source)
+    TDFeCollection() : TBase(true) {}
+    TDFeCollection(const TDFeCollection &source) : TBase(true) { TBase::Assign(source); }
+    TDFeCollection &operator=(const TDFeCollection &source)
     {
         TBase::Assign(source);
         return *this;
     }
-    TNFeCollection(TNFeCollection &&) noexcept = default;
-    TNFeCollection &operator=(TNFeCollection &&) noexcept = default;
+    TDFeCollection(TDFeCollection &&) noexcept = default;
+    TDFeCollection &operator=(TDFeCollection &&) noexcept = default;
 
     // Appends a new item built by the item's constructor and returns it. Add is the same;
     // the base's forms taking an object stay available.
@@ -42,7 +42,7 @@ public:
     }
 
     // Same count and equal items in order.
-    bool operator==(const TNFeCollection &other) const
+    bool operator==(const TDFeCollection &other) const
     {
         if (this->Count() != other.Count())
             return false;
@@ -53,4 +53,4 @@ public:
     }
 };
 
-} // namespace nfe
+} // namespace dfe

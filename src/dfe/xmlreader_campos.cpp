@@ -1,0 +1,23 @@
+#include "dfe/xmlreader_campos.h"
+
+#include "rtl/text.h"
+
+namespace dfe::leitura {
+
+std::string Citar(std::string_view valor)
+{
+    constexpr int Maximo = 40;
+    if (rtl::Length(valor) <= Maximo)
+        return "\"" + std::string(valor) + "\"";
+    return "\"" + rtl::Copy(valor, 1, Maximo) + "...\"";
+}
+
+void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view onde,
+              std::string_view valor)
+{
+    std::string mensagem(motivo);
+    mensagem.append(" ").append(onde).append(": ").append(Citar(valor));
+    erro.SetMessage(std::move(mensagem));
+}
+
+} // namespace dfe::leitura
