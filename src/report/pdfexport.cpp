@@ -93,10 +93,13 @@ QByteArray pdfDocument(const PreparedReport &report, const PdfInfo &info)
 {
     if (report.pages.empty())
         throw EReportError("O relatório não tem páginas para exportar.");
+    if (info.creationDate && !info.creationDate->isValid())
+        throw EReportError("Data de criação do PDF inválida.");
     const std::string title = info.title.empty() ? report.title : info.title;
     const std::string creator =
         info.creator.empty() ? QCoreApplication::applicationName().toStdString() : info.creator;
-    if (std::optional<QByteArray> pdf = pdf::writeDocument(report, {title, creator, info.keywords}))
+    if (std::optional<QByteArray> pdf =
+            pdf::writeDocument(report, {title, creator, info.keywords, info.creationDate}))
         return *std::move(pdf);
 
     // Pages our writer cannot reproduce (characters from fallback fonts, translucent

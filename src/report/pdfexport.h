@@ -1,11 +1,17 @@
 #pragma once
 // PDF export: every prepared page at its own paper size, no margins added, text as vector
-// text in embedded fonts, and the document's title, creator and keywords in its Info
-// dictionary.
+// text in embedded fonts, and the document's title, creator, keywords and creation date
+// in its Info dictionary.
+//
+// Pages our own writer (pdfwriter.h) cannot reproduce go through Qt's PDF engine, which
+// stamps the creation date itself when it starts writing: a fixed date is not honoured
+// there, and two exports of such pages differ (in the order of the fonts, too).
 
 #include "report/prepared.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <optional>
 #include <string>
 
 namespace report {
@@ -14,6 +20,10 @@ struct PdfInfo {
     std::string title;    // empty: the report's title
     std::string creator;  // empty: the application's name
     std::string keywords; // empty: none written
+    // Written with its own offset from UTC; nullopt: the time of the export. A fixed date
+    // makes two exports of the same pages byte for byte the same (through our writer
+    // only, see above). An invalid date is an EReportError.
+    std::optional<QDateTime> creationDate = std::nullopt;
 };
 
 // The PDF of the report's pages. EReportError when the report has no page (a PDF needs

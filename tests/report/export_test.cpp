@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -150,6 +151,42 @@ TEST_F(Sample, PdfTitleAndCreatorFallBackAndKeywordsAreOptional)
         EXPECT_EQ(infoValue(info, "Keywords"), row.keywords) << row.name;
         EXPECT_EQ(infoValue(info, "Pages"), "2") << row.name;
     }
+}
+
+// A fixed creation date makes exports reproducible: two exports of the same pages are the
+// same bytes, and the date is the one given, at its own offset from UTC.
+TEST_F(Sample, PdfWithAFixedCreationDateIsTheSameEveryTime)
+{
+    const QDate day(2024, 6, 15);
+    const QTime time(9, 5, 7);
+    struct Row {
+        const char *name;
+        QDateTime date;
+        const char *written;
+    } rows[] = {
+        {"UTC", QDateTime(day, time, QTimeZone::utc()), "D:20240615090507Z"},
+        {"behind UTC", QDateTime(day, time, QTimeZone(-3 * 3600)), "D:20240615090507-03'00'"},
+        {"behind by hours and minutes", QDateTime(day, time, QTimeZone(-(3 * 3600 + 30 * 60))),
+         "D:20240615090507-03'30'"},
+        {"ahead by hours and minutes", QDateTime(day, time, QTimeZone(5 * 3600 + 45 * 60)),
+         "D:20240615090507+05'45'"},
+        // Brazil's summer time of that year: the offset of that day, not of today.
+        {"a named zone", QDateTime(QDate(2018, 12, 1), QTime(23, 59, 59), QTimeZone("America/Sao_Paulo")),
+         "D:20181201235959-02'00'"},
+    };
+    for (const auto &row : rows) {
+        ASSERT_TRUE(row.date.isValid()) << row.name << ": the system knows the zone";
+        const PdfInfo info{"", "Gerador", "a, b", row.date};
+        const QByteArray first = pdfDocument(prepared(), info);
+        EXPECT_EQ(first, pdfDocument(prepared(), info)) << row.name;
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            continue;
+        const QString file = path("data.pdf");
+        rtl::WriteFileBytes(file.toStdString(), std::string_view(first.constData(), static_cast<std::size_t>(first.size())));
+        const std::string raw = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-rawdates"), file}).value_or("");
+        EXPECT_EQ(infoValue(raw, "CreationDate"), row.written) << row.name;
+    }
+    EXPECT_THROW(pdfDocument(prepared(), PdfInfo{"", "", "", QDateTime()}), EReportError);
 }
 
 // The PDF drawn by a PDF reader matches the screen's drawing of the same page: texts in
