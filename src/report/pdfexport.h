@@ -1,11 +1,16 @@
 #pragma once
 // PDF export: every prepared page at its own paper size, no margins added, text as vector
-// text in embedded fonts, and the document's title, creator, keywords and creation date
-// in its Info dictionary.
+// text in embedded fonts, and the document's title, creator, keywords and creation date.
 //
-// Pages our own writer (pdfwriter.h) cannot reproduce go through Qt's PDF engine, which
-// stamps the creation date itself when it starts writing: a fixed date is not honoured
-// there, and two exports of such pages differ (in the order of the fonts, too).
+// Most documents go through our own writer (pdfwriter.h), which puts all four in the Info
+// dictionary. Pages it cannot reproduce go through Qt's PDF engine, which takes less:
+// - title and creator go in the Info dictionary;
+// - keywords go in the document's XMP metadata only (beside the title, creator and
+//   producer the Info dictionary has), so readers that show the Info dictionary alone,
+//   as poppler's do, leave them out;
+// - Qt stamps the creation date itself when it starts writing: a fixed date is not
+//   honoured there, and two exports of such pages differ (from one run of the program
+//   to the next Qt also orders the fonts differently).
 
 #include "report/prepared.h"
 
