@@ -1,11 +1,22 @@
 #pragma once
 // PDF export: every prepared page at its own paper size, no margins added, text as vector
-// text in embedded fonts, and the document's title, creator and keywords in its Info
-// dictionary.
+// text in embedded fonts, and the document's title, creator, keywords and creation date.
+//
+// Most documents go through our own writer (pdfwriter.h), which puts all four in the Info
+// dictionary. Pages it cannot reproduce go through Qt's PDF engine, which takes less:
+// - title and creator go in the Info dictionary;
+// - keywords go in the document's XMP metadata only (beside the title, creator and
+//   producer the Info dictionary has), so readers that show the Info dictionary alone,
+//   as poppler's do, leave them out;
+// - Qt stamps the creation date itself when it starts writing: a fixed date is not
+//   honoured there, and two exports of such pages differ (from one run of the program
+//   to the next Qt also orders the fonts differently).
 
 #include "report/prepared.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <optional>
 #include <string>
 
 namespace report {
@@ -14,6 +25,10 @@ struct PdfInfo {
     std::string title;    // empty: the report's title
     std::string creator;  // empty: the application's name
     std::string keywords; // empty: none written
+    // Written with its own offset from UTC; nullopt: the time of the export. A fixed date
+    // makes two exports of the same pages byte for byte the same (through our writer
+    // only, see above). An invalid date is an EReportError.
+    std::optional<QDateTime> creationDate = std::nullopt;
 };
 
 // The PDF of the report's pages. EReportError when the report has no page (a PDF needs

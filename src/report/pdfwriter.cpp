@@ -701,9 +701,9 @@ private:
 
     void writeInfo(const DocumentInfo &info)
     {
-        const QDateTime now = QDateTime::currentDateTime();
-        const int offset = now.offsetFromUtc() / 60;
-        std::string date = "(D:" + now.toString(QStringLiteral("yyyyMMddHHmmss")).toStdString();
+        const QDateTime when = info.creationDate.value_or(QDateTime::currentDateTime());
+        const int offset = when.offsetFromUtc() / 60;
+        std::string date = "(D:" + when.toString(QStringLiteral("yyyyMMddHHmmss")).toStdString();
         if (offset == 0) {
             date += 'Z';
         } else {

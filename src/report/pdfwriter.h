@@ -14,6 +14,7 @@
 #include "report/prepared.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ struct DocumentInfo {
     std::string title;
     std::string creator;
     std::string keywords; // empty: none written
+    // Written with its own offset from UTC; nullopt: the time of writing. Nothing else
+    // in the file changes from one write of the same pages to the next, so a fixed date
+    // makes them the same bytes. Must be valid.
+    std::optional<QDateTime> creationDate = std::nullopt;
 };
 
 // A PDF text string (document information): hex UTF-16BE with a byte-order mark, so that

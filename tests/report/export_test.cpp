@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimeZone>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,6 +151,103 @@ TEST_F(Sample, PdfTitleAndCreatorFallBackAndKeywordsAreOptional)
         EXPECT_EQ(infoValue(info, "Creator"), row.creator) << row.name;
         EXPECT_EQ(infoValue(info, "Keywords"), row.keywords) << row.name;
         EXPECT_EQ(infoValue(info, "Pages"), "2") << row.name;
+    }
+}
+
+// A fixed creation date makes exports reproducible: two exports of the same pages are the
+// same bytes, and the date is the one given, at its own offset from UTC.
+TEST_F(Sample, PdfWithAFixedCreationDateIsTheSameEveryTime)
+{
+    const QDate day(2024, 6, 15);
+    const QTime time(9, 5, 7);
+    struct Row {
+        const char *name;
+        QDateTime date;
+        const char *written;
+    } rows[] = {
+        {"UTC", QDateTime(day, time, QTimeZone::utc()), "D:20240615090507Z"},
+        {"behind UTC", QDateTime(day, time, QTimeZone(-3 * 3600)), "D:20240615090507-03'00'"},
+        {"behind by hours and minutes", QDateTime(day, time, QTimeZone(-(3 * 3600 + 30 * 60))),
+         "D:20240615090507-03'30'"},
+        {"ahead by hours and minutes", QDateTime(day, time, QTimeZone(5 * 3600 + 45 * 60)),
+         "D:20240615090507+05'45'"},
+        // Brazil's summer time of that year: the offset of that day, not of today.
+        {"a named zone", QDateTime(QDate(2018, 12, 1), QTime(23, 59, 59), QTimeZone("America/Sao_Paulo")),
+         "D:20181201235959-02'00'"},
+    };
+    for (const auto &row : rows) {
+        ASSERT_TRUE(row.date.isValid()) << row.name << ": the system knows the zone";
+        const PdfInfo info{"", "Gerador", "a, b", row.date};
+        const QByteArray first = pdfDocument(prepared(), info);
+        EXPECT_EQ(first, pdfDocument(prepared(), info)) << row.name;
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            continue;
+        const QString file = path("data.pdf");
+        rtl::WriteFileBytes(file.toStdString(), std::string_view(first.constData(), static_cast<std::size_t>(first.size())));
+        const std::string raw = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-rawdates"), file}).value_or("");
+        EXPECT_EQ(infoValue(raw, "CreationDate"), row.written) << row.name;
+    }
+    EXPECT_THROW(pdfDocument(prepared(), PdfInfo{"", "", "", QDateTime()}), EReportError);
+}
+
+// The text of the first element of that namespace and name in an XMP packet, with its
+// child elements' text; empty when there is none (or no packet). The whole packet must
+// be well-formed XML.
+std::string xmpValue(const std::string &xmp, const QString &ns, const QString &name)
+{
+    if (xmp.empty())
+        return {};
+    QXmlStreamReader reader(QByteArray::fromStdString(xmp));
+    std::optional<QString> value;
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement && !value && reader.namespaceUri() == ns &&
+            reader.name() == name)
+            value = reader.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString() << ":\n" << xmp;
+    return value.value_or(QString()).toStdString();
+}
+
+// Qt's engine takes no keywords for the Info dictionary: they go in the XMP metadata,
+// which then repeats what the Info dictionary says.
+TEST_F(Sample, PdfThroughQtCarriesKeywordsInItsMetadata)
+{
+    if (!havePoppler())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    PreparedReport report = prepared();
+    TextRun faint;
+    faint.box = QRectF(10, 700, 300, 16);
+    faint.text = "Texto translúcido";
+    faint.color = QColor(0, 0, 0, 128);
+    report.pages[0].items.push_back(faint);
+    ASSERT_FALSE(pdf::writeDocument(report, {})) << "the pages go through Qt";
+
+    struct Row {
+        const char *name;
+        PdfInfo info;
+        const char *title, *creator, *keywords;
+    } rows[] = {
+        {"markup, line breaks and a control character",
+         {"Título <1> & \"2\"", "Gerador", "Número: 1; Destinatário: José & Cia <Ltda>\tºª\r\nfim\x01"},
+         "Título <1> & \"2\"", "Gerador", "Número: 1; Destinatário: José & Cia <Ltda>\tºª\r\nfim"},
+        {"no keywords", {}, "Relatório de teste nº 1", "test_report", ""},
+    };
+    const QString dc = QStringLiteral("http://purl.org/dc/elements/1.1/");
+    const QString xmp = QStringLiteral("http://ns.adobe.com/xap/1.0/");
+    const QString pdf = QStringLiteral("http://ns.adobe.com/pdf/1.3/");
+    for (const auto &row : rows) {
+        const QString file = path("qt.pdf");
+        exportPdf(report, file.toStdString(), row.info);
+        const std::string info = pdfInfoOf(file);
+        EXPECT_EQ(infoValue(info, "Title"), row.title) << row.name;
+        EXPECT_EQ(infoValue(info, "Creator"), row.creator) << row.name;
+        const std::string meta = runTool(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), file}).value_or("");
+        EXPECT_EQ(xmpValue(meta, pdf, QStringLiteral("Keywords")), row.keywords) << row.name;
+        if (meta.empty())
+            continue;
+        EXPECT_EQ(xmpValue(meta, dc, QStringLiteral("title")), row.title) << row.name;
+        EXPECT_EQ(xmpValue(meta, xmp, QStringLiteral("CreatorTool")), row.creator) << row.name;
+        EXPECT_EQ(xmpValue(meta, pdf, QStringLiteral("Producer")), infoValue(info, "Producer")) << row.name;
     }
 }
 
