@@ -3,12 +3,12 @@
 // their numeric codes, the registry of the families' event-type parsers, and (through the
 // headers below) every shared enumeration with its codes.
 
-#include "dfe/codetable.h"
 #include "dfe/codes_document.h"
 #include "dfe/codes_events.h"
 #include "dfe/codes_settings.h"
 #include "dfe/codes_tax.h"
 #include "dfe/codes_transport.h"
+#include "dfe/codetable.h"
 #include "rtl/variant.h"
 
 #include <array>

@@ -6,8 +6,8 @@
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
 #include "rtl/text.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 
 #include <utility>
 

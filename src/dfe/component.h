@@ -11,9 +11,9 @@
 // overrides AfterConstruction calls this class's first, then builds its own objects.
 // Components are made through rtl::TComponent::Create / CreateFree only.
 
-#include "dfe/settings.h"
-#include "dfe/crypto.h"
 #include "dfe/codes_document.h"
+#include "dfe/crypto.h"
+#include "dfe/settings.h"
 
 #include "rtl/classes.h"
 #include "rtl/inifile.h"

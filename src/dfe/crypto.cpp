@@ -5,8 +5,8 @@
 #include "rtl/codecs.h"
 #include "rtl/files.h"
 #include "rtl/text.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 #include "util/validator.h"
 
 #include <utility>

@@ -8,14 +8,14 @@
 // EOvixDFeException and HTTP answers empty with code 0; the viewer only creates the
 // facade, gives it its settings and frees it.
 
+#include "dfe/codes_settings.h"
 #include "dfe/crypto_backends.h"
 #include "dfe/crypto_certificate.h"
-#include "dfe/codes_settings.h"
 
 #include "rtl/classes.h"
 #include "rtl/datetime.h"
-#include "rtl/stringlist.h"
 #include "rtl/streams.h"
+#include "rtl/stringlist.h"
 
 #include <functional>
 #include <memory>

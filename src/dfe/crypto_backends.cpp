@@ -1,7 +1,7 @@
 #include "dfe/crypto_backends.h"
 
-#include "dfe/exception.h"
 #include "dfe/crypto.h"
+#include "dfe/exception.h"
 
 #include "rtl/datetime.h"
 #include "rtl/files.h"

@@ -6,8 +6,8 @@
 // A real back-end derives from one of them, overrides what it supports and registers a
 // factory for its library choice; the facade builds it when that choice is selected.
 
-#include "dfe/crypto_certificate.h"
 #include "dfe/codes_settings.h"
+#include "dfe/crypto_certificate.h"
 
 #include "rtl/streams.h"
 #include "util/base.h"

@@ -2,8 +2,8 @@
 
 #include "rtl/encoding.h"
 #include "rtl/text.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 #include "util/validator.h"
 
 #include <algorithm>

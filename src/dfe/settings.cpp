@@ -1,9 +1,9 @@
 #include "dfe/settings.h"
 
-#include "dfe/exception.h"
+#include "dfe/codes.h"
 #include "dfe/component.h"
 #include "dfe/crypto.h"
-#include "dfe/codes.h"
+#include "dfe/exception.h"
 
 #include "rtl/codecs.h"
 #include "rtl/exceptions.h"

@@ -1,7 +1,7 @@
 #include "dfe/webservices.h"
 
-#include "dfe/exception.h"
 #include "dfe/component.h"
+#include "dfe/exception.h"
 #include "dfe/settings.h"
 
 #include "rtl/encoding.h"

@@ -1,7 +1,7 @@
 #include "nfe/codes.h"
 
-#include "dfe/codetable.h"
 #include "dfe/codes.h"
+#include "dfe/codetable.h"
 #include "rtl/text.h"
 
 #include <cstddef>

@@ -4,8 +4,8 @@
 // and the item's taxes.
 
 #include "dfe/codes.h"
-#include "nfe/codes.h"
 #include "dfe/model_collection.h"
+#include "nfe/codes.h"
 #include "nfe/model_imposto.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"

@@ -12,8 +12,8 @@
 // the source's items.
 
 #include "dfe/codes.h"
-#include "nfe/codes.h"
 #include "dfe/model_collection.h"
+#include "nfe/codes.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 

@@ -3,10 +3,10 @@
 // information, export, purchase, sugar-cane supply, responsible technician, the NFC-e
 // supplement, and the authorization protocol an nfeProc envelope adds.
 
-#include "dfe/xmlwriter.h"
 #include "dfe/codes.h"
-#include "nfe/codes.h"
 #include "dfe/model_collection.h"
+#include "dfe/xmlwriter.h"
+#include "nfe/codes.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 

@@ -5,8 +5,8 @@
 
 #include "dfe/codes.h"
 #include "dfe/codes_tax.h"
-#include "nfe/codes.h"
 #include "dfe/xmlreader_campos.h"
+#include "nfe/codes.h"
 #include "rtl/text.h"
 
 #include <string>

@@ -9,9 +9,9 @@
 
 #include "nfe/codes.h"
 
-#include "dfe/settings.h"
 #include "dfe/codes_events.h"
 #include "dfe/codes_settings.h"
+#include "dfe/settings.h"
 
 #include "rtl/datetime.h"
 #include "rtl/inifile.h"

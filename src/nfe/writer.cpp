@@ -1,15 +1,15 @@
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
 #include "dfe/accesskey.h"
-#include "dfe/helpers.h"
 #include "dfe/codes_document.h"
+#include "dfe/helpers.h"
 #include "dfe/timezone.h"
 #include "nfe/component.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 
 
 namespace nfe {

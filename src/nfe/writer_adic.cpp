@@ -1,10 +1,10 @@
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
 #include "dfe/accesskey.h"
-#include "dfe/helpers.h"
 #include "dfe/codes_document.h"
 #include "dfe/codes_transport.h"
+#include "dfe/helpers.h"
 #include "rtl/text.h"
 #include "util/encoding.h"
 

@@ -3,13 +3,13 @@
 // item carries. The specific product groups and the tax groups themselves are written
 // elsewhere; this file only calls them in the layout's order.
 
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
 #include "dfe/accesskey.h"
-#include "dfe/helpers.h"
 #include "dfe/codes_document.h"
 #include "dfe/codes_tax.h"
+#include "dfe/helpers.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
 #include "util/toolbox.h"

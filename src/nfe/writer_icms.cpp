@@ -1,5 +1,5 @@
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
 #include "dfe/codes_tax.h"
 

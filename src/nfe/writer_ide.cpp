@@ -2,11 +2,11 @@
 // tax office, recipient, pick-up and delivery places, and the parties allowed to fetch the
 // XML. Values that break a rule are written all the same; the rule becomes an alert.
 
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
-#include "dfe/helpers.h"
 #include "dfe/codes_document.h"
+#include "dfe/helpers.h"
 #include "dfe/timezone.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"

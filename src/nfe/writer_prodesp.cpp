@@ -1,8 +1,8 @@
 // The specific product groups inside an item's prod: new vehicles, medicines, weapons and
 // fuels. Each writer writes nothing when its own condition fails.
 
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
 #include "dfe/helpers.h"
 #include "nfe/codes.h"

@@ -1,8 +1,8 @@
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
-#include "dfe/helpers.h"
 #include "dfe/codes_tax.h"
+#include "dfe/helpers.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
 #include "util/toolbox.h"

@@ -2,11 +2,11 @@
 // service tax ISSQN, the interstate sharing ICMSUFDest and the returned-goods group
 // impostoDevol. Each writer decides by itself whether its group is written at all.
 
-#include "nfe/writer.h"
 #include "dfe/xmlwriter_comum.h"
+#include "nfe/writer.h"
 
-#include "dfe/helpers.h"
 #include "dfe/codes_tax.h"
+#include "dfe/helpers.h"
 #include "rtl/text.h"
 
 #include <cstdint>

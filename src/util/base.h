@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "rtl/classes.h"
-#include "rtl/stringlist.h"
 #include "rtl/exceptions.h"
+#include "rtl/stringlist.h"
 
 namespace util {
 

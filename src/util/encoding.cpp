@@ -4,8 +4,8 @@
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
 #include "rtl/stringlist.h"
-#include "util/toolbox.h"
 #include "rtl/text.h"
+#include "util/toolbox.h"
 
 #include <algorithm>
 #include <cstring>

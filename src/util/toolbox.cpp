@@ -3,8 +3,8 @@
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
-#include "rtl/streams.h"
 #include "rtl/numbers.h"
+#include "rtl/streams.h"
 #include "rtl/text.h"
 #include "util/consts.h"
 

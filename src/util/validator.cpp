@@ -2,8 +2,8 @@
 
 #include "rtl/exceptions.h"
 #include "rtl/text.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 
 #include <algorithm>
 #include <array>

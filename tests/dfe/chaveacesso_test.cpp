@@ -1,5 +1,5 @@
-#include "dfe/exception.h"
 #include "dfe/accesskey.h"
+#include "dfe/exception.h"
 #include "dfe/helpers.h"
 
 #include "rtl/datetime.h"

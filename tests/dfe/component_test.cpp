@@ -1,12 +1,12 @@
-#include "dfe/exception.h"
 #include "dfe/component.h"
+#include "dfe/exception.h"
 #include "dfe/settings.h"
 
 #include "rtl/classes.h"
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
-#include "util/toolbox.h"
 #include "util/encoding.h"
+#include "util/toolbox.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

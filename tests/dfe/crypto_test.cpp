@@ -1,11 +1,11 @@
-#include "dfe/exception.h"
 #include "dfe/crypto.h"
+#include "dfe/exception.h"
 
 #include "rtl/codecs.h"
 #include "rtl/datetime.h"
 #include "rtl/files.h"
-#include "rtl/stringlist.h"
 #include "rtl/streams.h"
+#include "rtl/stringlist.h"
 #include "util/toolbox.h"
 #include "util/validator.h"
 

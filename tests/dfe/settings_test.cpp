@@ -1,5 +1,5 @@
-#include "dfe/exception.h"
 #include "dfe/component.h"
+#include "dfe/exception.h"
 #include "dfe/settings.h"
 
 #include "rtl/classes.h"

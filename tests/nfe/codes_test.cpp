@@ -1,7 +1,7 @@
 #include "nfe/codes.h"
 
-#include "dfe/codetable_checks.h"
 #include "dfe/codes.h"
+#include "dfe/codetable_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "util/toolbox.h"
 
-#include "rtl/files.h"
 #include "rtl/exceptions.h"
+#include "rtl/files.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -17,8 +17,8 @@
 #include "nfe/component.h"
 #include "nfe/model.h"
 
-#include "dfe/report/component.h"
 #include "dfe/codes.h"
+#include "dfe/report/component.h"
 #include "rtl/classes.h"
 #include "rtl/currency.h"
 

@@ -1,7 +1,7 @@
 #include "nfe/danfe/layout.h"
 
-#include "nfe/danfe/component.h"
 #include "dfe/report/layout_construcao.h"
+#include "nfe/danfe/component.h"
 
 #include "dfe/report/routines.h"
 #include "rtl/files.h"

@@ -2,9 +2,9 @@
 // printing line), the continuation of the additional data after the items, and the
 // watermark behind the page.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "rtl/text.h"
 #include "util/toolbox.h"

@@ -3,9 +3,9 @@
 // status marks: the status text in the key box, the banner of a cancelled or denied NF-e
 // and the contingency notice above the items.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "nfe/component.h"
 

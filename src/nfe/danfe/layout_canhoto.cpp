@@ -1,9 +1,9 @@
 // The receipt stub the recipient signs and returns (standard or with the key barcode) and
 // the cut line under it: page 1 only, at the top of the page or at its foot.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "util/toolbox.h"
 

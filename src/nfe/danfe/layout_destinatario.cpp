@@ -1,9 +1,9 @@
 // The title bands of page 1 between the header and the tax totals: recipient, pick-up
 // and delivery places, invoice, instalments grid and payments grid.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "nfe/codes.h"
 

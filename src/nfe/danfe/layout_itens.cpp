@@ -1,9 +1,9 @@
 // The item rows: the column titles above them on every page, one row per item and the
 // row of its additional information.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "dfe/codes_tax.h"
 #include "rtl/text.h"

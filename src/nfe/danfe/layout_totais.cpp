@@ -1,8 +1,8 @@
 // The tax totals and the transport with its volumes, the last title bands of page 1.
 
+#include "dfe/report/layout_construcao.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
-#include "dfe/report/layout_construcao.h"
 
 #include "nfe/codes.h"
 

@@ -6,8 +6,8 @@
 #include "nfe/danfe/layout.h"
 
 #include "dfe/accesskey.h"
-#include "report/painter.h"
 #include "report/outputs.h"
+#include "report/painter.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
