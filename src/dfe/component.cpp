@@ -1,6 +1,7 @@
 #include "dfe/component.h"
 
 #include "dfe/exception.h"
+#include "dfe/loader.h"
 
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"
@@ -23,19 +24,6 @@ std::string MensagemDe(const std::exception &E)
     if (const auto *e = dynamic_cast<const rtl::Exception *>(&E))
         return e->Message();
     return E.what();
-}
-
-// The bytes of an XML text that declares UTF-8. The conversion routines of the framework
-// keep UTF-8 "one byte per character" (each byte as the ANSI character it stands for), so
-// that storing the text in the ANSI code page stores UTF-8; a text in that form is stored
-// so. Text held the ordinary way (UTF-8 in memory) is already the bytes. The first form is
-// recognised by surviving the ANSI code page unchanged and giving valid UTF-8 there.
-std::string BytesUTF8(const std::string &texto)
-{
-    std::string ansi = rtl::Utf8ToAnsi(texto);
-    if (rtl::IsValidUtf8(ansi) && rtl::AnsiToUtf8(ansi) == texto)
-        return ansi;
-    return texto;
 }
 
 } // namespace

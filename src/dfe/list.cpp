@@ -1,6 +1,8 @@
 #include "dfe/list.h"
 
 #include "dfe/accesskey.h"
+#include "dfe/component.h"
+#include "dfe/exception.h"
 #include "dfe/timezone.h"
 
 #include "rtl/encoding.h"
@@ -73,6 +75,25 @@ void TDocumentoCarregado::GuardarGerado(const TGerador &AGerador, bool AIdMudou)
     FAlertas = AGerador.ListaDeAlertas().Text();
 }
 
+bool TDocumentoCarregado::GravarXML(const std::string &NomeArquivo, const std::string &PathArquivo)
+{
+    if (FXMLOriginal.empty())
+        GerarXML();
+    FNomeArq = CalcularNomeArquivoCompleto(NomeArquivo, PathArquivo);
+    return ComponenteDFe().Gravar(FNomeArq, FXMLOriginal, "", true);
+}
+
+bool TDocumentoCarregado::GravarStream(rtl::TStream &AStream)
+{
+    if (FXMLOriginal.empty())
+        GerarXML();
+    const std::string bytes = BytesUTF8(FXMLOriginal);
+    AStream.SetSize(0);
+    AStream.SetPosition(0);
+    AStream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    return true;
+}
+
 // ---- TCarregadorDocumentos ----------------------------------------------------------------
 
 bool TCarregadorDocumentos::LoadFromFile(const std::string &CaminhoArquivo, bool AGerar)
@@ -86,9 +107,37 @@ bool TCarregadorDocumentos::LoadFromFile(const std::string &CaminhoArquivo, bool
     return carregou;
 }
 
+bool TCarregadorDocumentos::LoadFromStream(rtl::TStream &AStream, bool AGerar)
+{
+    std::string bytes(static_cast<std::size_t>(AStream.Size()), '\0');
+    AStream.SetPosition(0);
+    AStream.ReadBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    return CarregarTexto(DecodificarArquivoXML(bytes), AGerar);
+}
+
 bool TCarregadorDocumentos::LoadFromString(std::string_view AXMLString, bool AGerar)
 {
     return CarregarTexto(rtl::HeldInAnsi(util::ConverteXMLtoNativeString(AXMLString)), AGerar);
+}
+
+bool TCarregadorDocumentos::GravarXML(const std::string &APathNomeArquivo)
+{
+    const std::string nome = rtl::ExtractFileName(APathNomeArquivo);
+    const std::string pasta = rtl::ExtractFilePath(APathNomeArquivo);
+    if (!nome.empty() && Count() > 1)
+        throw EOvixDFeException("O nome de arquivo \"" + nome + "\" não pode ser usado para gravar " +
+                                std::to_string(Count()) +
+                                " documentos: cada documento precisa de um arquivo próprio.");
+    for (int i = 0; i < Count(); ++i)
+        if (!Documento(i).GravarXML(nome, pasta))
+            return false;
+    return true;
+}
+
+void TCarregadorDocumentos::GerarTodos()
+{
+    for (int i = 0; i < Count(); ++i)
+        Documento(i).GerarXML();
 }
 
 bool TCarregadorDocumentos::CarregarTexto(std::string_view texto, bool AGerar)

@@ -14,13 +14,17 @@
 #include "dfe/xmlreader.h"
 #include "dfe/xmlwriter.h"
 
+#include "rtl/streams.h"
 #include "util/base.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dfe {
+
+class TOvixDFe;
 
 class TDocumentoCarregado {
 public:
@@ -34,6 +38,8 @@ public:
     virtual bool LerXML(std::string_view AXML) = 0;
     // Regenerates the XML from the model; returns the new XMLOriginal.
     virtual std::string GerarXML() = 0;
+    // Assigning a text reads it into the document exactly as LerXML does.
+    void SetXML(std::string_view AXML) { LerXML(AXML); }
 
     // The text last loaded, in the UTF-8 byte form (declaration in front, one character
     // per byte), and that same text when it carries a signature.
@@ -56,7 +62,25 @@ public:
     const std::string &NomeArq() const noexcept { return FNomeArq; }
     void SetNomeArq(std::string ANomeArq) { FNomeArq = std::move(ANomeArq); }
 
+    // Regenerates first when XMLOriginal is empty; NomeArq becomes
+    // CalcularNomeArquivoCompleto(NomeArquivo, PathArquivo), and XMLOriginal is written
+    // there as UTF-8 through the component's save operation, which replaces the file at
+    // once and reports its errors (TOvixDFe::Gravar). Returns that operation's result.
+    bool GravarXML(const std::string &NomeArquivo = "", const std::string &PathArquivo = "");
+    // Regenerates first when XMLOriginal is empty; empties the stream and writes
+    // XMLOriginal into it as UTF-8 bytes. Always true.
+    bool GravarStream(rtl::TStream &AStream);
+
+    // Schema and business-rule validation messages. The viewer validates nothing, so they
+    // stay empty; they are kept for callers that fill them.
+    std::string ErroValidacao;
+    std::string ErroValidacaoCompleto;
+    std::string ErroRegrasdeNegocios;
+
 protected:
+    // The document component whose save operation GravarXML uses.
+    virtual TOvixDFe &ComponenteDFe() const = 0;
+
     // Keeps AXML as XMLOriginal and hands the reader the document: the named
     // accented-letter entities decoded over the whole text and the family's namespace
     // declaration removed; the reader's leaf decoding takes the XML entities once.
@@ -85,9 +109,19 @@ public:
     // added get the file's name. A file that cannot be opened raises the run-time's open
     // error.
     bool LoadFromFile(const std::string &CaminhoArquivo, bool AGerar = true);
+    // Reads the whole stream from its start and loads every document in it as
+    // LoadFromFile does, without file names.
+    bool LoadFromStream(rtl::TStream &AStream, bool AGerar = true);
     // Loads every document of a text, one entry per document in text order. True when the
     // list holds any entry afterwards (earlier ones included).
     bool LoadFromString(std::string_view AXMLString, bool AGerar = true);
+
+    // Every entry written with its GravarXML, in list order, while the earlier ones
+    // succeeded, under the file-name and folder parts of APathNomeArquivo; true when all
+    // did. An empty name part names each file after its document. A fixed name given for
+    // several documents would leave only the last one's file, so it is refused with
+    // EOvixDFeException before anything is written.
+    bool GravarXML(const std::string &APathNomeArquivo = "");
 
     virtual int Count() const noexcept = 0;
 
@@ -101,6 +135,9 @@ protected:
     // Appends a new entry and returns it.
     virtual TDocumentoCarregado &NovoDocumento() = 0;
     virtual TDocumentoCarregado &Documento(int Index) = 0;
+
+    // Every entry regenerated with its GerarXML, in list order.
+    void GerarTodos();
 
 private:
     bool CarregarTexto(std::string_view texto, bool AGerar);
@@ -116,6 +153,14 @@ public:
 
     // Appends a new entry and returns it.
     TItem &Add() { return FItems.New(static_cast<TLista &>(*this)); }
+    // A new entry at Index (0..Count()); outside it raises rtl::EListError.
+    TItem &Insert(int Index)
+    {
+        auto item = std::make_unique<TItem>(static_cast<TLista &>(*this));
+        TItem &novo = *item;
+        FItems.Insert(Index, std::move(item));
+        return novo;
+    }
     // Frees every entry with its document.
     void Clear() { FItems.Clear(); }
     int Count() const noexcept override { return FItems.Count(); }

@@ -170,4 +170,12 @@ std::string RemoverNameSpace(std::string_view documento, std::string_view uri)
     return saida;
 }
 
+std::string BytesUTF8(std::string_view texto)
+{
+    std::string ansi = rtl::Utf8ToAnsi(texto);
+    if (rtl::IsValidUtf8(ansi) && rtl::AnsiToUtf8(ansi) == texto)
+        return ansi;
+    return std::string(texto);
+}
+
 } // namespace dfe

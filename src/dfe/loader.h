@@ -3,6 +3,8 @@
 // family: the file's bytes decoded to text, the text split into one piece per document,
 // and each piece prepared for its reader (accented-letter entities and the namespace).
 //
+// And the way back: the bytes an XML text is written out as.
+//
 // Texts are UTF-8. Nothing here throws: a text without a document gives no pieces.
 
 #include <string>
@@ -55,5 +57,12 @@ std::string DecodificarEntidadesDocumento(std::string_view documento);
 // Every occurrence of the exact text ` xmlns="<uri>"` removed (a declaration written with
 // apostrophes or without the leading blank stays).
 std::string RemoverNameSpace(std::string_view documento, std::string_view uri);
+
+// The bytes of an XML text that declares UTF-8. The conversion routines of the framework
+// keep UTF-8 "one byte per character" (each byte as the ANSI character it stands for), so
+// that storing the text in the ANSI code page stores UTF-8; a text in that form is stored
+// so. Text held the ordinary way (UTF-8 in memory) is already the bytes. The first form is
+// recognised by surviving the ANSI code page unchanged and giving valid UTF-8 there.
+std::string BytesUTF8(std::string_view texto);
 
 } // namespace dfe

@@ -7,7 +7,10 @@
 
 #include "rtl/datetime.h"
 #include "rtl/files.h"
+#include "util/encoding.h"
 #include "util/toolbox.h"
+
+#include <cstdint>
 
 namespace nfe {
 
@@ -57,6 +60,91 @@ std::string NotaFiscal::GerarXML()
 
     GuardarGerado(FNFeW.Gerador(), FNFe.infNFe.ID != idAnterior);
     return XMLOriginal();
+}
+
+int NotaFiscal::cStat() const noexcept
+{
+    return FNFe.procNFe.cStat;
+}
+
+const std::string &NotaFiscal::Msg() const noexcept
+{
+    return FNFe.procNFe.xMotivo;
+}
+
+std::string NotaFiscal::NumID() const
+{
+    return util::OnlyNumber(FNFe.infNFe.ID);
+}
+
+bool NotaFiscal::Confirmada() const
+{
+    return FColecao->OvixNFe().CstatConfirmada(cStat());
+}
+
+bool NotaFiscal::Processada() const
+{
+    return FColecao->OvixNFe().CstatProcessado(cStat());
+}
+
+bool NotaFiscal::Cancelada() const
+{
+    return FColecao->OvixNFe().CstatCancelada(cStat());
+}
+
+std::string NotaFiscal::ObterNFeXML(std::string_view AXML)
+{
+    std::string nfe;
+    if (AXML.find("<NFe xmlns") != std::string_view::npos) {
+        nfe = util::RetornarConteudoEntre(AXML, "<NFe xmlns", "</NFe>", true);
+    } else {
+        const std::string conteudo = util::LerTagXML(AXML, "NFe");
+        if (!conteudo.empty())
+            nfe = "<NFe>" + conteudo + "</NFe>";
+    }
+    if (nfe.empty())
+        return nfe;
+    return util::ObtemDeclaracaoXML(AXML) + nfe;
+}
+
+bool NotaFiscal::ValidarConcatChave() const
+{
+    // Each field as the key writes it; a value with more digits than its slot never agrees.
+    const auto digitos = [](std::int64_t valor, int tamanho) {
+        std::string texto = std::to_string(valor);
+        if (static_cast<int>(texto.size()) < tamanho)
+            texto.insert(0, static_cast<std::size_t>(tamanho) - texto.size(), '0');
+        return texto;
+    };
+    const TIde &ide = FNFe.Ide;
+    int ano = 0, mes = 0, dia = 0;
+    rtl::DecodeDate(ide.dEmi, ano, mes, dia);
+    const std::string cnpjcpf = util::OnlyNumber(FNFe.Emit.CNPJCPF);
+    const std::string campos[] = {
+        digitos(ide.cUF, 2),
+        digitos(ano % 100, 2),
+        digitos(mes, 2),
+        cnpjcpf.size() < 14 ? std::string(14 - cnpjcpf.size(), '0') + cnpjcpf : cnpjcpf,
+        digitos(ide.modelo, 2),
+        digitos(ide.serie, 3),
+        digitos(ide.nNF, 9),
+        dfe::TpEmisToStr(ide.tpEmis),
+        // -2 keeps a zero code through a new key.
+        digitos(ide.cNF == -2 ? 0 : ide.cNF, 8),
+    };
+    const std::string chave = NumID();
+    std::size_t posicao = 0;
+    for (const std::string &campo : campos) {
+        if (posicao + campo.size() > chave.size() || chave.compare(posicao, campo.size(), campo) != 0)
+            return false;
+        posicao += campo.size();
+    }
+    return true;
+}
+
+dfe::TOvixDFe &NotaFiscal::ComponenteDFe() const
+{
+    return FColecao->OvixNFe();
 }
 
 std::string NotaFiscal::CalcularNomeArquivo() const

@@ -42,6 +42,26 @@ public:
     // XMLOriginal.
     std::string GerarXML() override;
 
+    // The protocol's cStat and xMotivo.
+    int cStat() const noexcept;
+    const std::string &Msg() const noexcept;
+    // The digits of infNFe.ID.
+    std::string NumID() const;
+    // The component's classification of cStat (TOvixNFe::CstatConfirmada, ...).
+    bool Confirmada() const;
+    bool Processada() const;
+    bool Cancelada() const;
+
+    // The NFe element of a text: from "<NFe xmlns" through the first "</NFe>" after it;
+    // without "<NFe xmlns", the content of the first NFe element wrapped in "<NFe>" and
+    // "</NFe>"; empty when neither is there. A result gets the text's XML declaration in
+    // front.
+    static std::string ObterNFeXML(std::string_view AXML);
+    // Whether the access key in infNFe.ID agrees with the model, field by field: state,
+    // year and month of issue, issuer's CNPJ/CPF, model, series, number, emission type and
+    // numeric code. An Id too short to hold a field disagrees.
+    bool ValidarConcatChave() const;
+
     // The digits of infNFe.ID followed by "-nfe.xml"; an Id without digits raises
     // EOvixNFeException "ID Inválido. Impossível Salvar XML".
     std::string CalcularNomeArquivo() const override;
@@ -53,6 +73,9 @@ public:
     // "DANFCe" for an NFC-e component).
     void Imprimir();
     void ImprimirPDF();
+
+protected:
+    dfe::TOvixDFe &ComponenteDFe() const override;
 
 private:
     // The linked DANFE; raises when there is none.
@@ -83,6 +106,9 @@ public:
     void ImprimirResumidoPDF();
     // Raises EOvixNFeException "Componente DANFE não associado." without a linked DANFE.
     void VerificarDANFE() const;
+
+    // Every entry regenerated with its GerarXML, in list order.
+    void GerarNFe() { GerarTodos(); }
 
     TOvixNFe &OvixNFe() const noexcept { return *FOvixNFe; }
     // The owner's settings, not owned.

@@ -1,6 +1,9 @@
 #include "nfe/model.h"
 
+#include "nfe/reader.h"
+
 #include "dfe/codetable.h"
+#include "rtl/encoding.h"
 #include "rtl/formatsettings.h"
 #include "rtl/numbers.h"
 #include "rtl/text.h"
@@ -93,6 +96,13 @@ TNFe::TNFe()
     Emit.EnderEmit.cPais = 1058;
     Dest.EnderDest.xPais = "BRASIL";
     Dest.EnderDest.cPais = 1058;
+}
+
+void TNFe::SetXMLString(std::string_view ansi)
+{
+    TNFeR leitor(*this);
+    leitor.Leitor().SetArquivo(rtl::AnsiToUtf8(ansi));
+    leitor.LerXml();
 }
 
 TNFe::TNFe(const TNFe &Source) : TNFe()

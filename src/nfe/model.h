@@ -33,6 +33,11 @@ public:
     // generator.
     bool operator==(const TNFe &other) const;
 
+    // Reads an NF-e text held in the ANSI code page into this document through a reader
+    // of its own, as it is: no entity decoding and no namespace removal first (the
+    // document list's LerXML does both). The reader's errors escape.
+    void SetXMLString(std::string_view ansi);
+
     TInfNFe infNFe;
     TIde Ide;
     TEmit Emit;

@@ -1,14 +1,22 @@
 #include "nfe/list.h"
 
 #include "nfe/component.h"
+#include "nfe/exception.h"
+#include "nfe/settings.h"
 
+#include "dfe/exception.h"
+#include "dfe/loader.h"
 #include "rtl/encoding.h"
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
+#include "rtl/streams.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
+#include <functional>
 #include <string>
 
 namespace {
@@ -156,6 +164,191 @@ TEST(NotasFiscais, NewEntriesTakeTheComponentsDefaults)
     EXPECT_EQ(nova.Ide.verProc, "OvixNFe");
     EXPECT_EQ(nova.Emit.EnderEmit.nro, "SEM NUMERO");
     EXPECT_EQ(nova.Dest.EnderDest.cPais, 1058);
+}
+
+// ---- Saving, streams, positions ---------------------------------------------------------
+
+TEST(NotasFiscais, SavingNamesEachFileAfterItsDocumentAndRefusesOneNameForSeveral)
+{
+    QTemporaryDir tmp;
+    const std::string pasta = tmp.path().toStdString() + "/";
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+    ASSERT_TRUE(lista.LoadFromString(Documento("001", "Primeira", "a") + Documento("002", "Segunda", "b")));
+
+    // One name for two documents would leave only the last one's file: nothing is written.
+    EXPECT_THROW(lista.GravarXML(pasta + "fixo.xml"), dfe::EOvixDFeException);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(pasta + "fixo.xml")));
+
+    ASSERT_TRUE(lista.GravarXML(pasta));
+    for (int i = 0; i < 2; ++i) {
+        const nfe::NotaFiscal &nota = lista.Items(i);
+        EXPECT_EQ(nota.NomeArq(), pasta + nota.NumID() + "-nfe.xml");
+        const std::string bytes = rtl::ReadFileBytes(nota.NomeArq());
+        EXPECT_EQ(bytes, dfe::BytesUTF8(nota.XMLOriginal()));
+        EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u);
+    }
+
+    // The same bytes go into a stream, whatever it held before.
+    rtl::TStringStream fluxo(std::string(100000, 'x'));
+    EXPECT_TRUE(lista.Items(1).GravarStream(fluxo));
+    EXPECT_EQ(fluxo.DataString(), rtl::ReadFileBytes(lista.Items(1).NomeArq()));
+
+    // A fixed name is fine for a single document; its own folder wins over the list's.
+    lista.Clear();
+    ASSERT_TRUE(lista.LoadFromString(Documento("003", "Terceira", "c")));
+    ASSERT_TRUE(lista.GravarXML(pasta + "fixo.xml"));
+    EXPECT_EQ(lista.Items(0).NomeArq(), pasta + "fixo.xml");
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(pasta + "fixo.xml")));
+}
+
+TEST(NotasFiscais, StreamsInsertionsAssignmentAndRegeneratingEveryEntry)
+{
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+
+    // The stream is read from its start wherever its position stands; no file name.
+    rtl::TStringStream fluxo(rtl::Utf8ToAnsi("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" +
+                                             Documento("001", "São João", "")));
+    fluxo.Seek(0, rtl::soEnd);
+    ASSERT_TRUE(lista.LoadFromStream(fluxo, false));
+    ASSERT_EQ(lista.Count(), 1);
+    EXPECT_EQ(lista.Items(0).NFe().Emit.xNome, "São João");
+    EXPECT_EQ(lista.Items(0).NomeArq(), "");
+    EXPECT_NE(lista.Items(0).XMLOriginal().find("ISO-8859-1"), std::string::npos) << "as read";
+
+    nfe::NotaFiscal &inserida = lista.Insert(0);
+    EXPECT_EQ(&lista.Items(0), &inserida);
+    EXPECT_EQ(lista.Items(1).NFe().Emit.xNome, "São João");
+    EXPECT_THROW(lista.Insert(3), rtl::EListError);
+
+    // Assigning a text reads it as loading does.
+    inserida.SetXML(Envelope(Documento("007", "Sétima", ""), "135190000000007"));
+    EXPECT_EQ(inserida.NFe().Ide.nNF, 7);
+    EXPECT_EQ(inserida.NFe().procNFe.nProt, "135190000000007");
+    const std::string lido = inserida.XMLOriginal();
+
+    lista.GerarNFe();
+    EXPECT_NE(inserida.XMLOriginal(), lido);
+    EXPECT_NE(inserida.XMLOriginal().find("<nProt>135190000000007</nProt>"), std::string::npos);
+    EXPECT_EQ(lista.Items(1).XMLOriginal().find("ISO-8859-1"), std::string::npos) << "regenerated too";
+}
+
+TEST(NotasFiscais, StatusOfTheProtocolAndTheNumberOfTheKey)
+{
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+    ASSERT_TRUE(lista.LoadFromString(Envelope(Documento("001", "Primeira", ""), "135190000000001")));
+    nfe::NotaFiscal &nota = lista.Items(0);
+    struct Row {
+        int cStat;
+        bool confirmada, processada, cancelada;
+    } rows[] = {{100, true, true, false}, {150, true, true, false}, {135, false, false, true},
+                {204, false, false, false}};
+    for (const Row &row : rows) {
+        nota.NFe().procNFe.cStat = row.cStat;
+        nota.NFe().procNFe.xMotivo = "motivo " + std::to_string(row.cStat);
+        EXPECT_EQ(nota.cStat(), row.cStat);
+        EXPECT_EQ(nota.Msg(), "motivo " + std::to_string(row.cStat));
+        EXPECT_EQ(nota.Confirmada(), row.confirmada) << row.cStat;
+        EXPECT_EQ(nota.Processada(), row.processada) << row.cStat;
+        EXPECT_EQ(nota.Cancelada(), row.cancelada) << row.cStat;
+    }
+    nota.NFe().infNFe.ID = "NFe 35-19";
+    EXPECT_EQ(nota.NumID(), "3519");
+}
+
+// The regenerated key is built from the model, so it agrees; each field the key carries
+// then disagrees on its own.
+TEST(NotasFiscais, TheKeyIsCheckedAgainstTheModelFieldByField)
+{
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+    ASSERT_TRUE(lista.LoadFromFile(std::string(TEST_SOURCE_DIR) + "/fixtures/nfe400_proc.xml"));
+    const nfe::TNFe original = lista.Items(0).NFe();
+    EXPECT_TRUE(lista.Items(0).ValidarConcatChave());
+
+    using Mudanca = std::function<void(nfe::TNFe &)>;
+    const struct Row {
+        const char *name;
+        Mudanca mudar;
+    } rows[] = {
+        {"state", [](nfe::TNFe &n) { n.Ide.cUF = 41; }},
+        {"year", [](nfe::TNFe &n) { n.Ide.dEmi += 366; }},
+        {"month", [](nfe::TNFe &n) { n.Ide.dEmi -= 40; }},
+        {"issuer", [](nfe::TNFe &n) { n.Emit.CNPJCPF = "11222333000181"; }},
+        {"model", [](nfe::TNFe &n) { n.Ide.modelo = 65; }},
+        {"series", [](nfe::TNFe &n) { n.Ide.serie = 2; }},
+        {"number", [](nfe::TNFe &n) { n.Ide.nNF = 1235; }},
+        {"number wider than its slot", [](nfe::TNFe &n) { n.Ide.nNF = 1000001234; }},
+        {"emission type", [](nfe::TNFe &n) { n.Ide.tpEmis = dfe::teContingencia; }},
+        {"numeric code", [](nfe::TNFe &n) { n.Ide.cNF += 1; }},
+        {"a key cut short", [](nfe::TNFe &n) { n.infNFe.ID.resize(30); }},
+    };
+    for (const Row &row : rows) {
+        lista.Items(0).NFe() = original;
+        row.mudar(lista.Items(0).NFe());
+        EXPECT_FALSE(lista.Items(0).ValidarConcatChave()) << row.name;
+    }
+}
+
+TEST(NotasFiscais, FileNamesComeFromTheKeyAndTheStorageSettings)
+{
+    QTemporaryDir tmp;
+    const std::string raiz = tmp.path().toStdString();
+    auto comp = rtl::TComponent::CreateFree<TOvixNFe>();
+    nfe::TArquivosConfNFe &arquivos = comp->Configuracoes().Arquivos();
+    arquivos.SetPathNFe(raiz);
+    arquivos.SetSepararPorCNPJ(true);
+    arquivos.SetSepararPorMes(true);
+    arquivos.SetEmissaoPathNFe(true);
+    nfe::TNotasFiscais &lista = comp->NotasFiscais();
+    ASSERT_TRUE(lista.LoadFromFile(std::string(TEST_SOURCE_DIR) + "/fixtures/nfe400_proc.xml"));
+    const nfe::NotaFiscal &nota = lista.Items(0);
+    const std::string nome = nota.NumID() + "-nfe.xml";
+    // The issuer's CNPJ, then the year and month of issue (1 December 2020).
+    const std::string pasta = raiz + "/12345678000195/202012/";
+
+    EXPECT_EQ(nota.CalcularNomeArquivo(), nome);
+    EXPECT_EQ(nota.CalcularPathArquivo(), pasta);
+    const struct Row {
+        const char *name;
+        std::string nomeArquivo, pathArquivo, esperado;
+    } rows[] = {
+        {"both computed", "", "", pasta + nome},
+        {"a folder given, without delimiter", "", "/outra", "/outra/" + nome},
+        {"a bare name in the computed folder", "a.xml", "", pasta + "a.xml"},
+        {"a bare name in the folder given", "a.xml", "/outra/", "/outra/a.xml"},
+        {"a name with its own folder wins", "/minha/a.xml", "/outra", "/minha/a.xml"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(nota.CalcularNomeArquivoCompleto(row.nomeArquivo, row.pathArquivo), row.esperado) << row.name;
+
+    lista.Items(0).NFe().infNFe.ID = "NFe";
+    try {
+        (void)lista.Items(0).CalcularNomeArquivo();
+        FAIL() << "no error";
+    } catch (const nfe::EOvixNFeException &e) {
+        EXPECT_EQ(e.Message(), "ID Inválido. Impossível Salvar XML");
+    }
+}
+
+TEST(NotasFiscais, TheNFeElementOfAText)
+{
+    const std::string decl = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    const struct Row {
+        const char *name;
+        std::string texto, esperado;
+    } rows[] = {
+        {"with its namespace, inside an envelope",
+         decl + "<nfeProc><NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe/></NFe><protNFe/></nfeProc>",
+         decl + "<NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\"><infNFe/></NFe>"},
+        {"without a namespace or declaration", "<nfeProc><NFe><infNFe/></NFe></nfeProc>", "<NFe><infNFe/></NFe>"},
+        {"a namespace but no closing", decl + "<NFe xmlns=\"x\"><infNFe/>", ""},
+        {"no NFe at all", decl + "<CTe><infCte/></CTe>", ""},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(nfe::NotaFiscal::ObterNFeXML(row.texto), row.esperado) << row.name;
 }
 
 } // namespace

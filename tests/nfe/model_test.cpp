@@ -1,6 +1,7 @@
 #include "nfe/model.h"
 
 #include "model_fixture.h"
+#include "rtl/encoding.h"
 #include "rtl/exceptions.h"
 #include "rtl/formatsettings.h"
 
@@ -528,3 +529,23 @@ TEST(NFeModelCopy, SelfAssignmentChangesNothing)
 }
 
 } // namespace
+
+// A text held in the ANSI code page reads straight into the document, as it stands: the
+// namespace declaration is no obstacle and a reading error escapes.
+TEST(NFeModelXMLString, ATextHeldInTheAnsiCodePageReadsIntoTheDocument)
+{
+    const std::string texto =
+        "<nfeProc><NFe xmlns=\"http://www.portalfiscal.inf.br/nfe\">"
+        "<infNFe versao=\"4.00\" Id=\"NFe35190111222333000181550010000000011000000010\">"
+        "<ide><cUF>35</cUF><nNF>1</nNF><mod>55</mod></ide>"
+        "<emit><CNPJ>11222333000181</CNPJ><xNome>São João &amp; Filhos</xNome></emit>"
+        "</infNFe></NFe><protNFe><infProt><nProt>135190000000001</nProt></infProt></protNFe></nfeProc>";
+    nfe::TNFe nfe;
+    nfe.SetXMLString(rtl::Utf8ToAnsi(texto));
+    EXPECT_EQ(nfe.infNFe.ID, "NFe35190111222333000181550010000000011000000010");
+    EXPECT_EQ(nfe.Emit.xNome, "São João & Filhos");
+    EXPECT_EQ(nfe.Ide.nNF, 1);
+    EXPECT_EQ(nfe.procNFe.nProt, "135190000000001");
+
+    EXPECT_THROW(nfe.SetXMLString("<NFe><infNFe versao=\"4.00\"></infNFe></NFe>"), rtl::Exception);
+}
