@@ -251,8 +251,10 @@ std::shared_ptr<const ttf::TrueTypeFont> faceOf(const Font &font)
     return it->second;
 }
 
-// A face as this document uses it: the glyphs drawn, numbered in order of first use
-// (the numbers the content streams show, and the glyph numbers of the embedded subset).
+// A face as this document uses it: the glyphs drawn, numbered in order of first use.
+// Those numbers (CIDs) are what the content streams show, so that a page is written as
+// soon as it is drawn; the embedded subset numbers its glyphs its own way, and the
+// font's CIDToGIDMap leads from one to the other.
 struct UsedFace {
     std::shared_ptr<const ttf::TrueTypeFont> face;
     int resource = 0; // /F<resource>
@@ -541,11 +543,22 @@ private:
                 name += static_cast<char>('A' + n % 26);
             name += '+' + face.postScriptName();
 
-            const QByteArray program = face.subset(used->glyphs);
+            const ttf::TrueTypeFont::Subset subset = face.subset(used->glyphs);
+            if (subset.file.isEmpty())
+                throw NeedsQt{};
             const int file = FObjects.reserve();
             std::string entries = "/Length1 ";
-            appendInteger(entries, program.size());
-            FObjects.stream(file, entries, std::string_view(program.constData(), static_cast<std::size_t>(program.size())));
+            appendInteger(entries, subset.file.size());
+            FObjects.stream(file, entries,
+                            std::string_view(subset.file.constData(), static_cast<std::size_t>(subset.file.size())));
+            // Two bytes per CID, big-endian: its glyph in the subset; CID 0 is .notdef.
+            std::string glyphOfCid(2 * (subset.numbers.size() + 1), '\0');
+            for (std::size_t cid = 1; cid <= subset.numbers.size(); ++cid) {
+                glyphOfCid[2 * cid] = static_cast<char>(subset.numbers[cid - 1] >> 8);
+                glyphOfCid[2 * cid + 1] = static_cast<char>(subset.numbers[cid - 1] & 0xFF);
+            }
+            const int glyphMap = FObjects.reserve();
+            FObjects.stream(glyphMap, "", glyphOfCid);
 
             int flags = 4; // symbolic: glyphs are chosen by number, not by a standard encoding
             if (m.fixedPitch)
@@ -577,7 +590,7 @@ private:
             std::string cidFont = "<</Type/Font/Subtype/CIDFontType2/BaseFont/" + name +
                                   "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>"
                                   "/FontDescriptor " +
-                                  reference(descriptorObject) + "/CIDToGIDMap/Identity/W[0[";
+                                  reference(descriptorObject) + "/CIDToGIDMap " + reference(glyphMap) + "/W[0[";
             appendNumber(cidFont, face.advance(0) * scale);
             for (ttf::Glyph glyph : used->glyphs) {
                 cidFont += ' ';
