@@ -175,14 +175,14 @@ public:
     void stream(int number, std::string_view entries, std::string_view data)
     {
         const std::string packed = deflated(data);
-        begin(number);
-        FOut += "<<";
-        FOut += entries;
-        FOut += "/Filter/FlateDecode/Length ";
-        appendInteger(FOut, static_cast<long long>(packed.size()));
-        FOut += ">>\nstream\n";
-        FOut += packed;
-        FOut += "\nendstream\nendobj\n";
+        writeStream(number, entries, "/Filter/FlateDecode", packed);
+    }
+
+    // A short stream, stored as it is: compressing one costs several microseconds however
+    // small it is, more than the few dozen bytes it would save are worth.
+    void rawStream(int number, std::string_view entries, std::string_view data)
+    {
+        writeStream(number, entries, "", data);
     }
 
     QByteArray finish(int root, int info)
@@ -209,6 +209,19 @@ public:
     }
 
 private:
+    void writeStream(int number, std::string_view entries, std::string_view filter, std::string_view data)
+    {
+        begin(number);
+        FOut += "<<";
+        FOut += entries;
+        FOut += filter;
+        FOut += "/Length ";
+        appendInteger(FOut, static_cast<long long>(data.size()));
+        FOut += ">>\nstream\n";
+        FOut += data;
+        FOut += "\nendstream\nendobj\n";
+    }
+
     void begin(int number)
     {
         FOffsets[static_cast<std::size_t>(number - 1)] = FOut.size();
@@ -558,7 +571,7 @@ private:
                 glyphOfCid[2 * cid + 1] = static_cast<char>(subset.numbers[cid - 1] & 0xFF);
             }
             const int glyphMap = FObjects.reserve();
-            FObjects.stream(glyphMap, "", glyphOfCid);
+            FObjects.rawStream(glyphMap, "", glyphOfCid);
 
             int flags = 4; // symbolic: glyphs are chosen by number, not by a standard encoding
             if (m.fixedPitch)
