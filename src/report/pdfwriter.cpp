@@ -175,14 +175,14 @@ public:
     void stream(int number, std::string_view entries, std::string_view data)
     {
         const std::string packed = deflated(data);
-        begin(number);
-        FOut += "<<";
-        FOut += entries;
-        FOut += "/Filter/FlateDecode/Length ";
-        appendInteger(FOut, static_cast<long long>(packed.size()));
-        FOut += ">>\nstream\n";
-        FOut += packed;
-        FOut += "\nendstream\nendobj\n";
+        writeStream(number, entries, "/Filter/FlateDecode", packed);
+    }
+
+    // A short stream, stored as it is: compressing one costs several microseconds however
+    // small it is, more than the few dozen bytes it would save are worth.
+    void rawStream(int number, std::string_view entries, std::string_view data)
+    {
+        writeStream(number, entries, "", data);
     }
 
     QByteArray finish(int root, int info)
@@ -209,6 +209,19 @@ public:
     }
 
 private:
+    void writeStream(int number, std::string_view entries, std::string_view filter, std::string_view data)
+    {
+        begin(number);
+        FOut += "<<";
+        FOut += entries;
+        FOut += filter;
+        FOut += "/Length ";
+        appendInteger(FOut, static_cast<long long>(data.size()));
+        FOut += ">>\nstream\n";
+        FOut += data;
+        FOut += "\nendstream\nendobj\n";
+    }
+
     void begin(int number)
     {
         FOffsets[static_cast<std::size_t>(number - 1)] = FOut.size();
@@ -251,8 +264,10 @@ std::shared_ptr<const ttf::TrueTypeFont> faceOf(const Font &font)
     return it->second;
 }
 
-// A face as this document uses it: the glyphs drawn, numbered in order of first use
-// (the numbers the content streams show, and the glyph numbers of the embedded subset).
+// A face as this document uses it: the glyphs drawn, numbered in order of first use.
+// Those numbers (CIDs) are what the content streams show, so that a page is written as
+// soon as it is drawn; the embedded subset numbers its glyphs its own way, and the
+// font's CIDToGIDMap leads from one to the other.
 struct UsedFace {
     std::shared_ptr<const ttf::TrueTypeFont> face;
     int resource = 0; // /F<resource>
@@ -541,11 +556,22 @@ private:
                 name += static_cast<char>('A' + n % 26);
             name += '+' + face.postScriptName();
 
-            const QByteArray program = face.subset(used->glyphs);
+            const ttf::TrueTypeFont::Subset subset = face.subset(used->glyphs);
+            if (subset.file.isEmpty())
+                throw NeedsQt{};
             const int file = FObjects.reserve();
             std::string entries = "/Length1 ";
-            appendInteger(entries, program.size());
-            FObjects.stream(file, entries, std::string_view(program.constData(), static_cast<std::size_t>(program.size())));
+            appendInteger(entries, subset.file.size());
+            FObjects.stream(file, entries,
+                            std::string_view(subset.file.constData(), static_cast<std::size_t>(subset.file.size())));
+            // Two bytes per CID, big-endian: its glyph in the subset; CID 0 is .notdef.
+            std::string glyphOfCid(2 * (subset.numbers.size() + 1), '\0');
+            for (std::size_t cid = 1; cid <= subset.numbers.size(); ++cid) {
+                glyphOfCid[2 * cid] = static_cast<char>(subset.numbers[cid - 1] >> 8);
+                glyphOfCid[2 * cid + 1] = static_cast<char>(subset.numbers[cid - 1] & 0xFF);
+            }
+            const int glyphMap = FObjects.reserve();
+            FObjects.rawStream(glyphMap, "", glyphOfCid);
 
             int flags = 4; // symbolic: glyphs are chosen by number, not by a standard encoding
             if (m.fixedPitch)
@@ -577,7 +603,7 @@ private:
             std::string cidFont = "<</Type/Font/Subtype/CIDFontType2/BaseFont/" + name +
                                   "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>"
                                   "/FontDescriptor " +
-                                  reference(descriptorObject) + "/CIDToGIDMap/Identity/W[0[";
+                                  reference(descriptorObject) + "/CIDToGIDMap " + reference(glyphMap) + "/W[0[";
             appendNumber(cidFont, face.advance(0) * scale);
             for (ttf::Glyph glyph : used->glyphs) {
                 cidFont += ' ';

@@ -2,6 +2,9 @@
 
 #include <QRawFont>
 
+#include <hb-subset.h>
+#include <hb.h>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -20,7 +23,6 @@ public:
           n_(static_cast<std::size_t>(bytes.size()))
     {
     }
-    Bytes(const std::uint8_t *p, std::size_t n) : p_(p), n_(n) {}
 
     std::size_t size() const { return n_; }
     bool has(std::size_t offset, std::size_t length) const
@@ -44,25 +46,15 @@ private:
     std::size_t n_ = 0;
 };
 
-void put16(std::uint8_t *p, std::uint32_t v)
-{
-    p[0] = static_cast<std::uint8_t>(v >> 8);
-    p[1] = static_cast<std::uint8_t>(v);
-}
+// HarfBuzz's objects, each released by its own function.
+struct HbRelease {
+    void operator()(hb_blob_t *p) const { hb_blob_destroy(p); }
+    void operator()(hb_face_t *p) const { hb_face_destroy(p); }
+    void operator()(hb_subset_input_t *p) const { hb_subset_input_destroy(p); }
+    void operator()(hb_subset_plan_t *p) const { hb_subset_plan_destroy(p); }
+};
 
-void put32(std::uint8_t *p, std::uint32_t v)
-{
-    put16(p, v >> 16);
-    put16(p + 2, v);
-}
-
-constexpr std::uint32_t tagOf(const char (&tag)[5])
-{
-    return std::uint32_t(std::uint8_t(tag[0])) << 24 | std::uint32_t(std::uint8_t(tag[1])) << 16 |
-           std::uint32_t(std::uint8_t(tag[2])) << 8 | std::uint32_t(std::uint8_t(tag[3]));
-}
-
-constexpr std::size_t align4(std::size_t n) { return (n + 3) & ~std::size_t{3}; }
+template <class T> std::unique_ptr<T, HbRelease> own(T *p) { return std::unique_ptr<T, HbRelease>(p); }
 
 // Composite glyph flags.
 constexpr std::uint16_t kArgsAreWords = 0x0001;
@@ -135,11 +127,10 @@ constexpr char32_t kDirect = 0x2100;
 struct TrueTypeFont::Data {
     Metrics metrics;
     std::string postScriptName;
-    // The tables subset() copies from; QByteArray shares rather than copies them.
-    QByteArray head, hhea, maxp, hmtx, glyf, cmap;
+    // The tables the reads below and subset() use; QByteArray shares rather than copies them.
+    QByteArray head, hhea, maxp, hmtx, loca, glyf, cmap;
     std::uint32_t numGlyphs = 0;
     std::uint32_t numberOfHMetrics = 0;
-    std::vector<std::uint32_t> loca; // numGlyphs + 1 byte offsets into glyf
 
     bool cmapFormat4 = false;
     std::vector<CmapRange> ranges; // ascending, disjoint
@@ -172,54 +163,13 @@ struct TrueTypeFont::Data {
         return it != ranges.end() && it->first <= c ? glyphIn(*it, c) : 0;
     }
 
-    bool composite(std::uint32_t glyph) const
-    {
-        return loca[glyph + 1] > loca[glyph] && Bytes(glyf).s16(loca[glyph]) < 0;
-    }
+    // The tables subset() hands HarfBuzz, straight from ours: it writes out only what it
+    // is given, and a PDF FontFile2 needs no more than the outlines and their metrics
+    // (the glyphs are chosen by number and the PDF describes the face itself). Without
+    // GSUB it adds no glyph through layout either.
+    static hb_blob_t *referenceTable(hb_face_t *, hb_tag_t tag, void *data);
 
-    // The glyph's description without its hinting instructions, as up to two pieces of
-    // glyf to copy: a simple glyph keeps its instruction-length field (written as zero by
-    // the caller) and loses the instructions after it; a composite ends after its last
-    // component. A glyph whose header does not hold together is kept whole.
-    struct Unhinted {
-        std::size_t firstEnd;    // [loca[glyph], firstEnd) is copied
-        std::size_t secondBegin; // then [secondBegin, loca[glyph + 1])
-        bool simple;
-    };
-    Unhinted unhinted(std::uint32_t glyph) const
-    {
-        const Bytes g(glyf);
-        const std::size_t begin = loca[glyph], end = loca[glyph + 1];
-        if (end == begin)
-            return {end, end, false};
-        const int contours = g.s16(begin);
-        if (contours >= 0) {
-            const std::size_t field = begin + 10 + 2 * std::size_t(contours);
-            if (field + 2 > end || g.u16(field) > end - field - 2)
-                return {end, end, false};
-            return {field + 2, field + 2 + g.u16(field), true};
-        }
-        std::size_t last = end;
-        forEachComponent(g, begin + 10, end, [&](std::size_t at) {
-            last = at - 2;
-            return true;
-        });
-        if (last == end)
-            return {end, end, false};
-        const std::size_t components = last + componentLength(g.u16(last));
-        return {components, end, false};
-    }
-
-    int leftSideBearing(std::uint32_t glyph) const
-    {
-        const Bytes h(hmtx);
-        if (glyph < numberOfHMetrics)
-            return h.s16(4 * glyph + 2);
-        const std::size_t at = 4 * std::size_t{numberOfHMetrics} + 2 * (glyph - numberOfHMetrics);
-        return h.has(at, 2) ? h.s16(at) : 0;
-    }
-
-    bool readGlyphs(const QByteArray &locaTable);
+    bool readGlyphs();
     bool readCmap();
     void readKern(const QByteArray &table);
     void readName(const QByteArray &table);
@@ -287,32 +237,51 @@ void appendNameChar(std::string &out, std::uint32_t c)
 
 } // namespace
 
-bool TrueTypeFont::Data::readGlyphs(const QByteArray &locaTable)
+hb_blob_t *TrueTypeFont::Data::referenceTable(hb_face_t *, hb_tag_t tag, void *data)
+{
+    const Data &f = *static_cast<const Data *>(data);
+    const QByteArray *table = nullptr;
+    switch (tag) {
+    case HB_TAG('h', 'e', 'a', 'd'): table = &f.head; break;
+    case HB_TAG('h', 'h', 'e', 'a'): table = &f.hhea; break;
+    case HB_TAG('m', 'a', 'x', 'p'): table = &f.maxp; break;
+    case HB_TAG('h', 'm', 't', 'x'): table = &f.hmtx; break;
+    case HB_TAG('l', 'o', 'c', 'a'): table = &f.loca; break;
+    case HB_TAG('g', 'l', 'y', 'f'): table = &f.glyf; break;
+    default: return hb_blob_get_empty();
+    }
+    // Not copied: subset() releases every HarfBuzz object before it returns.
+    return hb_blob_create(table->constData(), static_cast<unsigned>(table->size()), HB_MEMORY_MODE_READONLY,
+                          nullptr, nullptr);
+}
+
+bool TrueTypeFont::Data::readGlyphs()
 {
     const int locFormat = Bytes(head).s16(50);
     if (locFormat != 0 && locFormat != 1)
         return false;
     const std::size_t entry = locFormat ? 4 : 2;
-    const Bytes offsets(locaTable), g(glyf);
+    const Bytes offsets(loca), g(glyf);
     if (!offsets.has(0, entry * (std::size_t{numGlyphs} + 1)))
         return false;
-    loca.resize(std::size_t{numGlyphs} + 1);
-    std::uint32_t previous = 0;
-    for (std::size_t i = 0; i <= numGlyphs; ++i) {
-        const std::uint32_t offset = locFormat ? offsets.u32(4 * i) : 2u * offsets.u16(2 * i);
-        if (offset < previous || offset > g.size())
-            return false;
-        loca[i] = previous = offset;
-    }
+    const auto offset = [&](std::size_t i) -> std::uint32_t {
+        return locFormat ? offsets.u32(4 * i) : 2u * offsets.u16(2 * i);
+    };
+    std::uint32_t begin = offset(0);
+    if (begin > g.size())
+        return false;
     for (std::uint32_t glyph = 0; glyph < numGlyphs; ++glyph) {
-        const std::uint32_t begin = loca[glyph], end = loca[glyph + 1];
-        if (begin == end)
-            continue;
-        if (end - begin < 10)
+        const std::uint32_t end = offset(glyph + 1);
+        if (end < begin || end > g.size())
             return false;
-        const auto known = [&](std::size_t at) { return g.u16(at) < numGlyphs; };
-        if (g.s16(begin) < 0 && !forEachComponent(g, begin + 10, end, known))
-            return false;
+        if (end != begin) {
+            if (end - begin < 10)
+                return false;
+            const auto known = [&](std::size_t at) { return g.u16(at) < numGlyphs; };
+            if (g.s16(begin) < 0 && !forEachComponent(g, begin + 10, end, known))
+                return false;
+        }
+        begin = end;
     }
     return true;
 }
@@ -471,6 +440,7 @@ TrueTypeFont::fromTables(const std::function<QByteArray(const char *tag)> &table
     d->hhea = tableOf("hhea");
     d->maxp = tableOf("maxp");
     d->hmtx = tableOf("hmtx");
+    d->loca = tableOf("loca");
     d->glyf = tableOf("glyf");
     d->cmap = tableOf("cmap");
     const Bytes head(d->head), hhea(d->hhea), maxp(d->maxp);
@@ -483,12 +453,7 @@ TrueTypeFont::fromTables(const std::function<QByteArray(const char *tag)> &table
     if (d->numGlyphs == 0 || d->numberOfHMetrics == 0 || d->numberOfHMetrics > d->numGlyphs ||
         !Bytes(d->hmtx).has(0, 4 * std::size_t{d->numberOfHMetrics}))
         return nullptr;
-    {
-        const QByteArray loca = tableOf("loca");
-        if (loca.isEmpty() || !d->readGlyphs(loca))
-            return nullptr;
-    }
-    if (!d->readCmap())
+    if (d->loca.isEmpty() || !d->readGlyphs() || !d->readCmap())
         return nullptr;
 
     Metrics &m = d->metrics;
@@ -570,143 +535,39 @@ int TrueTypeFont::kerning(Glyph left, Glyph right) const
     return it != d->kern.end() && it->key == key ? it->value : 0;
 }
 
-QByteArray TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
+TrueTypeFont::Subset TrueTypeFont::subset(const std::vector<Glyph> &glyphs) const
 {
-    const Data &f = *d;
-    const Bytes glyf(f.glyf);
-
-    // order[new] = old; a glyph outside the face stays as an empty one so that the
-    // numbering the caller relies on holds.
-    std::vector<std::uint32_t> order;
-    order.reserve(glyphs.size() + 1);
-    std::vector<std::int32_t> newIndex(f.numGlyphs, -1);
-    order.push_back(0);
-    newIndex[0] = 0;
-    for (const Glyph g : glyphs) {
-        if (g < f.numGlyphs && newIndex[g] < 0)
-            newIndex[g] = static_cast<std::int32_t>(order.size());
-        order.push_back(g);
-    }
-    std::size_t glyfSize = 0;
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::uint32_t g = order[i];
-        if (g >= f.numGlyphs)
-            continue;
-        const Data::Unhinted piece = f.unhinted(g);
-        glyfSize += align4(piece.firstEnd - f.loca[g] + f.loca[g + 1] - piece.secondBegin);
-        if (f.composite(g))
-            forEachComponent(glyf, f.loca[g] + 10, f.loca[g + 1], [&](std::size_t at) {
-                const Glyph component = glyf.u16(at);
-                if (newIndex[component] < 0) {
-                    newIndex[component] = static_cast<std::int32_t>(order.size());
-                    order.push_back(component);
-                }
-                return true;
-            });
-    }
-    const std::size_t n = order.size();
-    if (n > 0xFFFF)
+    const auto input = own(hb_subset_input_create_or_fail());
+    const auto source = own(hb_face_create_for_tables(&Data::referenceTable, d.get(), nullptr));
+    if (!input || !source)
+        return {};
+    // The outlines as the face draws them unhinted, .notdef's included for a reader
+    // that falls back to it.
+    hb_subset_input_set_flags(input.get(), HB_SUBSET_FLAGS_NO_HINTING | HB_SUBSET_FLAGS_NOTDEF_OUTLINE);
+    hb_set_t *const keep = hb_subset_input_glyph_set(input.get());
+    for (const Glyph glyph : glyphs)
+        hb_set_add(keep, glyph);
+    const auto plan = own(hb_subset_plan_create_or_fail(source.get(), input.get()));
+    if (!plan)
+        return {};
+    const auto font = own(hb_subset_plan_execute_or_fail(plan.get()));
+    if (!font)
+        return {};
+    const auto blob = own(hb_face_reference_blob(font.get()));
+    unsigned length = 0;
+    const char *const bytes = hb_blob_get_data(blob.get(), &length);
+    if (length == 0)
         return {};
 
-    struct Table {
-        std::uint32_t tag;
-        std::size_t length;
-        std::size_t offset = 0;
-    };
-    std::vector<Table> tables{
-        {tagOf("glyf"), glyfSize},
-        {tagOf("head"), static_cast<std::size_t>(f.head.size())},
-        {tagOf("hhea"), static_cast<std::size_t>(f.hhea.size())},
-        {tagOf("hmtx"), 4 * n},
-        {tagOf("loca"), 4 * (n + 1)},
-        {tagOf("maxp"), static_cast<std::size_t>(f.maxp.size())},
-    };
-    std::sort(tables.begin(), tables.end(),
-              [](const Table &a, const Table &b) { return a.tag < b.tag; });
-    std::size_t size = 12 + 16 * tables.size();
-    for (Table &table : tables) {
-        table.offset = size;
-        size += align4(table.length);
+    Subset out;
+    out.file = QByteArray(bytes, static_cast<qsizetype>(length));
+    out.numbers.reserve(glyphs.size());
+    const hb_map_t *const numbers = hb_subset_plan_old_to_new_glyph_mapping(plan.get());
+    for (const Glyph glyph : glyphs) {
+        const hb_codepoint_t number = hb_map_get(numbers, glyph);
+        out.numbers.push_back(number == HB_MAP_VALUE_INVALID ? 0 : static_cast<Glyph>(number));
     }
-
-    QByteArray file(static_cast<qsizetype>(size), '\0');
-    auto *const out = reinterpret_cast<std::uint8_t *>(file.data());
-    auto at = [&](const char(&tag)[5]) {
-        const std::uint32_t wanted = tagOf(tag);
-        return out + std::find_if(tables.begin(), tables.end(), [wanted](const Table &t) {
-                         return t.tag == wanted;
-                     })->offset;
-    };
-    auto copy = [](std::uint8_t *to, const QByteArray &from) {
-        std::memcpy(to, from.constData(), static_cast<std::size_t>(from.size()));
-    };
-
-    std::uint8_t *const head = at("head");
-    copy(head, f.head);
-    put32(head + 8, 0); // checkSumAdjustment, set once the whole file is summed
-    put16(head + 50, 1); // long loca offsets
-    copy(at("hhea"), f.hhea);
-    put16(at("hhea") + 34, static_cast<std::uint32_t>(n));
-    copy(at("maxp"), f.maxp);
-    put16(at("maxp") + 4, static_cast<std::uint32_t>(n));
-
-    std::uint8_t *const hmtx = at("hmtx");
-    std::uint8_t *const loca = at("loca");
-    std::uint8_t *const outGlyf = at("glyf");
-    const Bytes written(outGlyf, glyfSize);
-    std::size_t offset = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint32_t g = order[i];
-        put32(loca + 4 * i, static_cast<std::uint32_t>(offset));
-        if (g >= f.numGlyphs)
-            continue;
-        put16(hmtx + 4 * i, static_cast<std::uint32_t>(advance(static_cast<Glyph>(g))));
-        put16(hmtx + 4 * i + 2, static_cast<std::uint16_t>(f.leftSideBearing(g)));
-        const Data::Unhinted piece = f.unhinted(g);
-        const std::size_t first = piece.firstEnd - f.loca[g], second = f.loca[g + 1] - piece.secondBegin;
-        const std::size_t length = first + second;
-        if (length == 0)
-            continue;
-        std::memcpy(outGlyf + offset, f.glyf.constData() + f.loca[g], first);
-        std::memcpy(outGlyf + offset + first, f.glyf.constData() + piece.secondBegin, second);
-        if (piece.simple)
-            put16(outGlyf + offset + first - 2, 0);
-        if (f.composite(g))
-            forEachComponent(written, offset + 10, offset + length, [&](std::size_t at) {
-                put16(outGlyf + at, static_cast<std::uint32_t>(newIndex[written.u16(at)]));
-                const std::uint16_t flags = written.u16(at - 2);
-                put16(outGlyf + at - 2, flags & ~kHaveInstructions);
-                return true;
-            });
-        offset += align4(length);
-    }
-    put32(loca + 4 * n, static_cast<std::uint32_t>(offset));
-
-    auto checksum = [&](std::size_t from, std::size_t length) {
-        std::uint32_t sum = 0;
-        for (std::size_t i = from; i < from + align4(length); i += 4)
-            sum += std::uint32_t{out[i]} << 24 | std::uint32_t{out[i + 1]} << 16 |
-                   std::uint32_t{out[i + 2]} << 8 | out[i + 3];
-        return sum;
-    };
-    const std::size_t count = tables.size();
-    std::size_t power = 1, log2 = 0;
-    while (power * 2 <= count)
-        power *= 2, ++log2;
-    put32(out, 0x00010000);
-    put16(out + 4, static_cast<std::uint32_t>(count));
-    put16(out + 6, static_cast<std::uint32_t>(power * 16));
-    put16(out + 8, static_cast<std::uint32_t>(log2));
-    put16(out + 10, static_cast<std::uint32_t>(count * 16 - power * 16));
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint8_t *const record = out + 12 + 16 * i;
-        put32(record, tables[i].tag);
-        put32(record + 4, checksum(tables[i].offset, tables[i].length));
-        put32(record + 8, static_cast<std::uint32_t>(tables[i].offset));
-        put32(record + 12, static_cast<std::uint32_t>(tables[i].length));
-    }
-    put32(head + 8, 0xB1B0AFBA - checksum(0, size));
-    return file;
+    return out;
 }
 
 } // namespace report::ttf

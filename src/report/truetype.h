@@ -62,12 +62,18 @@ public:
     // an unknown pair or without the table.
     int kerning(Glyph left, Glyph right) const;
 
-    // A font holding .notdef as glyph 0, then glyphs[i] as glyph i + 1, then the
-    // components composite glyphs among them refer to (their references renumbered),
-    // with head, hhea, maxp, hmtx, loca (long offsets) and glyf: what a PDF FontFile2
-    // needs. The hinting is left out (the glyphs' instructions, cvt, fpgm, prep): text is
-    // measured and drawn unhinted everywhere, and the instructions were most of the bytes. glyphs holds distinct glyphs of this face, none 0.
-    QByteArray subset(const std::vector<Glyph> &glyphs) const;
+    // A font holding the glyphs asked for, .notdef and the components composite glyphs
+    // among them refer to, with head, hhea, maxp, hmtx, loca and glyf: what a PDF
+    // FontFile2 needs. The glyphs are renumbered, keeping the face's order, so numbers[i]
+    // is the glyph number glyphs[i] has in file (0 for a glyph the face does not have).
+    // The hinting is left out (the glyphs' instructions, cvt, fpgm, prep): text is
+    // measured and drawn unhinted everywhere, and the instructions were most of the bytes.
+    // file is empty when the face's glyphs could not be subset.
+    struct Subset {
+        QByteArray file;
+        std::vector<Glyph> numbers;
+    };
+    Subset subset(const std::vector<Glyph> &glyphs) const;
 
 private:
     struct Data;
