@@ -163,8 +163,9 @@ enum TStatusOvixNFe {
 // The NF-e's event-type codes; an unknown code gives teNaoMapeado with ok false.
 dfe::TpcnTpEvento StrToTpEventoNFe(bool &ok, std::string_view s);
 
-// Offers StrToTpEventoNFe to the shared registry under "NFe". Call it once at program start,
-// before anything parses event types; calling it again changes nothing.
+// Offers StrToTpEventoNFe to the shared registry under "NFe". The program's start calls it
+// (app::RegistrarConversoes), before anything parses event types; calling it again changes
+// nothing.
 void RegistrarConversaoNFe();
 
 // ---- The DANFE's texts of vehicle codes ---------------------------------------------------

@@ -54,9 +54,6 @@ std::string TOvixNFe::ClassName() const
 void TOvixNFe::AfterConstruction()
 {
     dfe::TOvixDFe::AfterConstruction();
-    // Event types read from documents must resolve through the NF-e parser; registering
-    // again changes nothing.
-    RegistrarConversaoNFe();
     FNotasFiscais = std::make_unique<TNotasFiscais>(this);
 }
 

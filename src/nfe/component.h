@@ -65,7 +65,7 @@ public:
     std::string ClassName() const override;
 
     // The framework's construction (which builds the NF-e settings), then the empty
-    // document list; registers the NF-e event-type parser (once for the whole program).
+    // document list. The event-type parser is registered by the program's start, not here.
     void AfterConstruction() override;
     // The framework's handling, then, on removal of any DANFE component (the class counts,
     // not the identity with the linked one), the DANFE link is cleared.

@@ -4,11 +4,11 @@
 
 namespace report {
 
-PreparedReport ReportChain::prepare(const TextMeasurer &measurer) const
+PreparedReport ReportChain::prepare(const TextMeasurer &measurer, Progress *progress) const
 {
     PreparedReport out;
     for (std::size_t i = 0; i < FReports.size(); ++i) {
-        PreparedReport part = report::prepare(*FReports[i], measurer);
+        PreparedReport part = report::prepare(*FReports[i], measurer, progress);
         if (i == 0) {
             out.title = std::move(part.title);
             out.caption = std::move(part.caption);

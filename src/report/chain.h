@@ -16,8 +16,9 @@ public:
     std::size_t size() const { return FReports.size(); }
 
     // The pages of every report in turn, each page knowing its report's index; title and
-    // caption are the first report's. An empty chain gives no page.
-    PreparedReport prepare(const TextMeasurer &measurer) const;
+    // caption are the first report's. An empty chain gives no page. Progress, when given,
+    // hears of each report as prepare() tells it.
+    PreparedReport prepare(const TextMeasurer &measurer, Progress *progress = nullptr) const;
 
 private:
     std::vector<Report *> FReports;

@@ -189,8 +189,8 @@ template <class Bands> std::vector<Band *> ofKind(const Bands &bands, BandKind k
 
 class Paginator {
 public:
-    Paginator(Report &report, const TextMeasurer &measurer)
-        : FReport(report), FMeasurer(measurer), FContext(*this)
+    Paginator(Report &report, const TextMeasurer &measurer, Progress *progress)
+        : FReport(report), FMeasurer(measurer), FProgress(progress), FContext(*this)
     {
     }
 
@@ -237,6 +237,7 @@ private:
 
     Report &FReport;
     const TextMeasurer &FMeasurer;
+    Progress *FProgress;
     PrintContext FContext;
     PreparedReport FResult;
 
@@ -288,6 +289,8 @@ Report &PrintContext::report() const { return FPaginator.FReport; }
 PreparedReport Paginator::run()
 {
     FNow = rtl::Now();
+    if (FProgress)
+        FProgress->begin("Preparando o relatório", 0);
     for (const auto &band : FReport.bands())
         band->FPlacedPage = 0;
     for (const auto &sub : FReport.subReports())
@@ -655,6 +658,8 @@ void Paginator::finishPage(bool last)
             control->render(context);
     renderBorders(FReport.frame, printable, PrimitiveBase{"frame", ""}, p.items);
     FFinishingLast = false;
+    if (FProgress)
+        FProgress->advance(FPage);
 }
 
 void Paginator::resolvePageFields()
@@ -671,9 +676,9 @@ void Paginator::resolvePageFields()
     }
 }
 
-PreparedReport prepare(Report &report, const TextMeasurer &measurer)
+PreparedReport prepare(Report &report, const TextMeasurer &measurer, Progress *progress)
 {
-    return Paginator(report, measurer).run();
+    return Paginator(report, measurer, progress).run();
 }
 
 } // namespace report

@@ -13,12 +13,14 @@
 
 #include "report/measurer.h"
 #include "report/prepared.h"
+#include "report/progress.h"
 #include "report/report.h"
 
 namespace report {
 
-// Runs the report's events and lays it out. Throws EReportError past report.pageLimit
-// pages; any error an event raises goes through unchanged.
-PreparedReport prepare(Report &report, const TextMeasurer &measurer);
+// Runs the report's events and lays it out, telling progress (when given) of every page
+// finished. Throws EReportError past report.pageLimit pages; any error an event raises
+// goes through unchanged.
+PreparedReport prepare(Report &report, const TextMeasurer &measurer, Progress *progress = nullptr);
 
 } // namespace report

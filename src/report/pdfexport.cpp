@@ -92,10 +92,16 @@ QByteArray pdfDocument(const PreparedReport &report, const PdfInfo &info)
     return pdf;
 }
 
-void exportPdf(const PreparedReport &report, const std::string &fileName, const PdfInfo &info)
+void exportPdf(const PreparedReport &report, const std::string &fileName, const PdfInfo &info,
+               Progress *progress)
 {
+    const int pages = static_cast<int>(report.pages.size());
+    if (progress)
+        progress->begin("Gerando o arquivo PDF", pages);
     const QByteArray pdf = pdfDocument(report, info);
     rtl::WriteFileBytes(fileName, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    if (progress)
+        progress->advance(pages);
 }
 
 } // namespace report

@@ -13,6 +13,7 @@
 //   to the next Qt also orders the fonts differently).
 
 #include "report/prepared.h"
+#include "report/progress.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -37,6 +38,8 @@ QByteArray pdfDocument(const PreparedReport &report, const PdfInfo &info = {});
 
 // Writes pdfDocument to fileName, replacing the file at once: a failure leaves the old
 // file, or none, and never a partial one (rtl::EFCreateError with the system's reason).
-void exportPdf(const PreparedReport &report, const std::string &fileName, const PdfInfo &info = {});
+// Progress, when given, hears of the job and, once the file is written, of its pages.
+void exportPdf(const PreparedReport &report, const std::string &fileName, const PdfInfo &info = {},
+               Progress *progress = nullptr);
 
 } // namespace report

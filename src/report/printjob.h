@@ -14,6 +14,9 @@ struct PrintOptions {
     std::string printerName; // empty: the system's default printer
     int copies = 1;          // below 1: one copy
     bool showDialog = false; // ask with the print dialog first (printReport)
+    // The job's pages are laid out with a progress display (whoever prepares them hands
+    // prepare() a Progress); printing itself is over too soon to need one.
+    bool showProgress = false;
 };
 
 // Sets printer up for the report: the printer named in options (EReportError when no

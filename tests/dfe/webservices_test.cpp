@@ -1,3 +1,4 @@
+#include "dfe/codes.h"
 #include "dfe/component.h"
 #include "dfe/exception.h"
 #include "dfe/settings.h"
@@ -6,13 +7,17 @@
 #include "rtl/classes.h"
 #include "rtl/exceptions.h"
 #include "rtl/files.h"
+#include "rtl/inifile.h"
 #include "rtl/stringlist.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -150,6 +155,8 @@ TEST_F(ListaTest, LookupsFollowVersionsAndRedirects)
          "https://homologacao.mg.exemplo.invalid/nfe/nfestatusservico_3.10", 3.10},
         {"key with one decimal", "OvixNFeServicos", "NFe", "MG", taProducao, "NfeConsultaCadastro", 2.00,
          "https://producao.mg.exemplo.invalid/nfe/nfeconsultacadastro_2.0", 2.0},
+        {"the same key with two decimals", "OvixNFeServicos", "NFe", "PR", taHomologacao, "NFeConsultaCadastro",
+         2.00, "https://homologacao.pr.exemplo.invalid/nfe/nfeconsultacadastro_2.00", 2.00},
         {"service name in another case", "OvixNFeServicos", "NFe", "MG", taProducao, "nfeconsultacadastro", 3.10,
          "https://producao.mg.exemplo.invalid/nfe/nfeconsultacadastro_3.10", 3.10},
         {"state with only a redirect", "OvixNFeServicos", "NFe", "RJ", taProducao, "NFeAutorizacao", 4.00,
@@ -158,12 +165,18 @@ TEST_F(ListaTest, LookupsFollowVersionsAndRedirects)
          "CadConsultaCadastro", 4.00, "https://homologacao.ma.exemplo.invalid/nfe/cadconsultacadastro_4.00", 4.00},
         {"the rest redirected", "OvixNFeServicos", "NFe", "MA", taHomologacao, "NFeStatusServico", 3.10,
          "https://homologacao.svb.exemplo.invalid/nfe/nfestatusservico_3.10", 3.10},
+        {"the authority's registry when the state keeps none", "OvixNFeServicos", "NFe", "RJ", taProducao,
+         "NfeConsultaCadastro", 4.00, "https://producao.sva.exemplo.invalid/nfe/nfeconsultacadastro_4.00", 4.00},
         {"NFC-e QR address of the state", "OvixNFeServicos", "NFCe", "RJ", taProducao, "URL-QRCode", 2.00,
          "https://producao.rj.exemplo.invalid/nfce/url-qrcode_2.00", 2.00},
         {"bare key when no version qualifies", "OvixNFeServicos", "NFCe", "RJ", taProducao, "URL-QRCode", 0.50,
          "https://producao.rj.exemplo.invalid/nfce/url-qrcode", 0.50},
         {"NFC-e services at the authority", "OvixNFeServicos", "NFCe", "RJ", taProducao, "NFeAutorizacao", 4.00,
          "https://producao.sva.exemplo.invalid/nfce/nfeautorizacao_4.00", 4.00},
+        {"NFC-e state with even its QR address at the authority", "OvixNFeServicos", "NFCe", "AC", taHomologacao,
+         "URL-QRCode", 2.00, "https://homologacao.sva.exemplo.invalid/nfce/url-qrcode_2.00", 2.00},
+        {"NFC-e state with its own services", "OvixNFeServicos", "NFCe", "SP", taProducao, "NFeAutorizacao", 4.00,
+         "https://producao.sp.exemplo.invalid/nfce/nfeautorizacao_4.00", 4.00},
         {"two redirects: CT-e OS, the state, the authority", "OvixCTeServicos", "CTeOS", "RJ", taProducao,
          "CTeStatusServico", 3.00, "https://producao.sva.exemplo.invalid/cte/ctestatusservico_3.00", 3.00},
         {"a state served by another state", "OvixCTeServicos", "CTe", "PE", taHomologacao, "CTeRecepcao", 3.00,
@@ -190,27 +203,115 @@ TEST_F(ListaTest, WSDLAndSoapActionComeFromTheSectionsTheyName)
 {
     struct Row {
         const char *name;
+        const char *modelo;
         const char *uf;
         const char *expectedServico;
         const char *expectedSoap;
     } rows[] = {
-        {"own sections", "SP", "https://wsdl-sp.exemplo.invalid/wsdl/nfeautorizacao?wsdl",
-         "urn:exemplo:soap-sp:NFeAutorizacao"},
-        {"a state's own SOAP actions", "BA", "https://wsdl.exemplo.invalid/wsdl/nfeautorizacao?wsdl",
-         "urn:exemplo:soap-ba:NFeAutorizacao"},
-        {"from the authority reached by redirect", "RJ", "https://wsdl.exemplo.invalid/wsdl/nfeautorizacao?wsdl",
-         "urn:exemplo:soap:NFeAutorizacao"},
-        {"none named", "MG", "", ""},
+        // In the carried list only the Bahia sections name an answer section.
+        {"Bahia's SOAP actions", "NFe", "BA", "", "urn:exemplo:soap-ba:NFeAutorizacao"},
+        {"the same for its NFC-e", "NFCe", "BA", "", "urn:exemplo:soap-ba:NFeAutorizacao"},
+        {"a state naming none", "NFe", "SP", "", ""},
+        {"nor does the authority it redirects to", "NFe", "RJ", "", ""},
+        // A list of our own: the redirected-to section names both.
+        {"from the section reached by redirect", "NFe", "AA", "https://aut.invalid/autorizacao?wsdl",
+         "urn:aut:NFeAutorizacao"},
     };
-    auto dfe = Componente("OvixNFeServicos");
+    auto carregada = Componente("OvixNFeServicos");
+    auto propria = Componente("OvixNFeServicos");
+    propria->Configuracoes().WebServices().SetParams(Linhas("[NFe_AA_P]\r\n"
+                                                            "Usar=NFe_AUT_P\r\n"
+                                                            "[NFe_AUT_P]\r\n"
+                                                            "NFeAutorizacao_4.00=https://aut.invalid/autorizacao\r\n"
+                                                            "WSDL=W\r\n"
+                                                            "SoapAction=S\r\n"
+                                                            "[W]\r\n"
+                                                            "NFeAutorizacao_4.00=https://aut.invalid/autorizacao?wsdl\r\n"
+                                                            "[S]\r\n"
+                                                            "NFeAutorizacao_4.00=urn:aut:NFeAutorizacao\r\n"));
     for (const Row &row : rows) {
+        TOvixDFeLista &dfe = std::string_view(row.uf) == "AA" ? *propria : *carregada;
         double versao = 4.00;
         std::string url, servico = "stale", soap = "stale";
-        dfe->LerServicoDeParams("NFe", row.uf, taProducao, "NFeAutorizacao", versao, url, servico, soap);
+        dfe.LerServicoDeParams(row.modelo, row.uf, taProducao, "NFeAutorizacao", versao, url, servico, soap);
         EXPECT_FALSE(url.empty()) << row.name;
         EXPECT_EQ(servico, row.expectedServico) << row.name;
         EXPECT_EQ(soap, row.expectedSoap) << row.name;
         EXPECT_DOUBLE_EQ(versao, 4.00) << row.name;
+    }
+}
+
+// What a state's section of a carried list does: "own" when it holds its addresses
+// itself, otherwise the services it keeps (versions left out) and, after "->", the section
+// it sends the rest to, named without its environment and with the state as "UF".
+std::string Papel(const rtl::TMemIniFile &ini, const std::string &secao, const std::string &uf, char ambiente)
+{
+    if (!ini.SectionExists(secao))
+        return "missing";
+    rtl::TStringList chaves;
+    ini.ReadSection(secao, chaves);
+    std::set<std::string> servicos;
+    for (const std::string &chave : chaves)
+        if (chave != "Usar")
+            servicos.insert(chave.substr(0, chave.find('_')));
+    const std::string usar = ini.ReadString(secao, "Usar", "");
+    if (usar.empty())
+        return "own";
+    std::string papel;
+    for (const std::string &servico : servicos)
+        papel += servico + " ";
+    const std::string sufixo = std::string("_") + ambiente;
+    if (!usar.ends_with(sufixo))
+        return papel + "-> another environment: " + usar;
+    std::string destino = usar.substr(0, usar.size() - sufixo.size());
+    if (destino.ends_with("_" + uf))
+        destino.replace(destino.size() - uf.size(), uf.size(), "UF");
+    return papel + "-> " + destino;
+}
+
+TEST_F(ListaTest, EveryStateOfTheCarriedListsHasItsSectionsAndTheirRedirects)
+{
+    struct Row {
+        const char *name;
+        const char *recurso;
+        const char *modelo;
+        const char *servico; // looked up for every state, in both environments
+        double versao;
+        std::map<std::string, int> papeis; // role -> sections of the 27 states x 2 environments
+    } rows[] = {
+        {"NF-e: 14 states at the first virtual authority, 2 keep their registry only", "OvixNFeServicos", "NFe",
+         "NFeStatusServico", 4.00,
+         {{"own", 22}, {"-> NFe_SVA", 28}, {"CadConsultaCadastro -> NFe_SVB", 4}}},
+        {"NFC-e: 17 states keep their consultation and QR addresses only, 1 nothing", "OvixNFeServicos", "NFCe",
+         "URL-QRCode", 2.00,
+         {{"own", 18}, {"-> NFCe_SVA", 2}, {"URL-ConsultaNFCe URL-QRCode -> NFCe_SVA", 34}}},
+        {"CT-e: 21 states keep their registry and national events only, 1 nothing", "OvixCTeServicos", "CTe",
+         "CTeStatusServico", 3.00,
+         {{"own", 10},
+          {"-> CTe_SVA", 2},
+          {"CTeConsultaCadastro RecepcaoEventoAN -> CTe_SVA", 36},
+          {"CTeConsultaCadastro RecepcaoEventoAN -> CTe_SP", 6}}},
+        {"CT-e OS: always the state's CT-e section", "OvixCTeServicos", "CTeOS", "CTeRecepcaoOS", 3.00,
+         {{"-> CTe_UF", 54}}},
+        {"MDF-e: every state at the one authority", "OvixMDFeServicos", "MDFe", "MDFeRecepcao", 3.00,
+         {{"-> MDFe_SVA", 54}}},
+    };
+    for (const Row &row : rows) {
+        rtl::TMemIniFile ini;
+        rtl::TStringList linhas;
+        linhas.SetText(dfe::LerRecurso(row.recurso));
+        ini.SetStrings(linhas);
+        auto dfe = Componente(row.recurso);
+        std::map<std::string, int> papeis;
+        for (const std::string_view uf : dfe::DFeUF) {
+            for (const auto &[ambiente, letra] : {std::pair{taProducao, 'P'}, std::pair{taHomologacao, 'H'}}) {
+                const std::string secao = std::string(row.modelo) + "_" + std::string(uf) + "_" + letra;
+                ++papeis[Papel(ini, secao, std::string(uf), letra)];
+                EXPECT_NE(dfe->LerURLDeParams(row.modelo, uf, ambiente, row.servico, row.versao), "")
+                    << row.name << ": " << secao;
+            }
+        }
+        EXPECT_EQ(papeis, row.papeis) << row.name;
     }
 }
 

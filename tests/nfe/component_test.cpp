@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -58,11 +59,27 @@ TEST(OvixNFe, ANewComponentStartsIdleWithTheNFeDefaults)
     EXPECT_EQ(comp->NotasFiscais().Count(), 0);
     EXPECT_EQ(&comp->NotasFiscais().OvixNFe(), comp);
     EXPECT_EQ(&comp->NotasFiscais().Configuracoes(), &conf);
+}
 
-    // The NF-e event parser is available once a component exists.
-    bool ok = false;
-    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110111", "NFe"), dfe::teCancelamento);
-    EXPECT_TRUE(ok);
+// The event-type parsers are registered by the program's start, in the families' order;
+// neither a static initialiser nor building a component may slip one in. Only a process
+// of its own starts with the registry as the program does: "threadsafe" runs the check
+// in a fresh run of this executable.
+TEST(OvixNFeDeathTest, NothingButTheStartRegistersAnEventParser)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const bool vazioAoIniciar = dfe::StrToTpEventoDFeList().empty();
+            bool vazioDepois = false;
+            {
+                auto form = rtl::TComponent::CreateFree<rtl::TComponent>();
+                rtl::TComponent::Create<TOvixNFe>(form.get());
+                vazioDepois = dfe::StrToTpEventoDFeList().empty();
+            }
+            std::exit(vazioAoIniciar && vazioDepois ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(OvixNFe, TheModelNameFollowsTheModel)

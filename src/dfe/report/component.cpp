@@ -44,13 +44,19 @@ void ImprimirNaImpressora(const report::PreparedReport &APaginas, const report::
     report::printReport(APaginas, AOpcoes);
 }
 
+std::unique_ptr<report::Progress> JanelaDeProgresso()
+{
+    return std::make_unique<report::ProgressWindow>();
+}
+
 } // namespace
 
 TOvixDFeReport::TOvixDFeReport(rtl::TComponent *AOwner)
     : util::TOvixComponent(AOwner),
       FCasasDecimais(rtl::TComponent::CreateFree<TCasasDecimais>()),
       FExpandeLogoMarcaConfig(rtl::TComponent::CreateFree<TExpandeLogoMarcaConfig>()),
-      FMostrarPreview(MostrarNoPreview), FImprimirPaginas(ImprimirNaImpressora)
+      FMostrarPreview(MostrarNoPreview), FImprimirPaginas(ImprimirNaImpressora),
+      FCriarProgresso(JanelaDeProgresso)
 {
     FCasasDecimais->SetName("CasasDecimais");
     FCasasDecimais->SetSubComponent(true);
@@ -68,6 +74,11 @@ void TOvixDFeReport::SetMostrarPreview(TMostrarPreview AValue)
 void TOvixDFeReport::SetImprimirPaginas(TImprimirPaginas AValue)
 {
     FImprimirPaginas = AValue ? std::move(AValue) : TImprimirPaginas(ImprimirNaImpressora);
+}
+
+void TOvixDFeReport::SetCriarProgresso(TCriarProgresso AValue)
+{
+    FCriarProgresso = AValue ? std::move(AValue) : TCriarProgresso(JanelaDeProgresso);
 }
 
 std::string TOvixDFeReport::ClassName() const { return "TOvixDFeReport"; }

@@ -16,9 +16,11 @@
 #include "report/prepared.h"
 #include "report/preview.h"
 #include "report/printjob.h"
+#include "report/progress.h"
 
 #include <QImage>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -91,6 +93,9 @@ public:
     // Prints the prepared pages without a preview (the default: the engine's printing,
     // with the print dialog when the options ask for it).
     using TImprimirPaginas = std::function<void(const report::PreparedReport &, const report::PrintOptions &)>;
+    // Makes the display a job reports its progress to, while MostraStatus asks for one
+    // (the default: the engine's progress window).
+    using TCriarProgresso = std::function<std::unique_ptr<report::Progress>()>;
 
     // Every default, and the two settings parts named "CasasDecimais" and
     // "ExpandeLogoMarcaConfig".
@@ -195,6 +200,9 @@ public:
     const TImprimirPaginas &ImprimirPaginas() const noexcept { return FImprimirPaginas; }
     // An empty function puts the engine's printing back.
     void SetImprimirPaginas(TImprimirPaginas AValue);
+    const TCriarProgresso &CriarProgresso() const noexcept { return FCriarProgresso; }
+    // An empty function puts the engine's progress window back.
+    void SetCriarProgresso(TCriarProgresso AValue);
 
     // The file (or files, one per line) written by the family's last PDF operation.
     const std::string &ArquivoPDF() const noexcept { return FPArquivoPDF; }
@@ -230,6 +238,7 @@ private:
     std::string FPArquivoPDF;
     TMostrarPreview FMostrarPreview;
     TImprimirPaginas FImprimirPaginas;
+    TCriarProgresso FCriarProgresso;
 };
 
 // How PintarQRCode turns text into the symbol's bytes. The two UTF-8 names say the

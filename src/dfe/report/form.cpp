@@ -21,7 +21,12 @@ void ImprimirRelatorios(const TOvixDFeReport &AConfig, const std::vector<report:
     report::PrintOptions impressao;
     TDFeReportFortes::AjustarReport(impressao, AConfig);
     const report::QtTextMeasurer medidor;
-    report::PreparedReport paginas = cadeia.prepare(medidor);
+    report::PreparedReport paginas;
+    {
+        // Closed before the preview or the printer takes over.
+        const auto progresso = impressao.showProgress ? AConfig.CriarProgresso()() : nullptr;
+        paginas = cadeia.prepare(medidor, progresso.get());
+    }
 
     if (AConfig.MostraPreview()) {
         report::PreviewOptions preview;
@@ -38,11 +43,17 @@ void ImprimirRelatorios(const TOvixDFeReport &AConfig, const std::vector<report:
 std::string SalvarRelatorioPDF(const TOvixDFeReport &AConfig, report::Report &ARelatorio,
                                std::string_view AFile, const report::PdfInfo &AInfo)
 {
-    const std::string arquivo = TDFeReportFortes::AjustarFiltroPDF(AConfig, AFile);
+    report::PrintOptions impressao;
+    TDFeReportFortes::AjustarReport(impressao, AConfig);
+    TFiltroPDF filtro;
+    TDFeReportFortes::AjustarFiltroPDF(filtro, AConfig, AFile);
+    // One display for the whole job: laying the pages out, then writing them.
+    const auto progresso = impressao.showProgress || filtro.MostraProgresso ? AConfig.CriarProgresso()() : nullptr;
     const report::QtTextMeasurer medidor;
-    const report::PreparedReport paginas = report::prepare(ARelatorio, medidor);
-    report::exportPdf(paginas, arquivo, AInfo);
-    return arquivo;
+    const report::PreparedReport paginas =
+        report::prepare(ARelatorio, medidor, impressao.showProgress ? progresso.get() : nullptr);
+    report::exportPdf(paginas, filtro.NomeArquivo, AInfo, filtro.MostraProgresso ? progresso.get() : nullptr);
+    return filtro.NomeArquivo;
 }
 
 } // namespace dfe

@@ -15,6 +15,7 @@ namespace dfe {
 
 void TDFeReportFortes::AjustarReport(report::PrintOptions &FReport, const TOvixDFeReport &AConfig)
 {
+    FReport.showProgress = AConfig.MostraStatus();
     FReport.showDialog = AConfig.MostraSetup() && !AConfig.MostraPreview();
     if (!AConfig.Impressora().empty() && AConfig.Impressora() != FReport.printerName)
         FReport.printerName = AConfig.Impressora();
@@ -30,17 +31,19 @@ void TDFeReportFortes::AjustarMargem(report::Report &FReport, const TOvixDFeRepo
     FReport.margins.right = AConfig.MargemDireita();
 }
 
-std::string TDFeReportFortes::AjustarFiltroPDF(const TOvixDFeReport &, std::string_view AFile)
+void TDFeReportFortes::AjustarFiltroPDF(TFiltroPDF &PDFFilter, const TOvixDFeReport &AConfig,
+                                        std::string_view AFile)
 {
     std::string NomeArquivoFinal = rtl::Trim(AFile);
     if (NomeArquivoFinal.empty())
         throw rtl::Exception("Erro ao gerar PDF. Arquivo não informado");
     const std::string folder = rtl::ExtractFilePath(NomeArquivoFinal);
     if (folder.empty())
-        return util::ApplicationPath() + NomeArquivoFinal;
-    if (!rtl::ForceDirectories(folder))
+        NomeArquivoFinal = util::ApplicationPath() + NomeArquivoFinal;
+    else if (!rtl::ForceDirectories(folder))
         throw rtl::Exception("Erro ao gerar PDF. Diretório: " + folder + " não pode ser criado");
-    return NomeArquivoFinal;
+    PDFFilter.MostraProgresso = AConfig.MostraStatus();
+    PDFFilter.NomeArquivo = std::move(NomeArquivoFinal);
 }
 
 bool TDFeReportFortes::CarregarLogo(report::Image &ALogoImage, std::string_view ALogo)

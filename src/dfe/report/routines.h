@@ -15,25 +15,33 @@
 
 namespace dfe {
 
+// How one report is exported to PDF: the file it goes to, and whether writing it shows
+// the progress.
+struct TFiltroPDF {
+    std::string NomeArquivo;
+    bool MostraProgresso = false;
+};
+
 class TDFeReportFortes {
 public:
     TDFeReportFortes() = delete;
 
-    // The print dialog only when MostraSetup and not MostraPreview; the printer when
-    // Impressora is set and differs from the options' one; the copies when NumCopias is
-    // above 0 and differs. Printing is always one-sided (report::setupPrinter), and the
-    // engine shows no progress, so MostraStatus has nothing to switch.
+    // The job's progress display exactly when MostraStatus; the print dialog only when
+    // MostraSetup and not MostraPreview; the printer when Impressora is set and differs
+    // from the options' one; the copies when NumCopias is above 0 and differs. Printing
+    // is always one-sided (report::setupPrinter).
     static void AjustarReport(report::PrintOptions &FReport, const TOvixDFeReport &AConfig);
 
     // The report's margins from the component's, in millimetres.
     static void AjustarMargem(report::Report &FReport, const TOvixDFeReport &AConfig);
 
-    // The file a PDF export writes: AFile trimmed, in the executable's folder when it names
-    // no folder; otherwise its folder is created with its parents. rtl::Exception
+    // The PDF export's file: AFile trimmed, in the executable's folder when it names no
+    // folder; otherwise its folder is created with its parents. rtl::Exception
     // "Erro ao gerar PDF. Arquivo não informado" for a blank name, and
     // "Erro ao gerar PDF. Diretório: <folder> não pode ser criado" when the folder cannot
-    // be made.
-    static std::string AjustarFiltroPDF(const TOvixDFeReport &AConfig, std::string_view AFile);
+    // be made; the filter is left as it was then. Its progress display exactly when
+    // MostraStatus.
+    static void AjustarFiltroPDF(TFiltroPDF &PDFFilter, const TOvixDFeReport &AConfig, std::string_view AFile);
 
     // Empties the image, then loads ALogo into it: the picture file of that name, in the
     // format its extension names, or else ALogo's own characters in the ANSI code page

@@ -64,34 +64,38 @@ bool samePixels(const QImage &a, const QImage &b)
 
 // ---- Printing ------------------------------------------------------------------------
 
-TEST(DFeReportFortes, AjustarReportSetsDialogPrinterAndCopies)
+TEST(DFeReportFortes, AjustarReportSetsProgressDialogPrinterAndCopies)
 {
     struct Row {
         const char *name;
-        bool setup, preview;
+        bool setup, preview, status;
         std::string impressora;
         int copias;
         report::PrintOptions before, after;
     } rows[] = {
-        {"defaults: no dialog, one copy, the printer stays", false, true, "", 1, {"Laser", 2, true}, {"Laser", 1, false}},
-        {"setup with preview: no dialog", true, true, "", 1, {}, {"", 1, false}},
-        {"setup without preview: the dialog", true, false, "", 1, {}, {"", 1, true}},
-        {"no setup, no preview: no dialog", false, false, "", 1, {}, {"", 1, false}},
-        {"a printer name replaces the current one", false, true, "Matricial", 1, {"Laser", 1, false},
-         {"Matricial", 1, false}},
-        {"a name differing only in case is taken as written", false, true, "laser", 1, {"Laser", 1, false},
-         {"laser", 1, false}},
-        {"no copies: the count stays", false, true, "", 0, {"", 3, false}, {"", 3, false}},
-        {"three copies", false, true, "", 3, {"", 1, false}, {"", 3, false}},
+        {"defaults: progress, no dialog, one copy, the printer stays", false, true, true, "", 1,
+         {"Laser", 2, true, false}, {"Laser", 1, false, true}},
+        {"no status: no progress", false, true, false, "", 1, {"", 1, false, true}, {"", 1, false, false}},
+        {"setup with preview: no dialog", true, true, true, "", 1, {}, {"", 1, false, true}},
+        {"setup without preview: the dialog", true, false, true, "", 1, {}, {"", 1, true, true}},
+        {"no setup, no preview: no dialog", false, false, false, "", 1, {}, {"", 1, false, false}},
+        {"a printer name replaces the current one", false, true, true, "Matricial", 1, {"Laser", 1, false},
+         {"Matricial", 1, false, true}},
+        {"a name differing only in case is taken as written", false, true, true, "laser", 1, {"Laser", 1, false},
+         {"laser", 1, false, true}},
+        {"no copies: the count stays", false, true, true, "", 0, {"", 3, false}, {"", 3, false, true}},
+        {"three copies", false, true, true, "", 3, {"", 1, false}, {"", 3, false, true}},
     };
     for (const auto &row : rows) {
         auto config = rtl::TComponent::CreateFree<TOvixDFeReport>();
         config->SetMostraSetup(row.setup);
         config->SetMostraPreview(row.preview);
+        config->SetMostraStatus(row.status);
         config->SetImpressora(row.impressora);
         config->SetNumCopias(row.copias);
         report::PrintOptions options = row.before;
         TDFeReportFortes::AjustarReport(options, *config);
+        EXPECT_EQ(options.showProgress, row.after.showProgress) << row.name;
         EXPECT_EQ(options.showDialog, row.after.showDialog) << row.name;
         EXPECT_EQ(options.printerName, row.after.printerName) << row.name;
         EXPECT_EQ(options.copies, row.after.copies) << row.name;
@@ -144,13 +148,24 @@ TEST(DFeReportFortes, AjustarFiltroPDFPlacesTheFileAndCreatesItsFolder)
          "Erro ao gerar PDF. Diretório: " + dir + "/arquivo/sub/ não pode ser criado"},
     };
     for (const auto &row : rows) {
+        dfe::TFiltroPDF filtro{"anterior.pdf", false};
         if (row.result.empty()) {
-            EXPECT_EQ(ErroDe([&] { TDFeReportFortes::AjustarFiltroPDF(*config, row.file); }), row.message)
+            EXPECT_EQ(ErroDe([&] { TDFeReportFortes::AjustarFiltroPDF(filtro, *config, row.file); }), row.message)
                 << row.name;
+            EXPECT_EQ(filtro.NomeArquivo, "anterior.pdf") << row.name;
             continue;
         }
-        EXPECT_EQ(TDFeReportFortes::AjustarFiltroPDF(*config, row.file), row.result) << row.name;
+        TDFeReportFortes::AjustarFiltroPDF(filtro, *config, row.file);
+        EXPECT_EQ(filtro.NomeArquivo, row.result) << row.name;
         EXPECT_TRUE(rtl::DirectoryExists(rtl::ExtractFileDir(row.result))) << row.name;
+    }
+
+    // The filter shows its progress exactly when the component's status display is on.
+    for (const bool status : {true, false}) {
+        config->SetMostraStatus(status);
+        dfe::TFiltroPDF filtro{"", !status};
+        TDFeReportFortes::AjustarFiltroPDF(filtro, *config, dir + "/danfe.pdf");
+        EXPECT_EQ(filtro.MostraProgresso, status);
     }
 }
 

@@ -1,0 +1,36 @@
+#include "app/startup.h"
+
+#include "dfe/codes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Registrados()
+{
+    std::vector<std::string> nomes;
+    for (const dfe::TStrToTpEventoDFe &entrada : dfe::StrToTpEventoDFeList())
+        nomes.push_back(entrada.NomeDFe);
+    return nomes;
+}
+
+// Nothing else in this suite registers a parser, so the registry holds exactly what the
+// start put there, in the families' start order.
+TEST(Arranque, RegistersEachFamilysEventParserOnceInStartOrder)
+{
+    app::RegistrarConversoes();
+    app::RegistrarConversoes();
+    EXPECT_EQ(Registrados(), (std::vector<std::string>{"NFE"}));
+
+    bool ok = false;
+    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110111", "nfe"), dfe::teCancelamento);
+    EXPECT_TRUE(ok);
+    // The family's own reading of a code the shared list gives to another event type.
+    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "NFe"), dfe::teCancSubst);
+    EXPECT_TRUE(ok);
+}
+
+} // namespace
