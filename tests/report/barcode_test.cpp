@@ -236,6 +236,33 @@ TEST(CodeControls, PagesCarryBarsThatReadBack)
     EXPECT_EQ(bytesOf(read), kQrPayload);
 }
 
+TEST(CodeControls, AModuleWidthCentresTheSymbolUnlessTheRoomIsShort)
+{
+    const double margin = mmToPx(1);
+    const double symbol = 277 * 1.5; // the 44 digits' modules
+    struct Row {
+        const char *name;
+        double width, moduleWidth;
+        double left, right; // of the bars, the control at x = 10
+    } rows[] = {
+        {"no module width: spread across the bounds", 600, 0, 10 + margin, 610 - margin},
+        {"room to spare: that wide, centred", 600, 1.5, 310 - symbol / 2, 310 + symbol / 2},
+        {"just the symbol and its margins", symbol + 2 * margin, 1.5, 10 + margin, 10 + margin + symbol},
+        {"too little room: spread across it", 300, 1.5, 10 + margin, 310 - margin},
+    };
+    for (const Row &row : rows) {
+        Barcode barcode("chave", QRectF(0, 0, row.width, 40));
+        barcode.data = kBarcodeText;
+        barcode.moduleWidth = row.moduleWidth;
+        const PreparedPage page = pageWith(barcode, QSizeF(row.width + 20, 60));
+        const auto &item = std::get<BarsItem>(page.items.at(0));
+        ASSERT_FALSE(item.bars.empty()) << row.name;
+        EXPECT_NEAR(item.bars.front().left(), row.left, 1e-9) << row.name;
+        EXPECT_NEAR(item.bars.back().right(), row.right, 1e-9) << row.name;
+        EXPECT_EQ(item.box, QRectF(10, 10, row.width, 40)) << row.name << ": the control's room, whatever it used";
+    }
+}
+
 TEST(CodeControls, AControlRedrawnWithOtherDataDrawsTheNewSymbol)
 {
     // One control of each kind drawn again and again (as a page header is) while its data
