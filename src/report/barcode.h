@@ -1,8 +1,8 @@
 #pragma once
-// Code 128 and QR symbols. zxing-cpp encodes Code 128, and every QR payload it puts in
-// byte mode; nothing here chooses code sets or masks of those by hand. Neither function
-// throws: data a symbology cannot carry gives no symbol, and a report then draws nothing
-// where the symbol would be.
+// Code 128 and QR symbols. zxing-cpp encodes Code 128 and libqrencode the QR symbols;
+// nothing here chooses code sets, modes or masks by hand. Neither function throws: data a
+// symbology cannot carry gives no symbol, and a report then draws nothing where the
+// symbol would be.
 
 #include <QImage>
 #include <QRectF>
@@ -24,11 +24,8 @@ std::vector<bool> code128Modules(std::string_view text);
 // on white, with a one-module white border, error correction level L, one byte-mode
 // segment and no ECI, so a reader gets back these bytes and nothing else (UTF-8 text
 // stays UTF-8, a leading EF BB BF stays, digits stay bytes rather than a number). The
-// version is the smallest that holds the bytes, the mask the one of lowest penalty.
-// zxing's writer would put a payload of digits alone in numeric mode and one of
-// "0-9 A-Z space $%*+-./:" alone in alphanumeric mode, and cannot be told otherwise:
-// those symbols are built here, every other one by zxing. A null image when bytes is
-// empty or longer than a level-L symbol holds (2953 bytes).
+// version is the smallest that holds the bytes, the mask the one of lowest penalty. A
+// null image when bytes is empty or longer than a level-L symbol holds (2953 bytes).
 QImage qrBitmap(const std::string &bytes);
 
 // Bars to fill for modules drawn across area: every run of dark modules becomes one
