@@ -2,7 +2,9 @@
 
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
+#include <qrencode.h>
 
+#include <memory>
 #include <stdexcept>
 
 namespace report {
@@ -38,28 +40,24 @@ QImage qrBitmap(const std::string &bytes)
 {
     if (bytes.empty())
         return {};
-    // One code unit per byte with the character set left unknown: the writer then puts
-    // the units in byte mode as they are and writes no ECI. Passing the std::string
-    // itself would decode it as UTF-8 and write Latin-1.
-    std::wstring wide;
-    wide.reserve(bytes.size());
-    for (char c : bytes)
-        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    ZXing::BitMatrix matrix;
-    try {
-        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::QRCode);
-        writer.setMargin(1).setEccLevel(1); // zxing maps 0..2 to level L
-        matrix = writer.encode(wide, 0, 0);
-    } catch (const std::invalid_argument &) {
+    // zxing's writer chooses the mode from the payload and cannot be told otherwise: digits
+    // alone would go in numeric mode, "0-9 A-Z space $%*+-./:" in alphanumeric mode. The
+    // printed forms promise one byte segment whatever the payload, which libqrencode's
+    // whole-data encoding gives (no ECI; version 0 asks for the smallest that holds it).
+    const std::unique_ptr<QRcode, decltype(&QRcode_free)> symbol(
+        QRcode_encodeData(static_cast<int>(bytes.size()), reinterpret_cast<const unsigned char *>(bytes.data()),
+                          0, QR_ECLEVEL_L),
+        &QRcode_free);
+    if (!symbol)
         return {}; // more than a level-L symbol holds
-    }
-    QImage image(matrix.width(), matrix.height(), QImage::Format_Mono);
+    const int side = symbol->width;
+    QImage image(side + 2, side + 2, QImage::Format_Mono);
     image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     image.fill(0);
-    for (int y = 0; y < matrix.height(); ++y)
-        for (int x = 0; x < matrix.width(); ++x)
-            if (matrix.get(x, y))
-                image.setPixel(x, y, 1);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (symbol->data[y * side + x] & 1)
+                image.setPixel(x + 1, y + 1, 1);
     return image;
 }
 

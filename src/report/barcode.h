@@ -1,7 +1,8 @@
 #pragma once
-// Code 128 and QR symbols. zxing-cpp encodes both; nothing here chooses code sets, modes
-// or masks by hand. Neither function throws: data a symbology cannot carry gives no
-// symbol, and a report then draws nothing where the symbol would be.
+// Code 128 and QR symbols. zxing-cpp encodes Code 128 and libqrencode the QR symbols;
+// nothing here chooses code sets, modes or masks by hand. Neither function throws: data a
+// symbology cannot carry gives no symbol, and a report then draws nothing where the
+// symbol would be.
 
 #include <QImage>
 #include <QRectF>
@@ -20,13 +21,11 @@ namespace report {
 std::vector<bool> code128Modules(std::string_view text);
 
 // The QR symbol of bytes, exactly as given: a 1-bit image, one pixel per module, black
-// on white, with a one-module white border, error correction level L and no ECI segment,
-// so a reader gets back these bytes and nothing else (UTF-8 text stays UTF-8, a leading
-// EF BB BF stays).
-// The mode is zxing's choice over the whole payload: bytes that are all digits go in
-// numeric mode, all of "0-9 A-Z space $%*+-./:" in alphanumeric mode (both read back as
-// the same bytes), anything else in byte mode. A null image when bytes is empty or longer
-// than a level-L symbol holds (2953 bytes in byte mode).
+// on white, with a one-module white border, error correction level L, one byte-mode
+// segment and no ECI, so a reader gets back these bytes and nothing else (UTF-8 text
+// stays UTF-8, a leading EF BB BF stays, digits stay bytes rather than a number). The
+// version is the smallest that holds the bytes, the mask the one of lowest penalty. A
+// null image when bytes is empty or longer than a level-L symbol holds (2953 bytes).
 QImage qrBitmap(const std::string &bytes);
 
 // Bars to fill for modules drawn across area: every run of dark modules becomes one

@@ -323,7 +323,11 @@ void Barcode::render(RenderContext &context) const
         FModules = code128Modules(data);
         FEncoded = data;
     }
-    std::vector<QRectF> bars = moduleBars(FModules, box.adjusted(margin, 0, -margin, 0));
+    QRectF area = box.adjusted(margin, 0, -margin, 0);
+    const double symbolWidth = moduleWidth * static_cast<double>(FModules.size());
+    if (symbolWidth > 0 && symbolWidth < area.width())
+        area = QRectF(box.center().x() - symbolWidth / 2, box.top(), symbolWidth, box.height());
+    std::vector<QRectF> bars = moduleBars(FModules, area);
     BarsItem &item = newItem<BarsItem>(context, primitiveName());
     item.box = box;
     item.symbology = Symbology::Code128;

@@ -187,12 +187,15 @@ public:
 
 // A Code 128 barcode of data (code sets chosen by the encoder, see code128Modules): the
 // bars run the full height of the bounds, spread across their width less a margin on
-// each side. Data the symbology cannot carry (empty, beyond ASCII) draws no bar.
+// each side, or, with a module width, that wide each and centred in the bounds (narrower
+// when the bounds and margins leave less room). Data the symbology cannot carry (empty,
+// beyond ASCII) draws no bar.
 class Barcode : public Control {
 public:
     using Control::Control;
     std::string data;
     double sideMargin = mmToPx(1); // px, left and right
+    double moduleWidth = 0;        // px; 0: spread across the bounds
     void render(RenderContext &context) const override;
 
 private:

@@ -12,17 +12,6 @@ namespace {
 using namespace report;
 using namespace report::test;
 
-// The mode indicator that opens the symbol's data: 1 numeric, 2 alphanumeric, 4 byte,
-// 7 ECI. zxing only exposes it through the raw codewords.
-int firstModeIndicator(const ZXing::Result &result)
-{
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const auto &raw = result.rawBytes();
-#pragma GCC diagnostic pop
-    return raw.empty() ? -1 : raw[0] >> 4;
-}
-
 // A Code 128 pattern as a picture a reader can take: 2 px per module, 10 modules of
 // quiet zone, 30 px tall.
 QImage barcodeImage(const std::vector<bool> &modules)
@@ -60,9 +49,10 @@ TEST(QrBitmap, ReadsBackAsTheExactBytesAtLevelLWithoutEci)
         {"bytes that are not text, NUL and FF included", std::string("\x00\x01\xFF\xFE\x80 z", 7), 4, 23},
         {"17 bytes fill version 1", "abcdefghijklmnopq", 4, 23},
         {"18 bytes need version 2", "abcdefghijklmnopqr", 4, 27},
-        {"44 digits go in numeric mode (version 2)", kBarcodeText, 1, 27},
-        {"a BOM before the digits forces byte mode", bom + kBarcodeText, 4, 31},
-        {"uppercase alphanumerics go in alphanumeric mode", "HTTP://A.B/CD 12", 2, 23},
+        {"44 digits are 44 bytes too, not a number (version 3)", kBarcodeText, 4, 31},
+        {"a BOM before the digits", bom + kBarcodeText, 4, 31},
+        {"uppercase alphanumerics are bytes too", "HTTP://A.B/CD 12", 4, 23},
+        {"a blank alone", " ", 4, 23},
     };
     for (const auto &row : rows) {
         const QImage bitmap = qrBitmap(row.bytes);
@@ -89,6 +79,39 @@ TEST(QrBitmap, ReadsBackAsTheExactBytesAtLevelLWithoutEci)
         EXPECT_FALSE(result.hasECI()) << row.name;
         EXPECT_EQ(result.ecLevel(), "L") << row.name;
         EXPECT_EQ(firstModeIndicator(result), row.mode) << row.name;
+    }
+}
+
+TEST(QrBitmap, EveryVersionHoldsItsByteCapacityOfDigitsAndOneMoreNeedsTheNext)
+{
+    // Bytes a level-L symbol of each version holds in one byte segment, versions 1 to 40.
+    constexpr int capacity[] = {17,   32,   53,   78,   106,  134,  154,  192,  230,  271,
+                                321,  367,  425,  458,  520,  586,  644,  718,  792,  858,
+                                929,  1003, 1091, 1171, 1273, 1367, 1465, 1528, 1628, 1732,
+                                1840, 1952, 2068, 2188, 2303, 2431, 2563, 2699, 2809, 2953};
+    const auto digits = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i)
+            text += static_cast<char>('0' + (i * 7 + i / 10) % 10);
+        return text;
+    };
+    for (int version = 1; version <= 40; ++version) {
+        const int bytes = capacity[version - 1];
+        const std::string full = digits(bytes);
+        const QImage bitmap = qrBitmap(full);
+        ASSERT_EQ(bitmap.width(), 4 * version + 19) << "version " << version << ", " << bytes << " digits";
+        const ZXing::Result result = readSymbol(bitmap, ZXing::BarcodeFormat::QRCode, true);
+        ASSERT_TRUE(result.isValid()) << "version " << version;
+        EXPECT_EQ(bytesOf(result), full) << "version " << version;
+        EXPECT_EQ(firstModeIndicator(result), 4) << "version " << version;
+        EXPECT_EQ(result.ecLevel(), "L") << "version " << version;
+        EXPECT_FALSE(result.hasECI()) << "version " << version;
+
+        const QImage larger = qrBitmap(digits(bytes + 1));
+        if (version < 40)
+            EXPECT_EQ(larger.width(), 4 * version + 23) << "version " << version << " and one more digit";
+        else
+            EXPECT_TRUE(larger.isNull()) << "no version holds " << bytes + 1 << " bytes";
     }
 }
 
@@ -211,6 +234,33 @@ TEST(CodeControls, PagesCarryBarsThatReadBack)
     const ZXing::Result read = readSymbol(renderPage(withModules, 3), ZXing::BarcodeFormat::QRCode);
     ASSERT_TRUE(read.isValid());
     EXPECT_EQ(bytesOf(read), kQrPayload);
+}
+
+TEST(CodeControls, AModuleWidthCentresTheSymbolUnlessTheRoomIsShort)
+{
+    const double margin = mmToPx(1);
+    const double symbol = 277 * 1.5; // the 44 digits' modules
+    struct Row {
+        const char *name;
+        double width, moduleWidth;
+        double left, right; // of the bars, the control at x = 10
+    } rows[] = {
+        {"no module width: spread across the bounds", 600, 0, 10 + margin, 610 - margin},
+        {"room to spare: that wide, centred", 600, 1.5, 310 - symbol / 2, 310 + symbol / 2},
+        {"just the symbol and its margins", symbol + 2 * margin, 1.5, 10 + margin, 10 + margin + symbol},
+        {"too little room: spread across it", 300, 1.5, 10 + margin, 310 - margin},
+    };
+    for (const Row &row : rows) {
+        Barcode barcode("chave", QRectF(0, 0, row.width, 40));
+        barcode.data = kBarcodeText;
+        barcode.moduleWidth = row.moduleWidth;
+        const PreparedPage page = pageWith(barcode, QSizeF(row.width + 20, 60));
+        const auto &item = std::get<BarsItem>(page.items.at(0));
+        ASSERT_FALSE(item.bars.empty()) << row.name;
+        EXPECT_NEAR(item.bars.front().left(), row.left, 1e-9) << row.name;
+        EXPECT_NEAR(item.bars.back().right(), row.right, 1e-9) << row.name;
+        EXPECT_EQ(item.box, QRectF(10, 10, row.width, 40)) << row.name << ": the control's room, whatever it used";
+    }
 }
 
 TEST(CodeControls, AControlRedrawnWithOtherDataDrawsTheNewSymbol)

@@ -36,6 +36,17 @@ inline std::string bytesOf(const ZXing::Result &result)
     return std::string(bytes.begin(), bytes.end());
 }
 
+// The mode indicator that opens a QR symbol's data: 1 numeric, 2 alphanumeric, 4 byte,
+// 7 ECI; -1 without data. zxing only exposes it through the raw codewords.
+inline int firstModeIndicator(const ZXing::Result &result)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const auto &raw = result.rawBytes();
+#pragma GCC diagnostic pop
+    return raw.empty() ? -1 : raw[0] >> 4;
+}
+
 // The output of a command-line tool; none when the tool is not installed.
 inline std::optional<std::string> runTool(const QString &program, const QStringList &arguments)
 {

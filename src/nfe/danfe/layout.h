@@ -42,6 +42,11 @@
 
 namespace nfe {
 
+// The module of the key and contingency barcodes: a hundredth of an inch (0.254 mm), the
+// narrow bar warehouse scanners are made for, and whole dots at 200, 300 and 600 dpi.
+// The 277 modules of a key take 266 pixels; the key box is 311 wide.
+inline constexpr double kModuloCodigoBarras = 96.0 / 100;
+
 // Tags that group the controls for the font settings.
 enum TTagDANFe {
     tagDemais = 0,           // everything else

@@ -27,6 +27,7 @@ constexpr double kTopoMemo = 34;
 constexpr double kAlturaMemo = 120;
 constexpr double kMargemCaixa = 10;
 constexpr double kAlturaLinhaRodape = 10;
+const QColor kCinzaMarca(0xC8, 0xC8, 0xC8);
 
 bool Separador(char c)
 {
@@ -68,6 +69,12 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
 
     // ---- Additional data -----------------------------------------------------------------
     report::Band &b = *rlbDadosAdicionais;
+    // The homologation mark, in the middle of the band: made first, so that it lies
+    // behind everything else of the band, and light, so that the texts over it read.
+    rllHomologacao = &dfe::CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", dfe::CriarFonte(19, true),
+                                       HAlign::Center);
+    rllHomologacao->color = kCinzaMarca;
+    rllHomologacao->visible = false;
     lblDadosAdicionais = &dfe::CriarRotulo(b, "lblDadosAdicionais", QRectF(0, 8, 300, 11), "DADOS ADICIONAIS", titulo,
                                       HAlign::Left, tagTituloCaixa);
     rliDadosAdicionais = &dfe::CriarCaixa(b, "rliDadosAdicionais", QRectF(0, 20, 740, 136));
@@ -81,10 +88,6 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
                                     HAlign::Left, tagInfComplementar);
     rlmDadosFisco = &dfe::CriarMemo(b, "rlmDadosFisco", QRectF(475, kTopoMemo, 261, kAlturaMemo), informacoes,
                                HAlign::Left, tagInfComplementar);
-    // Over the texts, in the middle of the band.
-    rllHomologacao = &dfe::CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", dfe::CriarFonte(19, true),
-                                  HAlign::Center);
-    rllHomologacao->visible = false;
     rllUsuario = &dfe::CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7));
     rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7),
                               HAlign::Right);

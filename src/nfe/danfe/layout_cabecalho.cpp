@@ -74,13 +74,18 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
     rliChave = &dfe::CriarCaixa(b, "rliChave", QRectF(429, 0, 311, 117));
     rliChave2 = &dfe::CriarLinhaH(b, "rliChave2", 429, 48, 311);
     rliChave3 = &dfe::CriarLinhaH(b, "rliChave3", 429, 78, 311);
-    rlbCodigoBarras = &b.add<report::Barcode>("rlbCodigoBarras", QRectF(520, 5, 132, 40));
-    rliFundoXmotivo = &dfe::CriarCaixa(b, "rliFundoXmotivo", QRectF(535, 13, 102, 16));
+    // The barcodes take the key box's width inside its borders, their modules centred in
+    // it: the box's sides are far enough for the quiet zones.
+    rlbCodigoBarras = &b.add<report::Barcode>("rlbCodigoBarras", QRectF(430, 5, 309, 40));
+    rlbCodigoBarras->moduleWidth = kModuloCodigoBarras;
+    rliFundoXmotivo = &dfe::CriarCaixa(b, "rliFundoXmotivo", QRectF(535, 5, 102, 16));
     rliFundoXmotivo->penWidth = 0;
     rliFundoXmotivo->fill = Qt::white;
     rliFundoXmotivo->visible = false;
-    // Centred over the barcode: its centre stays at 586 whatever the text's width.
-    rllXmotivo = &dfe::CriarRotulo(b, "rllXmotivo", QRectF(535, 14, 102, 16), "", dfe::CriarFonte(12, true), HAlign::Center);
+    // Centred over the barcode, whatever the text's width, and over its upper part only:
+    // the bars below stay whole for a scanner.
+    rllXmotivo = &dfe::CriarRotulo(b, "rllXmotivo", QRectF(533.5, 6, 102, 16), "", dfe::CriarFonte(12, true),
+                                   HAlign::Center);
     rllXmotivo->autoWidth = true;
     rllChaveAcesso = &dfe::CriarRotulo(b, "rllChaveAcesso", QRectF(432, 51, 150, 9), "CHAVE DE ACESSO", legenda,
                                   HAlign::Left, tagLegenda);
@@ -95,7 +100,8 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
                                        "www.nfe.fazenda.gov.br/portal", portal, HAlign::Center, tagPortal);
     rllDadosVariaveis1c = &dfe::CriarRotulo(b, "rllDadosVariaveis1c", QRectF(436, 103, 300, 11),
                                        "ou no site da Sefaz Autorizadora", portal, HAlign::Center, tagPortal);
-    rlbCodigoBarrasFS = &b.add<report::Barcode>("rlbCodigoBarrasFS", QRectF(512, 81, 144, 33));
+    rlbCodigoBarrasFS = &b.add<report::Barcode>("rlbCodigoBarrasFS", QRectF(430, 81, 309, 33));
+    rlbCodigoBarrasFS->moduleWidth = kModuloCodigoBarras;
     rlbCodigoBarrasFS->visible = false;
 
     // Lower box: operation nature and protocol; registrations.

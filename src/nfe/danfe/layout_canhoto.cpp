@@ -98,6 +98,7 @@ void TfrlDANFeRLRetrato::CriarCanhoto()
     rlBarraIdentificacao = &dfe::CriarRotulo(bb, "rlBarraIdentificacao", QRectF(105, 37, 300, 9),
                                         "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", legenda, HAlign::Left, tagLegenda);
     RLBarraBarcode = &bb.add<report::Barcode>("RLBarraBarcode", QRectF(454, 39, 122, 38));
+    RLBarraBarcode->moduleWidth = kModuloCodigoBarras;
     rllBarraNFe = &dfe::CriarRotulo(bb, "rllBarraNFe", QRectF(450, 13, 40, 15), "NF-e", dfe::CriarFonte(12));
     rlBarraNumNF0 = &dfe::CriarRotulo(bb, "rlBarraNumNF0", QRectF(490, 13, 108, 15), "", dfe::CriarFonte(12, true));
     rlBarraSERIE0 = &dfe::CriarRotulo(bb, "rlBarraSERIE0", QRectF(600, 13, 136, 15), "", dfe::CriarFonte(12));
@@ -199,9 +200,6 @@ void TfrlDANFeRLRetrato::AjustarCanhotoBarra()
     rlBarraiCanhoto2->bounds = QRectF(rlBarraiCanhoto2->bounds.left(), divisao, 1, fundo - divisao);
     rlBarraiCanhoto3->bounds.setHeight(fundo - rlBarraiCanhoto3->bounds.top());
 
-    // The barcode keeps to the right of the divider where the form draws it.
-    RLBarraBarcode->bounds.moveLeft(kDivisorNumeroBarra + 3);
-
     report::Font numero = rllBarraNFe->fontOr(RLNFe.font);
     rllBarraNFe->bounds.moveTo(450, topoNumero);
     rlBarraNumNF0->bounds.moveTo(490, topoNumero);
@@ -215,6 +213,10 @@ void TfrlDANFeRLRetrato::AjustarCanhotoBarra()
     rlBarraNumNF0->font = numero;
 
     rlBarraiCanhoto3->bounds.moveLeft(rllBarraNFe->bounds.left() - 3);
+    // The barcode has the room from that divider to the box's border, its modules
+    // centred in it with quiet zones on both sides.
+    RLBarraBarcode->bounds.setLeft(rlBarraiCanhoto3->bounds.right());
+    RLBarraBarcode->bounds.setRight(caixa.bounds.right() - 1);
 }
 
 } // namespace nfe

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <utility>
 
 namespace nfe {
 
@@ -34,10 +35,12 @@ constexpr double kLegendaUnica = 18;
 // The tallest a caption of one line may be.
 constexpr double kAlturaLegenda = 10;
 
-// Text fields of a row: one line 10 pixels high, 1 pixel below the row's top. The
-// amounts of the fixed columns end 2 pixels before the next divider.
+// Text fields of a row: one line 10 pixels high, 1 pixel below the row's top.
 constexpr double kTopoTexto = 1;
 constexpr double kAlturaTexto = 10;
+// The amounts end this far before the divider on their right, whatever their column's
+// width: a digit that reaches the divider is cut by its line.
+constexpr double kRecuoValor = 2;
 
 void MoverX(report::Control &controle, double esquerda)
 {
@@ -235,7 +238,7 @@ void TfrlDANFeRLRetrato::PrepararColunasItens()
         inicioTotal = 455;
         larguraTotal = 52;
     } else {
-        const double r = txtValorDesconto->bounds.right();
+        const double r = LinhaBaseICMS->bounds.left();
         const double w = std::trunc((r - q - 12) / 3);
         larguraQuantidade = w;
         divisorUnitario = q + w + 2;
@@ -256,6 +259,21 @@ void TfrlDANFeRLRetrato::PrepararColunasItens()
     MoverX(*LinhaValorTotal, divisorTotal);
     for (report::Control *c : std::initializer_list<report::Control *>{lblValorTotalSup, lblValorTotal, txtValorTotal})
         ColocarX(*c, inicioTotal, larguraTotal);
+
+    // Every amount of the row ends short of the divider on its right.
+    const std::pair<report::Control *, const report::Line *> valores[] = {
+        {txtQuantidade, LinhaValorUnitario},
+        {txtValorUnitario, LinhaValorTotal},
+        {txtValorTotal, desconto ? LinhaDesconto : LinhaBaseICMS},
+        {txtValorDesconto, LinhaBaseICMS},
+        {txtBaseICMS, LinhaValorICMS},
+        {txtValorICMS, LinhaValorIPI},
+        {txtValorIPI, LinhaAliquotas},
+        {txtAliqICMS, LinhaAliqIPI},
+        {txtAliqIPI, LinhaFimItem},
+    };
+    for (const auto &[valor, divisor] : valores)
+        valor->bounds.setRight(divisor->bounds.left() - kRecuoValor);
 
     // Captions by the room they have.
     lblQuantidade->text = larguraQuantidade > 47 ? "QUANTIDADE" : "QUANT.";

@@ -240,6 +240,9 @@ TEST(PintarQRCode, CarriesTheBytesEachEncodingGives)
         {"qrISO88591: one byte per character", "São João", dfe::qrISO88591, "S\xE3o Jo\xE3o", 23},
         {"qrISO88591: the low eight bits beyond Latin-1", "€1", dfe::qrISO88591, "\xAC" "1", 23},
         {"qrAuto: the UTF-8 bytes", "ação", dfe::qrAuto, "ação", 23},
+        {"digits alone are bytes as well, not a number", "35240512345678000195550010000012341123456786",
+         dfe::qrUTF8BOM, "35240512345678000195550010000012341123456786", 31},
+        {"upper case and digits alone are bytes as well", "CFE 35 A-B", dfe::qrISO88591, "CFE 35 A-B", 23},
     };
     for (const auto &row : rows) {
         EXPECT_EQ(dfe::QRCodeBytes(row.text, row.encoding), row.bytes) << row.name;
@@ -265,6 +268,7 @@ TEST(PintarQRCode, CarriesTheBytesEachEncodingGives)
         EXPECT_EQ(report::test::bytesOf(read), row.bytes) << row.name;
         EXPECT_FALSE(read.hasECI()) << row.name;
         EXPECT_EQ(read.ecLevel(), "L") << row.name;
+        EXPECT_EQ(report::test::firstModeIndicator(read), 4) << row.name << ": one byte segment";
     }
 }
 

@@ -281,6 +281,55 @@ TEST(DANFeAdicionais, AGrowingFooterStopsAtTheRoomOfPageOneAndTheRestContinues)
     EXPECT_EQ(report::placements(r.pages[1], "rlbItens").size() + itens.size(), 3u);
 }
 
+TEST(DANFeAdicionais, TheHomologationMarkLiesBehindTheTextsInLightGreyWithinItsBand)
+{
+    struct Row {
+        const char *name;
+        std::function<void(nfe::TOvixNFeDANFeRL &)> ajuste;
+        int palavras;
+    } rows[] = {
+        {"a full footer", [](nfe::TOvixNFeDANFeRL &) {}, 400},
+        {"a grown footer", [](nfe::TOvixNFeDANFeRL &d) { d.SetExpandirDadosAdicionaisAuto(true); }, 150},
+        {"the stub under the footer", [](nfe::TOvixNFeDANFeRL &d) { d.SetPosCanhoto(dfe::prRodape); }, 400},
+    };
+    for (const Row &row : rows) {
+        Componentes c;
+        row.ajuste(*c.danfe);
+        TNFe nfe = NotaComDadosLongos(3, row.palavras);
+        nfe.Ide.tpAmb = dfe::taHomologacao;
+        nfe.procNFe.xMsg = "MENSAGEM RESERVADA AO FISCO";
+        const report::PreparedPage p = c.Imprimir(nfe).pages.at(0);
+        const report::TextRun *marca = RunDe(p, "rllHomologacao");
+        ASSERT_NE(marca, nullptr) << row.name;
+
+        EXPECT_TRUE(marca->color.red() == marca->color.green() && marca->color.green() == marca->color.blue())
+            << row.name << ": grey";
+        EXPECT_GE(marca->color.red(), 0xB0) << row.name << ": light enough for black text over it";
+        EXPECT_LE(marca->color.red(), 0xE0) << row.name << ": still seen on paper";
+
+        // Behind everything else of its band, under the texts it crosses.
+        std::size_t ordem = p.items.size();
+        for (std::size_t i = 0; i < p.items.size(); ++i)
+            if (report::base(p.items[i]).source == "rllHomologacao")
+                ordem = std::min(ordem, i);
+        bool cruza = false;
+        for (std::size_t i = 0; i < p.items.size(); ++i) {
+            const report::PrimitiveBase &item = report::base(p.items[i]);
+            if (item.band != "rlbDadosAdicionais" || item.source == "rllHomologacao")
+                continue;
+            EXPECT_GT(i, ordem) << row.name << ": " << item.source;
+            if (const auto *texto = std::get_if<report::TextRun>(&p.items[i]))
+                cruza |= texto->box.intersects(marca->box) && item.source == "rlmDadosAdicionais";
+        }
+        EXPECT_TRUE(cruza) << row.name << ": the mark does lie under the additional data";
+
+        const report::PlacedBand banda = report::placements(p, "rlbDadosAdicionais").at(0);
+        const QRectF areaBanda(report::mmToPx(c.danfe->MargemEsquerda()), banda.top, 742, banda.height);
+        const QRectF tinta(report::textLeft(*marca, marca->width), marca->box.top(), marca->width, marca->box.height());
+        EXPECT_TRUE(areaBanda.contains(tinta)) << row.name;
+    }
+}
+
 // ---- Watermark ---------------------------------------------------------------------------------
 
 TEST(DANFeAdicionais, TheWatermarkSitsBetweenTheItemTitlesAndTheFooterThenAt300)

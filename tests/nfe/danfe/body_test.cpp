@@ -880,7 +880,8 @@ TEST(DANFeCorpo, TheBarcodeStubLaysItselfOutByTheSummary)
         const auto &codigo = std::get<report::BarsItem>(*barras[0]);
         EXPECT_EQ(codigo.data, kChave) << row.name;
         EXPECT_FALSE(codigo.bars.empty()) << row.name;
-        EXPECT_NEAR(codigo.box.left() - esquerda, 454, 0.01) << row.name;
+        EXPECT_NEAR(codigo.box.left() - esquerda, 448, 0.01) << row.name << ": its room starts at the divider";
+        EXPECT_NEAR(codigo.box.right() - esquerda, 739, 0.01) << row.name << ": and ends at the box's border";
         EXPECT_NEAR(codigo.box.top() - b.top, row.divisor + 3, 0.01) << row.name;
         EXPECT_DOUBLE_EQ(codigo.box.height(), 40) << row.name << ": as tall as the header's key barcode";
         const report::TextRun *data = RunDe(p, "rlBarraDataRecebimento");

@@ -67,30 +67,30 @@ TEST(DANFeItens, TheDiscountRuleShapesTheValueColumnsAndWhatTheyHold)
     } rows[] = {
         {"default: the total column carries the discount, the discount column the net total",
          [](TNFe &, nfe::TOvixNFeDANFeRL &) {}, "QUANT.", "VALOR/UNITÁRIO", "VALOR/DESCONTO", "VALOR/LÍQUIDO", 404,
-         455, 45, 50, 52, "5,00", "95,00", true},
+         455, 42, 48, 51, "5,00", "95,00", true},
         {"discount as a percentage: gross total, percentage of quantity times unit value",
          [](TNFe &, nfe::TOvixNFeDANFeRL &d) { d.SetImprimeDescPorPercentual(true); }, "QUANT.", "VALOR/UNITÁRIO",
-         "VALOR/TOTAL", "PERC.(%)/DESCONTO", 404, 455, 45, 50, 52, "100,00", "5,00", false},
+         "VALOR/TOTAL", "PERC.(%)/DESCONTO", 404, 455, 42, 48, 51, "100,00", "5,00", false},
         {"discount column only with a discount, and the document has one",
          [](TNFe &, nfe::TOvixNFeDANFeRL &d) { d.SetImprimeDescAcrescItem(dfe::idaiComValor); }, "QUANT.",
-         "VALOR/UNITÁRIO", "VALOR/DESCONTO", "VALOR/LÍQUIDO", 404, 455, 45, 50, 52, "5,00", "95,00", true},
-        {"no document discount, gross totals: the three columns widen to 60, 60 and 66",
+         "VALOR/UNITÁRIO", "VALOR/DESCONTO", "VALOR/LÍQUIDO", 404, 455, 42, 48, 51, "5,00", "95,00", true},
+        {"no document discount, gross totals: the three columns widen to 60, 60 and 66 (64 to the amounts)",
          [](TNFe &n, nfe::TOvixNFeDANFeRL &d) {
              n.Total.ICMSTot.vDesc = Valor(0);
              d.SetImprimeDescAcrescItem(dfe::idaiComValor);
              d.SetImprimeTotalLiquido(false);
          },
-         "QUANTIDADE", "VALOR/UNITÁRIO", "<none>/VALOR TOTAL", "<none>/<none>", 422, 486, 60, 60, 66, "100,00",
+         "QUANTIDADE", "VALOR/UNITÁRIO", "<none>/VALOR TOTAL", "<none>/<none>", 422, 486, 60, 60, 64, "100,00",
          "<none>", false},
         {"discount column never shown, net totals: the net total still prints, under a total caption",
          [](TNFe &, nfe::TOvixNFeDANFeRL &d) { d.SetImprimeDescAcrescItem(dfe::idaiNunca); }, "QUANTIDADE",
-         "VALOR/UNITÁRIO", "VALOR TOTAL/LÍQUIDO", "<none>/<none>", 422, 486, 60, 60, 66, "95,00", "<none>", true},
+         "VALOR/UNITÁRIO", "VALOR TOTAL/LÍQUIDO", "<none>/<none>", 422, 486, 60, 60, 64, "95,00", "<none>", true},
         {"discount column never shown, gross totals",
          [](TNFe &, nfe::TOvixNFeDANFeRL &d) {
              d.SetImprimeDescAcrescItem(dfe::idaiNunca);
              d.SetImprimeTotalLiquido(false);
          },
-         "QUANTIDADE", "VALOR/UNITÁRIO", "<none>/VALOR TOTAL", "<none>/<none>", 422, 486, 60, 60, 66, "100,00",
+         "QUANTIDADE", "VALOR/UNITÁRIO", "<none>/VALOR TOTAL", "<none>/<none>", 422, 486, 60, 60, 64, "100,00",
          "<none>", false},
     };
     for (const Row &row : rows) {
@@ -123,6 +123,50 @@ TEST(DANFeItens, TheDiscountRuleShapesTheValueColumnsAndWhatTheyHold)
         EXPECT_EQ(TextoDe(p, "txtValorTotal"), row.valorTotal) << row.name;
         EXPECT_EQ(TextoDe(p, "txtValorDesconto"), row.valorDesconto) << row.name;
         EXPECT_EQ(c.danfe->ImprimeTotalLiquido(), row.liquidoDepois) << row.name;
+    }
+}
+
+TEST(DANFeItens, EveryAmountEndsTwoPixelsShortOfTheDividerOnItsRight)
+{
+    struct Row {
+        const char *name;
+        std::function<void(nfe::TOvixNFeDANFeRL &)> ajuste;
+    } rows[] = {
+        {"with the discount column", [](nfe::TOvixNFeDANFeRL &) {}},
+        {"without it, quantity, unit value and total re-laid",
+         [](nfe::TOvixNFeDANFeRL &d) { d.SetImprimeDescAcrescItem(dfe::idaiNunca); }},
+    };
+    const char *valores[] = {"txtQuantidade", "txtValorUnitario", "txtValorTotal", "txtValorDesconto", "txtBaseICMS",
+                             "txtValorICMS",  "txtValorIPI",      "txtAliqICMS",   "txtAliqIPI"};
+    for (const Row &row : rows) {
+        Componentes c;
+        row.ajuste(*c.danfe);
+        const report::PreparedPage p = c.Imprimir(NotaDeUmItemComDesconto()).pages.at(0);
+        const report::PlacedBand linha = report::placements(p, "rlbItens").at(0);
+
+        // Where the pen of each vertical line of the row starts.
+        std::vector<double> divisores;
+        for (const report::Primitive &item : p.items)
+            if (const auto *l = std::get_if<report::LineItem>(&item))
+                if (l->band == "rlbItens" && l->from.x() == l->to.x() && l->from.y() <= linha.top + 1)
+                    divisores.push_back(l->from.x() - l->penWidth / 2);
+        ASSERT_GE(divisores.size(), 10u) << row.name;
+
+        int vistos = 0;
+        for (const char *valor : valores) {
+            const report::TextRun *run = RunDe(p, valor);
+            if (run == nullptr)
+                continue; // the hidden discount column
+            ++vistos;
+            const double inicio = report::textLeft(*run, run->width);
+            double divisor = INFINITY;
+            for (double x : divisores)
+                if (x > inicio && x < divisor)
+                    divisor = x;
+            EXPECT_NEAR(inicio + run->width, run->box.right(), 1e-9) << row.name << ": " << valor << " is right-aligned";
+            EXPECT_NEAR(divisor - run->box.right(), 2, 1e-9) << row.name << ": " << valor << " (" << run->text << ")";
+        }
+        EXPECT_GE(vistos, 8) << row.name;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "nfe/danfe/layout.h"
 
 #include "dfe/accesskey.h"
+#include "report/barcode.h"
 #include "report/outputs.h"
 #include "report/painter.h"
 
@@ -329,6 +330,82 @@ TEST(DANFeRetrato, AStatusTextIsDrawnOverTheKeyBarcodeOnWhite)
         EXPECT_TRUE(ground.rect.contains(desenho)) << cStat << ": the whole text is on white";
         const auto &bars = std::get<report::BarsItem>(p.items[*barras]);
         EXPECT_TRUE(bars.box.intersects(desenho)) << cStat << ": the text does lie over the barcode";
+    }
+}
+
+TEST(DANFeRetrato, KeyBarcodesScanAt200DpiWhateverTheStatusOverThem)
+{
+    struct Row {
+        const char *name;
+        std::function<void(TNFe &, nfe::TOvixNFeDANFeRL &)> ajuste;
+    } rows[] = {
+        {"authorized", [](TNFe &, nfe::TOvixNFeDANFeRL &) {}},
+        {"cancelled", [](TNFe &n, nfe::TOvixNFeDANFeRL &) { n.procNFe.cStat = 101; }},
+        {"marked cancelled by the component", [](TNFe &, nfe::TOvixNFeDANFeRL &d) { d.SetCancelada(true); }},
+        {"rejected in homologation, the reason over the bars",
+         [](TNFe &n, nfe::TOvixNFeDANFeRL &) {
+             n.Ide.tpAmb = dfe::taHomologacao;
+             n.procNFe.cStat = 539;
+             n.procNFe.xMotivo = "Rejeição: Duplicidade de NF-e com diferença na Chave de Acesso";
+         }},
+        {"never sent", [](TNFe &n, nfe::TOvixNFeDANFeRL &) { n.procNFe = nfe::TProcNFe(); }},
+        {"security paper: the contingency data too",
+         [](TNFe &n, nfe::TOvixNFeDANFeRL &) {
+             n.Ide.tpEmis = dfe::teFSDA;
+             n.procNFe = nfe::TProcNFe();
+         }},
+        {"stub with the key barcode", [](TNFe &, nfe::TOvixNFeDANFeRL &d) { d.SetPosCanhotoLayout(dfe::prlBarra); }},
+    };
+    constexpr double dpi = 200;
+    for (const Row &row : rows) {
+        Componentes c;
+        TNFe nfe = NotaAutorizada();
+        row.ajuste(nfe, *c.danfe);
+        const report::PreparedPage p = c.Imprimir(nfe).pages.at(0);
+        const QImage pagina = report::renderPage(p, dpi / 96);
+        const auto fundo = report::bySource(p, "rliFundoXmotivo");
+
+        int lidos = 0;
+        for (const char *controle : {"rlbCodigoBarras", "rlbCodigoBarrasFS", "RLBarraBarcode"}) {
+            const auto barras = report::bySource(p, controle);
+            if (barras.empty())
+                continue;
+            const auto &codigo = std::get<report::BarsItem>(*barras.at(0));
+            const std::string nome = std::string(row.name) + ": " + controle;
+            ASSERT_FALSE(codigo.bars.empty()) << nome;
+
+            // A module of at least 0.25 mm, as tall as the control, and ten modules of quiet
+            // zone on each side inside the control's room.
+            const double modulo = std::min_element(codigo.bars.begin(), codigo.bars.end(), [](auto &a, auto &b) {
+                                      return a.width() < b.width();
+                                  })->width();
+            EXPECT_GE(modulo, report::mmToPx(0.25)) << nome;
+            const double inicio = codigo.bars.front().left(), fim = codigo.bars.back().right();
+            EXPECT_NEAR((fim - inicio) / modulo, static_cast<double>(report::code128Modules(codigo.data).size()), 1e-6)
+                << nome;
+            EXPECT_GE(inicio - codigo.box.left(), 10 * modulo) << nome;
+            EXPECT_GE(codigo.box.right() - fim, 10 * modulo) << nome;
+            EXPECT_DOUBLE_EQ(codigo.bars.front().height(), codigo.box.height()) << nome;
+
+            // A status text over the bars covers their upper part only.
+            for (const report::Primitive *f : fundo) {
+                const QRectF coberto = std::get<report::RectItem>(*f).rect.intersected(codigo.box);
+                if (!coberto.isEmpty()) {
+                    EXPECT_GE(codigo.box.bottom() - coberto.bottom(), codigo.box.height() / 2) << nome;
+                }
+            }
+
+            const QRectF area = codigo.box.adjusted(-6, -4, 6, 4);
+            const QImage recorte =
+                pagina.copy(QRectF(area.topLeft() * dpi / 96, area.size() * dpi / 96).toAlignedRect());
+            const ZXing::Result lido = report::test::readSymbol(recorte, ZXing::BarcodeFormat::Code128);
+            ASSERT_TRUE(lido.isValid()) << nome;
+            EXPECT_EQ(report::test::bytesOf(lido), codigo.data) << nome;
+            ++lidos;
+        }
+        EXPECT_EQ(lidos, 1 + (nfe.Ide.tpEmis == dfe::teFSDA) + (c.danfe->PosCanhotoLayout() == dfe::prlBarra))
+            << row.name;
+        EXPECT_EQ(std::get<report::BarsItem>(*report::bySource(p, "rlbCodigoBarras").at(0)).data, kChave) << row.name;
     }
 }
 
