@@ -23,6 +23,8 @@ namespace sat {
 // The attributes of infCFe.
 class TInfCFe {
 public:
+    bool operator==(const TInfCFe &) const = default;
+
     void Clear() { *this = TInfCFe(); }
 
     rtl::Currency versao;
@@ -34,6 +36,8 @@ public:
 // ide. dEmi and hEmi are views of dhEmi, its date and its time of day.
 class Tide {
 public:
+    bool operator==(const Tide &) const = default;
+
     void Clear();
     // What changes from one sale to the next.
     void ClearSessao();
@@ -63,6 +67,8 @@ public:
 // enderEmit.
 class TenderEmit {
 public:
+    bool operator==(const TenderEmit &) const = default;
+
     void Clear() { *this = TenderEmit(); }
 
     std::string xLgr;
@@ -76,6 +82,8 @@ public:
 // emit. A cleared issuer is in the Simples Nacional regime.
 class TEmit {
 public:
+    bool operator==(const TEmit &) const = default;
+
     void Clear() { *this = TEmit(); }
 
     std::string CNPJ;
@@ -92,6 +100,8 @@ public:
 // dest: the consumer, by CNPJ or CPF, whichever the file holds.
 class TDest {
 public:
+    bool operator==(const TDest &) const = default;
+
     void Clear() { *this = TDest(); }
 
     std::string CNPJCPF;
@@ -101,6 +111,8 @@ public:
 // entrega: the delivery address.
 class TEntrega {
 public:
+    bool operator==(const TEntrega &) const = default;
+
     void Clear() { *this = TEntrega(); }
 
     std::string xLgr;
@@ -114,6 +126,8 @@ public:
 // obsFiscoDet of an item.
 class TobsFiscoDetCollectionItem {
 public:
+    bool operator==(const TobsFiscoDetCollectionItem &) const = default;
+
     std::string xCampoDet;
     std::string xTextoDet;
 };
@@ -122,6 +136,8 @@ class TobsFiscoDetCollection : public dfe::TDFeCollection<TobsFiscoDetCollection
 // prod.
 class TProd {
 public:
+    bool operator==(const TProd &) const = default;
+
     void Clear() { *this = TProd(); }
 
     std::string cProd;
@@ -147,6 +163,8 @@ public:
 
 class TICMS {
 public:
+    bool operator==(const TICMS &) const = default;
+
     void Clear() { *this = TICMS(); }
 
     dfe::TpcnOrigemMercadoria orig = dfe::oeNacional;
@@ -158,6 +176,8 @@ public:
 
 class TPIS {
 public:
+    bool operator==(const TPIS &) const = default;
+
     void Clear() { *this = TPIS(); }
 
     dfe::TpcnCstPis CST = dfe::pis01;
@@ -170,6 +190,8 @@ public:
 
 class TPISST {
 public:
+    bool operator==(const TPISST &) const = default;
+
     void Clear() { *this = TPISST(); }
 
     rtl::Currency vBc;
@@ -181,6 +203,8 @@ public:
 
 class TCOFINS {
 public:
+    bool operator==(const TCOFINS &) const = default;
+
     void Clear() { *this = TCOFINS(); }
 
     dfe::TpcnCstCofins CST = dfe::cof01;
@@ -193,6 +217,8 @@ public:
 
 class TCOFINSST {
 public:
+    bool operator==(const TCOFINSST &) const = default;
+
     void Clear() { *this = TCOFINSST(); }
 
     rtl::Currency vBC;
@@ -204,6 +230,8 @@ public:
 
 class TISSQN {
 public:
+    bool operator==(const TISSQN &) const = default;
+
     void Clear() { *this = TISSQN(); }
 
     rtl::Currency vDeducISSQN;
@@ -219,6 +247,8 @@ public:
 
 class TImposto {
 public:
+    bool operator==(const TImposto &) const = default;
+
     void Clear() { *this = TImposto(); }
 
     rtl::Currency vItem12741; // the item's approximate taxes
@@ -233,6 +263,8 @@ public:
 // det.
 class TDetCollectionItem {
 public:
+    bool operator==(const TDetCollectionItem &) const = default;
+
     void Clear() { *this = TDetCollectionItem(); }
 
     int nItem = 0;
@@ -244,6 +276,8 @@ class TDetCollection : public dfe::TDFeCollection<TDetCollectionItem> {};
 
 class TICMSTot {
 public:
+    bool operator==(const TICMSTot &) const = default;
+
     void Clear() { *this = TICMSTot(); }
 
     rtl::Currency vICMS;
@@ -258,6 +292,8 @@ public:
 
 class TISSQNtot {
 public:
+    bool operator==(const TISSQNtot &) const = default;
+
     void Clear() { *this = TISSQNtot(); }
 
     rtl::Currency vBC;
@@ -270,6 +306,8 @@ public:
 
 class TDescAcrEntr {
 public:
+    bool operator==(const TDescAcrEntr &) const = default;
+
     void Clear() { *this = TDescAcrEntr(); }
 
     rtl::Currency vDescSubtot;
@@ -278,6 +316,8 @@ public:
 
 class TTotal {
 public:
+    bool operator==(const TTotal &) const = default;
+
     void Clear() { *this = TTotal(); }
 
     TICMSTot ICMSTot;
@@ -290,6 +330,8 @@ public:
 // One means of payment of pgto.
 class TMPCollectionItem {
 public:
+    bool operator==(const TMPCollectionItem &) const = default;
+
     dfe::TpcnCodigoMP cMP = dfe::mpDinheiro;
     rtl::Currency vMP;
     int cAdmC = 0;
@@ -298,6 +340,8 @@ public:
 // pgto: the payments and the change given.
 class TMPCollection : public dfe::TDFeCollection<TMPCollectionItem> {
 public:
+    bool operator==(const TMPCollection &) const = default;
+
     void Clear()
     {
         dfe::TDFeCollection<TMPCollectionItem>::Clear();
@@ -309,6 +353,8 @@ public:
 
 class TobsFiscoCollectionItem {
 public:
+    bool operator==(const TobsFiscoCollectionItem &) const = default;
+
     std::string xCampo;
     std::string xTexto;
 };
@@ -317,6 +363,8 @@ class TobsFiscoCollection : public dfe::TDFeCollection<TobsFiscoCollectionItem> 
 // infAdic.
 class TInfAdic {
 public:
+    bool operator==(const TInfAdic &) const = default;
+
     void Clear() { *this = TInfAdic(); }
 
     std::string infCpl;
