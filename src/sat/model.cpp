@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace sat {
 
@@ -119,23 +120,23 @@ bool TCFe::LoadFromFile(const std::string &AFileName)
     // byte-order mark and declare UTF-8 as well: the bytes are decoded once, by the rule
     // every document file follows, and never again from the ANSI text afterwards.
     const std::string texto = LinhasComCRLF(dfe::DecodificarArquivoXML(rtl::ReadFileBytes(AFileName)));
-    Ler(texto, AFileName);
+    Ler(texto, AFileName, rtl::Utf8ToAnsi(texto));
     NomeArquivo = AFileName;
     return true;
 }
 
 void TCFe::SetXMLString(std::string_view AValue)
 {
-    Ler(dfe::DecodificarArquivoXML(AValue), {});
+    Ler(dfe::DecodificarArquivoXML(AValue), {}, std::string(AValue));
 }
 
-void TCFe::Ler(const std::string &texto, std::string_view origem)
+void TCFe::Ler(const std::string &texto, std::string_view origem, std::string original)
 {
     TCFeR leitor(*this);
     leitor.SetOrigem(std::string(origem));
     leitor.Leitor().SetArquivo(texto);
     leitor.LerXml();
-    XMLOriginal = rtl::Utf8ToAnsi(texto);
+    XMLOriginal = std::move(original);
 }
 
 } // namespace sat

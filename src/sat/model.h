@@ -421,8 +421,8 @@ public:
 
 private:
     // Reads a decoded text (UTF-8, held in the ANSI code page); `origem` names where it
-    // came from in error messages.
-    void Ler(const std::string &texto, std::string_view origem);
+    // came from in error messages, and `original` becomes XMLOriginal after the read.
+    void Ler(const std::string &texto, std::string_view origem, std::string original);
 };
 
 } // namespace sat

@@ -309,8 +309,10 @@ TEST(CFeReader, InputFormFillsTheModelInPlace)
     cfe.Emit.xNome = "Nome do cadastro";
     cfe.Emit.IE = "123";
     // No nserieSAT: the form a point of sale sends, which leaves the issuer to the device.
-    cfe.SetXMLString("<CFe><infCFe versaoDadosEnt=\"0.07\"><emit><CNPJ>11222333000181</CNPJ>"
-                     "<xNome>  </xNome><IE>999</IE></emit><total/></infCFe></CFe>");
+    const std::string texto = "<CFe><infCFe versaoDadosEnt=\"0.07\"><emit><CNPJ>11222333000181</CNPJ>"
+                              "<xNome>  </xNome><IE>999</IE></emit><total/></infCFe></CFe>";
+    cfe.SetXMLString(texto);
+    EXPECT_EQ(cfe.XMLOriginal, texto);
     EXPECT_EQ(cfe.Emit.xNome, "Nome do cadastro");
     EXPECT_EQ(cfe.Emit.IE, "999");
     EXPECT_EQ(cfe.Emit.CNPJ, "11222333000181");
@@ -384,6 +386,7 @@ TEST_P(CFeRecusas, RefuseTheFileByName)
     }
     EsperarMesmoCFe(cfe, Venda());
     EXPECT_EQ(cfe.NomeArquivo, Fixture("cfe008-venda-utf8.xml"));
+    EXPECT_EQ(cfe.XMLOriginal, Venda().XMLOriginal);
 }
 
 constexpr const char *SemCFe = "não contém um CF-e SAT completo: o grupo infCFe não foi encontrado.";
