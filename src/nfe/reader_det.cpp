@@ -6,6 +6,7 @@
 #include "dfe/codes.h"
 #include "dfe/codes_tax.h"
 #include "dfe/xmlreader_campos.h"
+#include "dfe/xmlreader_itens.h"
 #include "nfe/codes.h"
 #include "rtl/text.h"
 
@@ -15,23 +16,12 @@
 namespace nfe {
 
 using dfe::leitura::Campos;
+using dfe::itens::ProximoItem;
+using dfe::itens::TrechoDosItens;
 
 namespace {
 
-constexpr std::string_view AberturaItem = "<det nItem=";
-constexpr std::string_view FechamentoItem = "</det>";
 constexpr std::size_t npos = std::string_view::npos;
-
-// The piece of the document that holds the items: from the first item's opening to the
-// totals. Empty when the document has no totals.
-std::string_view TrechoDosItens(std::string_view documento)
-{
-    const std::size_t inicio = documento.find(AberturaItem);
-    const std::size_t fim = documento.find("<total");
-    if (inicio == npos || fim == npos || fim <= inicio)
-        return {};
-    return documento.substr(inicio, fim - inicio);
-}
 
 // The items' text with every CR LF pair removed (a lone CR or LF stays).
 std::string SemCRLF(std::string_view itens)
@@ -46,20 +36,6 @@ std::string SemCRLF(std::string_view itens)
         limpo += itens[i];
     }
     return limpo;
-}
-
-// The next item of itens from offset `de`: its opening through the end of its first
-// closing. Sets `depois` past the item. Empty when no complete item is left.
-std::string_view ProximoItem(std::string_view itens, std::size_t de, std::size_t &depois)
-{
-    const std::size_t inicio = itens.find(AberturaItem, de);
-    if (inicio == npos)
-        return {};
-    const std::size_t fecha = itens.find(FechamentoItem, inicio);
-    if (fecha == npos)
-        return {};
-    depois = fecha + FechamentoItem.size();
-    return itens.substr(inicio, depois - inicio);
 }
 
 // The item number: the text after `nItem=` and its quote, up to the next quote
