@@ -5,8 +5,8 @@
 int main(int argc, char **argv)
 {
     app::TApplication application(argc, argv);
-    // The number and date settings come from the user's locale once, before any window.
-    rtl::FormatSettings();
+    // The number and date settings, Brazilian whatever the machine's locale, before any window.
+    rtl::InitFormatSettings();
     app::TForm1 Form1;
     Form1.show();
     return application.exec();
