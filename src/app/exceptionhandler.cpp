@@ -2,9 +2,10 @@
 
 #include "rtl/exceptions.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 #include <utility>
@@ -15,7 +16,12 @@ namespace {
 
 void ShowCriticalBox(QWidget *owner, const std::string &caption, const std::string &text)
 {
-    QMessageBox::critical(owner, QString::fromStdString(caption), QString::fromStdString(text));
+    std::unique_ptr<QMessageBox> box = CreateErrorBox(owner, caption, text);
+    const QPointer<QMessageBox> alive(box.get());
+    box->exec();
+    // An owner destroyed while the box ran took its child box along.
+    if (!alive)
+        (void)box.release();
 }
 
 TExceptionBox &InstalledBox()
@@ -43,6 +49,10 @@ std::string ApplicationTitle(std::string_view executablePath)
 
 std::string ApplicationTitle()
 {
+    // Unset, the display name is the application name, which is the executable's.
+    const QString given = QGuiApplication::applicationDisplayName();
+    if (!given.isEmpty() && given != QCoreApplication::applicationName())
+        return given.toStdString();
     return ApplicationTitle(QCoreApplication::applicationFilePath().toStdString());
 }
 
@@ -55,6 +65,24 @@ std::string ExceptionText(const std::exception &error)
     if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
         text += '.';
     return text;
+}
+
+std::unique_ptr<QMessageBox> CreateErrorBox(QWidget *owner, const std::string &caption,
+                                            const std::string &text)
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QString::fromStdString(caption),
+                                             QString::fromStdString(text), QMessageBox::Ok, owner);
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box;
+}
+
+QWidget *FrontWindow(QWidget *raiser)
+{
+    // A box under the modal window would block the user behind a window that takes no input.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return raiser ? raiser : QApplication::activeWindow();
 }
 
 TExceptionBox SetExceptionBox(TExceptionBox box)
@@ -75,21 +103,9 @@ void HandleException(QWidget *owner, const std::exception_ptr &error)
         text = ExceptionText(e);
     }
     try {
-        InstalledBox()(owner, ApplicationTitle(), text);
+        InstalledBox()(FrontWindow(owner), ApplicationTitle(), text);
     } catch (...) {
         // The handler itself must not fail: the loop goes on without the box.
-    }
-}
-
-TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {}
-
-bool TApplication::notify(QObject *receiver, QEvent *event)
-{
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception &) {
-        HandleException(activeWindow(), std::current_exception());
-        return false;
     }
 }
 

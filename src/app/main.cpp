@@ -1,13 +1,11 @@
-#include "app/exceptionhandler.h"
+#include "app/application.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "rtl/formatsettings.h"
 
 int main(int argc, char **argv)
 {
+    // Sets the process up (formats, translations, title) before any window.
     app::TApplication application(argc, argv);
-    // The number and date settings come from the user's locale once, before any window.
-    rtl::FormatSettings();
     app::RegistrarConversoes();
     app::TForm1 Form1;
     Form1.show();

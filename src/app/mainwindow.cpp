@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/application.h"
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
@@ -74,7 +75,7 @@ TForm1::TForm1(QWidget *parent)
       sbLocaliza(&Panel1), btVisualiza(&Panel1), Image1(&Panel1), Label2(&Panel1),
       FComponentes(rtl::TComponent::CreateFree<rtl::TComponent>())
 {
-    setWindowTitle(QStringLiteral("Visualizador de XML"));
+    setWindowTitle(QString::fromUtf8(ProgramTitle));
     setFont(Tahoma(11));
     // The face colour of buttons, as dialog-like windows of the desktop use.
     setBackgroundRole(QPalette::Button);

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace report {
 
@@ -39,6 +40,12 @@ constexpr int kViewMargin = 12;
 // coarser rather than in hundreds of megabytes.
 constexpr double kMaxPagePixels = 40e6;
 
+ErrorReporter &installedReporter()
+{
+    static ErrorReporter reporter;
+    return reporter;
+}
+
 QString filterOf(ExportFormat format)
 {
     switch (format) {
@@ -49,6 +56,11 @@ QString filterOf(ExportFormat format)
 }
 
 } // namespace
+
+ErrorReporter setErrorReporter(ErrorReporter reporter)
+{
+    return std::exchange(installedReporter(), std::move(reporter));
+}
 
 const char *extensionOf(ExportFormat format)
 {
@@ -134,7 +146,8 @@ void PreviewDialog::buildUi()
         action->setToolTip(text);
         if (!key.isEmpty())
             action->setShortcut(key);
-        connect(action, &QAction::triggered, this, slot);
+        connect(action, &QAction::triggered, this,
+                [this, slot] { reportErrors([this, slot] { (this->*slot)(); }); });
         return action;
     };
     FFirst = add(QStringLiteral("Primeira página"), QStyle::SP_MediaSkipBackward,
@@ -146,7 +159,8 @@ void PreviewDialog::buildUi()
     FPageBox->setSuffix(QStringLiteral(" de %1").arg(pageCount()));
     FPageBox->setToolTip(QStringLiteral("Página"));
     toolbar->addWidget(FPageBox);
-    connect(FPageBox, &QSpinBox::valueChanged, this, &PreviewDialog::goToPage);
+    connect(FPageBox, &QSpinBox::valueChanged, this,
+            [this](int page) { reportErrors([this, page] { goToPage(page); }); });
     FNext = add(QStringLiteral("Próxima página"), QStyle::SP_ArrowForward,
                 QKeySequence(QKeySequence::MoveToNextPage), &PreviewDialog::nextPage);
     FLast = add(QStringLiteral("Última página"), QStyle::SP_MediaSkipForward,
@@ -163,12 +177,14 @@ void PreviewDialog::buildUi()
     FZoomBox->setToolTip(QStringLiteral("Zoom"));
     toolbar->addWidget(FZoomBox);
     connect(FZoomBox, &QComboBox::activated, this, [this](int index) {
-        if (index == kFitPageIndex)
-            fitPage();
-        else if (index == kFitWidthIndex)
-            fitWidth();
-        else if (index >= kFirstStepIndex)
-            setZoom(kZoomSteps[static_cast<std::size_t>(index - kFirstStepIndex)]);
+        reportErrors([this, index] {
+            if (index == kFitPageIndex)
+                fitPage();
+            else if (index == kFitWidthIndex)
+                fitWidth();
+            else if (index >= kFirstStepIndex)
+                setZoom(kZoomSteps[static_cast<std::size_t>(index - kFirstStepIndex)]);
+        });
     });
     FZoomIn = add(QStringLiteral("Ampliar"), QStyle::SP_ArrowUp, QKeySequence(QKeySequence::ZoomIn),
                   &PreviewDialog::zoomIn);
@@ -196,6 +212,18 @@ void PreviewDialog::buildUi()
     layout->setSpacing(0);
     layout->addWidget(toolbar);
     layout->addWidget(FScroll, 1);
+}
+
+void PreviewDialog::reportErrors(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const std::exception &) {
+        const ErrorReporter &reporter = installedReporter();
+        if (!reporter)
+            throw;
+        reporter(this, std::current_exception());
+    }
 }
 
 std::vector<ExportFormat> PreviewDialog::exportFormats() const

@@ -8,6 +8,7 @@
 #include "report/printjob.h"
 
 #include <QDialog>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -44,6 +45,15 @@ using ExportChooser = std::function<std::optional<ExportTarget>(
     QWidget *parent, const std::string &proposedName, const std::vector<ExportFormat> &formats)>;
 // Lets the user set the printer up before printing pages 1..pageCount; false cancels.
 using PrinterChooser = std::function<bool(QPrinter &printer, int pageCount, QWidget *parent)>;
+
+// Where the preview's buttons send what they raise (an export into a folder that cannot be
+// written, a printer that fails): the preview itself, as the window that raised it, and the
+// error. Qt's signals must not carry an exception out of a slot, so the buttons catch it
+// and hand it on; the program installs its default exception handler here, which shows the
+// box over the preview. With none installed the error is raised again from the button.
+// Returns the reporter that was installed.
+using ErrorReporter = std::function<void(QWidget *window, std::exception_ptr error)>;
+ErrorReporter setErrorReporter(ErrorReporter reporter);
 
 // The file dialog the preview asks with by default.
 std::optional<ExportTarget> chooseExportFile(QWidget *parent, const std::string &proposedName,
@@ -87,9 +97,11 @@ public slots:
     void zoomOut();
     void fitWidth();
     void fitPage();
-    // Asks for a file and writes the chosen format; nothing when the user cancels.
+    // Asks for a file and writes the chosen format; nothing when the user cancels. Called
+    // directly, raises what the export raises; from the button, reports it (setErrorReporter).
     void exportReport();
-    // Asks for the printer (starting from the options' printer and copies) and prints.
+    // Asks for the printer (starting from the options' printer and copies) and prints;
+    // errors as exportReport.
     void print();
 
 protected:
@@ -100,6 +112,8 @@ private:
     enum class ZoomMode { FitWidth, FitPage, Fixed };
 
     void buildUi();
+    // Runs what a control asked for, handing what it raises to the installed reporter.
+    void reportErrors(const std::function<void()> &action);
     void applyZoomMode(ZoomMode mode, double zoom = 1);
     void updateView();
     void updateControls();

@@ -3,14 +3,21 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace report {
+
+std::unique_ptr<QPrintDialog> createPrintDialog(QPrinter &printer, int pageCount, QWidget *parent)
+{
+    auto dialog = std::make_unique<QPrintDialog>(&printer, parent);
+    dialog->setMinMax(1, std::max(1, pageCount));
+    dialog->setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
+    return dialog;
+}
 
 bool askPrinter(QPrinter &printer, int pageCount, QWidget *parent)
 {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setMinMax(1, std::max(1, pageCount));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
-    return dialog.exec() == QDialog::Accepted;
+    return createPrintDialog(printer, pageCount, parent)->exec() == QDialog::Accepted;
 }
 
 bool printReport(const PreparedReport &report, const PrintOptions &options, QWidget *parent)

@@ -4,10 +4,16 @@
 
 #include "report/printjob.h"
 
+#include <memory>
+
+class QPrintDialog;
 class QPrinter;
 class QWidget;
 
 namespace report {
+
+// The print dialog askPrinter shows, configured and not yet shown.
+std::unique_ptr<QPrintDialog> createPrintDialog(QPrinter &printer, int pageCount, QWidget *parent);
 
 // Shows the print dialog for printer, offering pages 1..pageCount; false when the user
 // cancels it.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <clocale>
 
 namespace rtl {
 
@@ -278,7 +279,7 @@ TFormatSettings TFormatSettings::FromLocaleName(const std::string &localeName)
 
 TFormatSettings TFormatSettings::FromSystemLocale()
 {
-    return FromQLocale(QLocale::system());
+    return Brazil();
 }
 
 TFormatSettings TFormatSettings::Brazil()
@@ -312,6 +313,12 @@ TFormatSettings &FormatSettings()
 void SetFormatSettings(const TFormatSettings &settings)
 {
     FormatSettings() = settings;
+}
+
+void InitFormatSettings()
+{
+    SetFormatSettings(TFormatSettings::FromSystemLocale());
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 ScopedFormatSettings::ScopedFormatSettings(const TFormatSettings &settings)

@@ -1,6 +1,7 @@
 #pragma once
-// Number and date format settings. One process-wide instance is taken from the user's
-// locale at start; routines that need fixed separators build their own copy.
+// Number and date format settings. One process-wide instance is taken at start from the
+// system locale the program assumes, Brazilian Portuguese; routines that need fixed
+// separators build their own copy.
 
 #include <cstdint>
 #include <string>
@@ -30,7 +31,10 @@ struct TFormatSettings {
     // this run-time's letters (m months, n minutes, AMPM); the thousands separator is
     // the locale's even when it is a no-break space.
     static TFormatSettings FromLocaleName(const std::string &localeName);
-    // Settings of the user's locale (LANG/LC_ALL), as the process takes them at start.
+    // Settings of the system locale, as the process takes them at start: Brazil(),
+    // whatever LANG/LC_* say. The program prints Brazilian documents for Brazilian users;
+    // a machine set to another language (or to "C", as servers and containers often are)
+    // must not turn "15:32" into "3:32 PM" on a DANFE, nor its separators around.
     static TFormatSettings FromSystemLocale();
     // Brazilian settings: ',' decimals, '.' thousands, "dd/mm/yyyy", "hh:nn:ss".
     static TFormatSettings Brazil();
@@ -40,6 +44,13 @@ struct TFormatSettings {
 
 // The process-wide settings. Taken from the system locale on first use.
 TFormatSettings &FormatSettings();
+
+// Sets the process up as the program starts, after the toolkit's application object: the
+// process-wide settings become the system locale's, and the C library's numeric
+// conventions go back to "C". Qt's application object takes LC_* into the C library,
+// where printf's "%f" would then write a decimal comma under a German or a generated
+// Brazilian locale; our own formatting goes through the settings above instead.
+void InitFormatSettings();
 
 // Replaces the process-wide settings (tests install fixed settings this way).
 void SetFormatSettings(const TFormatSettings &settings);

@@ -3,6 +3,9 @@
 
 #include "rtl/exceptions.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -66,21 +69,71 @@ TEST(ExceptionText, IsTheInnermostMessageWithAFullStopAfterCharactersAboveIt)
     }
 }
 
-TEST(DefaultHandler, ShowsOneBoxCaptionedWithTheTitleAndLetsTheCallerGoOn)
+TEST(DefaultHandler, ShowsOneBoxCaptionedWithTheProgramTitleAndLetsTheCallerGoOn)
 {
     apptest::RecordingBox box;
     QWidget owner;
+    QWidget onTop(nullptr, Qt::Window | Qt::WindowStaysOnTopHint);
     bool after = false;
     app::Guarded(&owner, [] { throw std::out_of_range("vector::at"); });
-    app::Guarded(&owner, [] { throw rtl::EListError::IndexOutOfBounds(3); });
+    app::Guarded(&onTop, [] { throw rtl::EListError::IndexOutOfBounds(3); });
     app::Guarded(&owner, [&] { after = true; });
 
     ASSERT_EQ(box.Shown.size(), 2u);
     EXPECT_EQ(box.Shown[0].owner, &owner);
-    EXPECT_EQ(box.Shown[0].caption, "test_app");
+    // The window's title, not the executable's name.
+    EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML");
+    EXPECT_EQ(box.Shown[0].title, "Visualizador de XML");
     EXPECT_EQ(box.Shown[0].text, "vector::at.");
+    EXPECT_EQ(box.Shown[0].parent, &owner);
+    EXPECT_FALSE(box.Shown[0].onTop);
     EXPECT_EQ(box.Shown[1].text, "List index out of bounds (3)");
+    // Over a window kept on top, the box is kept on top too, or it would hide behind it.
+    EXPECT_EQ(box.Shown[1].parent, &onTop);
+    EXPECT_TRUE(box.Shown[1].onTop);
     EXPECT_TRUE(after);
+}
+
+// A widget whose handler of one event raises, as a faulty handler would.
+class Falha : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User)
+            throw rtl::Exception("Falhou no evento");
+        return QWidget::event(e);
+    }
+};
+
+// Through the application's notify, as any event of the program goes.
+TEST(DefaultHandler, AnErrorEscapingAnEventShowsItsBoxOverTheWindowInFront)
+{
+    struct Row {
+        const char *name;
+        bool modalUp;
+    };
+    const Row rows[] = {
+        {"over the window of the event", false},
+        {"over the modal window up, which would otherwise cover it", true},
+    };
+    for (const Row &row : rows) {
+        apptest::RecordingBox box;
+        QWidget janela;
+        Falha filho(&janela);
+        QDialog modal;
+        modal.setModal(true);
+        if (row.modalUp)
+            modal.show();
+        QEvent evento(QEvent::User);
+
+        EXPECT_FALSE(QCoreApplication::sendEvent(&filho, &evento)) << row.name;
+        ASSERT_EQ(box.Shown.size(), 1u) << row.name;
+        EXPECT_EQ(box.Shown[0].owner, row.modalUp ? static_cast<QWidget *>(&modal) : &janela) << row.name;
+        EXPECT_EQ(box.Shown[0].text, "Falhou no evento.") << row.name;
+    }
 }
 
 TEST(DefaultHandler, AFailingBoxDoesNotEscapeTheHandler)

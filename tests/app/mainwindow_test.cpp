@@ -115,6 +115,17 @@ TEST_F(MainWindow, VisualizarLoadsTheNFeFileAfresh)
     EXPECT_NE(report::findText(p.pages.pages[0], "Nº 000001234"), nullptr);
 }
 
+// The exit time prints with the process-wide settings: under an English or "C" locale it
+// once came out as "2:30:00 PM".
+TEST_F(MainWindow, TheDANFEWritesTheExitTimeTheBrazilianWay)
+{
+    Visualizar(window, 0, Fixture("nfe200_apos.xml"));
+    EXPECT_TRUE(box.Shown.empty());
+    ASSERT_EQ(previews.size(), 1u);
+    ASSERT_FALSE(previews[0].pages.pages.empty());
+    EXPECT_NE(report::findText(previews[0].pages.pages[0], "14:30:00"), nullptr);
+}
+
 TEST_F(MainWindow, AFolderInsteadOfAFileShowsTheFileOpenErrorAndTheWindowGoesOn)
 {
     Visualizar(window, 0, Fixture("nfe400_proc.xml"));
@@ -123,7 +134,7 @@ TEST_F(MainWindow, AFolderInsteadOfAFileShowsTheFileOpenErrorAndTheWindowGoesOn)
 
     ASSERT_EQ(box.Shown.size(), 1u);
     EXPECT_EQ(box.Shown[0].owner, &window);
-    EXPECT_EQ(box.Shown[0].caption, "test_app");
+    EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML");
     EXPECT_EQ(box.Shown[0].text, "Cannot open file \"/\". Is a directory.");
     // The list was cleared before the load failed.
     EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 0);
@@ -151,7 +162,7 @@ TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
         box.Shown.clear();
         Visualizar(window, row.kind, Fixture("nfe400_proc.xml"));
         ASSERT_EQ(box.Shown.size(), 1u) << row.name;
-        EXPECT_EQ(box.Shown[0].caption, "test_app") << row.name;
+        EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML") << row.name;
         EXPECT_EQ(box.Shown[0].text, row.text) << row.name;
         EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1) << row.name;
     }
