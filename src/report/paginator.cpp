@@ -290,15 +290,22 @@ bool cutToBox(TextRun &run, const TextMeasurer &measurer)
 // Cuts the runs of items from first on to their boxes, dropping those left empty.
 void cutToBoxes(std::vector<Primitive> &items, std::size_t first, const TextMeasurer &measurer)
 {
-    auto kept = items.begin() + static_cast<std::ptrdiff_t>(first);
-    for (auto it = kept; it != items.end(); ++it) {
-        if (auto *run = std::get_if<TextRun>(&*it); run && !cutToBox(*run, measurer))
-            continue;
-        if (kept != it)
-            *kept = std::move(*it);
-        ++kept;
-    }
-    items.erase(kept, items.end());
+    // Nearly every text fits: the items move only from the first run that is dropped.
+    const auto end = items.end();
+    auto it = items.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto dropped = [&](Primitive &item) {
+        auto *run = std::get_if<TextRun>(&item);
+        return run && run->width > run->box.width() + kTolerance && !cutToBox(*run, measurer);
+    };
+    while (it != end && !dropped(*it))
+        ++it;
+    if (it == end)
+        return;
+    auto kept = it;
+    for (++it; it != end; ++it)
+        if (!dropped(*it))
+            *kept++ = std::move(*it);
+    items.erase(kept, end);
 }
 
 template <class Bands> std::vector<Band *> ofKind(const Bands &bands, BandKind kind)
