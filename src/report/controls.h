@@ -62,7 +62,8 @@ private:
     mutable Name FPrimitiveName; // of the name last rendered
 };
 
-// One line of text.
+// One line of text. Without autoWidth, what the alignment puts outside the bounds is
+// cut off when the report is prepared (see prepare()).
 class Label : public Control {
 public:
     using Control::Control;
@@ -83,7 +84,8 @@ public:
 
 // Lines of text: the text's own line breaks, and word wrap inside the width. Either the
 // memo grows to all its lines (autoHeight), or its height shows as many whole lines as
-// fit and the rest is not drawn.
+// fit and the rest is not drawn. A line wider than the memo (no word wrap, or a character
+// wider than the memo) is cut as a label's is.
 class Memo : public Control {
 public:
     using Control::Control;

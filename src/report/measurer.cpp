@@ -45,6 +45,15 @@ std::size_t clusterLength(std::string_view s, std::size_t pos)
 
 } // namespace
 
+std::vector<std::size_t> characterStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    for (std::size_t pos = 0; pos < text.size(); pos += clusterLength(text, pos))
+        starts.push_back(pos);
+    starts.push_back(text.size());
+    return starts;
+}
+
 // Wrapped texts by font, width and text. Font and width come first in the key so that a
 // lookup compares the (possibly long) text only once they agree.
 struct TextMeasurer::WrapCache {

@@ -20,6 +20,11 @@ struct WrappedLine {
     bool operator==(const WrappedLine &) const = default;
 };
 
+// Where the text's characters start, in bytes, followed by the text's size: a character
+// is one code point with the combining marks that follow it, so that a text cut at these
+// offsets never leaves an accent without its letter.
+std::vector<std::size_t> characterStarts(std::string_view text);
+
 class TextMeasurer {
 public:
     TextMeasurer();

@@ -174,6 +174,140 @@ private:
     double FOffset = 0; // the current piece's top in the band
 };
 
+// The largest k in [low, high] for which holds(k), holds(low) being known true and holds
+// true up to some k and false after it. The search leaves low in growing steps before it
+// halves, so it costs about twice the logarithm of the distance to the answer, whatever
+// the length of the range.
+template <class Holds> std::size_t lastHolding(std::size_t low, std::size_t high, Holds holds)
+{
+    for (std::size_t step = 1; low < high; step *= 2) {
+        const std::size_t k = high - low > step ? low + step : high;
+        if (!holds(k)) {
+            high = k - 1;
+            break;
+        }
+        low = k;
+    }
+    while (low < high) {
+        const std::size_t k = low + (high - low + 1) / 2;
+        if (holds(k))
+            low = k;
+        else
+            high = k - 1;
+    }
+    return low;
+}
+
+// The smallest k in [low, high] for which holds(k), holds(high) being known true and
+// holds false up to some k and true after it; searched for from high down, as
+// lastHolding searches from low up.
+template <class Holds> std::size_t firstHolding(std::size_t low, std::size_t high, Holds holds)
+{
+    for (std::size_t step = 1; low < high; step *= 2) {
+        const std::size_t k = high - low > step ? high - step : low;
+        if (!holds(k)) {
+            low = k + 1;
+            break;
+        }
+        high = k;
+    }
+    while (low < high) {
+        const std::size_t k = low + (high - low) / 2;
+        if (holds(k))
+            high = k;
+        else
+            low = k + 1;
+    }
+    return low;
+}
+
+// Cuts a run wider than its box down to the characters the whole text would draw wholly
+// inside the box, left where the whole text puts them: a left-aligned text keeps its
+// start, a right-aligned one its end, a centred one its middle. Returns false when no
+// character is left; a run that fits is not touched.
+//
+// A character the box edge would cut through is dropped rather than drawn clipped: each
+// output would need a clip of its own (a clip path in the PDF, overflow in HTML), the
+// text layer of the PDF would still carry the whole text for search, copy and pdftotext,
+// and half a digit reads as another digit. Whole characters show exactly what the
+// prepared pages say, in every output alike. Blanks left at a cut edge are dropped too:
+// they show nothing and would only widen the run.
+//
+// The last character that fits is searched for from the side that shows, in growing
+// steps and then by halving, so a long text costs a few measurements, not one per
+// character, and a long text in a narrow box measures little more than what shows.
+bool cutToBox(TextRun &run, const TextMeasurer &measurer)
+{
+    const double room = run.box.width();
+    if (!(run.width > room + kTolerance))
+        return true;
+    const std::string_view text = run.text;
+    const std::vector<std::size_t> at = characterStarts(text);
+    const std::size_t count = at.size() - 1;
+    const auto widthOf = [&](std::size_t from, std::size_t to) {
+        return from < to ? measurer.width(text.substr(at[from], at[to] - at[from]), run.font) : 0.0;
+    };
+    const auto blank = [&](std::size_t k) { return text[at[k]] == ' '; };
+
+    std::size_t first = 0, last = count;
+    double left = run.box.left(); // where character `first` is drawn
+    switch (run.align) {
+    case HAlign::Left:
+        last = lastHolding(0, count, [&](std::size_t k) { return widthOf(0, k) <= room + kTolerance; });
+        break;
+    case HAlign::Right:
+        first = firstHolding(0, count, [&](std::size_t k) { return widthOf(k, count) <= room + kTolerance; });
+        while (first < last && blank(first))
+            ++first;
+        break;
+    case HAlign::Center: {
+        const double whole = textLeft(run, run.width);
+        const double edge = run.box.left() - kTolerance;
+        first = firstHolding(0, count, [&](std::size_t k) { return whole + widthOf(0, k) >= edge; });
+        while (first < last && blank(first))
+            ++first;
+        left = whole + widthOf(0, first);
+        const double right = run.box.right() + kTolerance;
+        last = lastHolding(first, count, [&](std::size_t k) { return left + widthOf(first, k) <= right; });
+        break;
+    }
+    }
+    while (last > first && blank(last - 1))
+        --last;
+    if (first == last)
+        return false;
+    std::string shown(text.substr(at[first], at[last] - at[first]));
+    run.width = widthOf(first, last);
+    run.text = std::move(shown);
+    // The middle of a centred text is seldom centred in the box itself (the characters cut
+    // at each end differ in width): its box becomes the span it is drawn in, which keeps it
+    // in place in every output.
+    if (run.align == HAlign::Center)
+        run.box = QRectF(left, run.box.top(), run.width, run.box.height());
+    return true;
+}
+
+// Cuts the runs of items from first on to their boxes, dropping those left empty.
+void cutToBoxes(std::vector<Primitive> &items, std::size_t first, const TextMeasurer &measurer)
+{
+    // Nearly every text fits: the items move only from the first run that is dropped.
+    const auto end = items.end();
+    auto it = items.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto dropped = [&](Primitive &item) {
+        auto *run = std::get_if<TextRun>(&item);
+        return run && run->width > run->box.width() + kTolerance && !cutToBox(*run, measurer);
+    };
+    while (it != end && !dropped(*it))
+        ++it;
+    if (it == end)
+        return;
+    auto kept = it;
+    for (++it; it != end; ++it)
+        if (!dropped(*it))
+            *kept++ = std::move(*it);
+    items.erase(kept, end);
+}
+
 template <class Bands> std::vector<Band *> ofKind(const Bands &bands, BandKind kind)
 {
     std::vector<Band *> out;
@@ -385,11 +519,13 @@ double Paginator::render(Band &band)
     if (band.FPrimitiveName != band.name)
         band.FPrimitiveName = Name(band.name);
     std::vector<Primitive> &items = page().items;
+    const std::size_t first = items.size();
     RenderContext context{FMeasurer, FReport.font, QPointF(FLeft, 0), height,
                           FNow,      band.FPrimitiveName, items};
     for (const auto &control : band.controls())
         if (control->visible)
             control->render(context);
+    cutToBoxes(items, first, FMeasurer);
     renderBorders(band.borders, QRectF(FLeft, 0, FContentWidth, height),
                   PrimitiveBase{band.FPrimitiveName, band.FPrimitiveName}, items);
     return height;
@@ -656,6 +792,7 @@ void Paginator::finishPage(bool last)
     for (const auto &control : FReport.background())
         if (control->visible)
             control->render(context);
+    cutToBoxes(p.background, 0, FMeasurer);
     renderBorders(FReport.frame, printable, PrimitiveBase{"frame", ""}, p.items);
     FFinishingLast = false;
     if (FProgress)
@@ -667,12 +804,23 @@ void Paginator::resolvePageFields()
     const int count = static_cast<int>(FResult.pages.size());
     for (auto &p : FResult.pages) {
         p.count = count;
-        for (auto *layer : {&p.background, &p.items})
+        for (auto *layer : {&p.background, &p.items}) {
+            bool emptied = false;
             for (auto &item : *layer)
                 if (auto *run = std::get_if<TextRun>(&item); run && run->pageField) {
                     run->text = pageFieldText(*run->pageField, run->pageMask, p.number, count);
                     run->width = FMeasurer.width(run->text, run->font);
+                    if (!cutToBox(*run, FMeasurer)) {
+                        run->text.clear();
+                        emptied = true;
+                    }
                 }
+            if (emptied)
+                std::erase_if(*layer, [](const Primitive &item) {
+                    const auto *run = std::get_if<TextRun>(&item);
+                    return run && run->pageField && run->text.empty();
+                });
+        }
     }
 }
 

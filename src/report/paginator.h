@@ -10,6 +10,14 @@
 // nothing else on it, is cut between text lines and continues there. Footers are stacked
 // to end at the bottom margin; the last page also gets the last-page-only footers.
 // Page numbers and counts are filled in at the end.
+//
+// No text prints outside its control. A text wider than its control's box keeps the
+// characters the whole text would draw wholly inside the box, where it would draw them:
+// the start of a left-aligned text, the end of a right-aligned one, the middle of a
+// centred one (whose run then takes the box of the characters shown); a run left with
+// no character is dropped. Labels that size themselves to their text, and texts that
+// fit, are left as they are. A memo that does not grow shows only the whole lines that
+// fit its height (see Memo).
 
 #include "report/measurer.h"
 #include "report/prepared.h"

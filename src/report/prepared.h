@@ -84,7 +84,9 @@ struct PrimitiveBase {
 };
 
 // One line of text. box is the line's box (as tall as the font's line height); the text
-// is drawn at its top, aligned horizontally inside it, and is never wrapped again.
+// is drawn at its top, aligned horizontally inside it, and is never wrapped again. Runs
+// that preparation makes never reach beyond their box: a text too wide for its control
+// keeps only the characters drawn wholly inside it (see prepare()).
 struct TextRun : PrimitiveBase {
     QRectF box;
     std::string text;
