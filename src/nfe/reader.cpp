@@ -422,7 +422,11 @@ void TNFeR::LerPagamentos()
     for (int n = 1; !FLeitor.rExtrai(1, tagPag, "", n).empty(); ++n) {
         TpagCollectionItem &p = FNFe.pag.New();
         p.indPag = Campos::Codigo(dfe::StrToIndpag, c.Str("indPag"));
-        p.tPag = Campos::Codigo(dfe::StrToFormaPagamento, c.Str("tPag"));
+        std::string tPag = c.Str("tPag");
+        bool listado = false;
+        p.tPag = dfe::StrToFormaPagamento(listado, tPag);
+        if (!listado)
+            p.tPagNaoListado = std::move(tPag);
         p.vPag = c.Cur("vPag");
         if (!FLeitor.rExtrai(2, "card").empty()) {
             p.tpIntegra = Campos::Codigo(dfe::StrTotpIntegra, c.Str("tpIntegra"));
