@@ -400,6 +400,7 @@ public:
     std::string verAplic;
     std::string chNFe;
     rtl::TDateTime dhRecbto = 0;
+    std::string dhRecbtoFuso; // the zone dhRecbto was read with, as TIde::dEmiFuso
     std::string nProt; // empty whenever the document carries no protocol
     std::string digVal;
     int cStat = 0;

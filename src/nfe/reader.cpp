@@ -134,8 +134,8 @@ void TNFeR::LerIdentificacao()
     ide.serie = c.Int("serie");
     ide.nNF = c.Int("nNF");
     if (V >= 3.0) {
-        ide.dEmi = c.Data("dhEmi", dfe::tcDatHor);
-        ide.dSaiEnt = c.Data("dhSaiEnt", dfe::tcDatHor);
+        ide.dEmi = c.DataHora("dhEmi", ide.dEmiFuso);
+        ide.dSaiEnt = c.DataHora("dhSaiEnt", ide.dSaiEntFuso);
     } else {
         ide.dEmi = c.Data("dEmi");
         ide.dSaiEnt = c.Data("dSaiEnt");
@@ -156,7 +156,7 @@ void TNFeR::LerIdentificacao()
     }
     ide.procEmi = Campos::Codigo(dfe::StrToprocEmi, c.Str("procEmi"));
     ide.verProc = c.Str("verProc");
-    ide.dhCont = c.Data("dhCont", dfe::tcDatHor);
+    ide.dhCont = c.DataHora("dhCont", ide.dhContFuso);
     ide.xJust = c.Str("xJust");
 
     // The referenced documents: every leaf from the whole occurrence.
@@ -547,7 +547,7 @@ void TNFeR::LerProtocolo()
     p.tpAmb = Campos::Codigo(dfe::StrToTpAmb, c.Str("tpAmb"));
     p.verAplic = c.Str("verAplic");
     p.chNFe = c.Str("chNFe");
-    p.dhRecbto = c.Data("dhRecbto", dfe::tcDatHor);
+    p.dhRecbto = c.DataHora("dhRecbto", p.dhRecbtoFuso);
     p.nProt = c.Str("nProt");
     p.digVal = c.Str("digVal");
     p.cStat = c.Int("cStat");
