@@ -11,7 +11,9 @@ constexpr TCodeRow<TpcnFormaPagamento> kTPag[] = {
     {fpCartaoDebito, "04"}, {fpCreditoLoja, "05"}, {fpValeAlimentacao, "10"},
     {fpValeRefeicao, "11"}, {fpValePresente, "12"}, {fpValeCombustivel, "13"},
     {fpDuplicataMercantil, "14"}, {fpBoletoBancario, "15"}, {fpSemPagamento, "90"},
-    {fpOutro, "99"},
+    {fpOutro, "99"}, {fpDepositoBancario, "16"}, {fpPagamentoInstantaneo, "17"},
+    {fpTransfBancario, "18"}, {fpProgramaFidelidade, "19"}, {fpPagamentoInstantaneoEstatico, "20"},
+    {fpCreditoEmLoja, "21"}, {fpPagamentoEletronicoNaoInformado, "22"}, {fpRegimeEspecialNFF, "98"},
 };
 
 constexpr TCodeRow<TpcnFormaPagamento> kTPagText[] = {
@@ -28,6 +30,14 @@ constexpr TCodeRow<TpcnFormaPagamento> kTPagText[] = {
     {fpBoletoBancario, "Boleto Bancário"},
     {fpSemPagamento, "Sem Pagamento"},
     {fpOutro, "Outro"},
+    {fpDepositoBancario, "Depósito Bancário"},
+    {fpPagamentoInstantaneo, "Pagamento Instantâneo (PIX)"},
+    {fpTransfBancario, "Transferência bancária, Carteira Digital"},
+    {fpProgramaFidelidade, "Programa de fidelidade, Cashback, Crédito Virtual"},
+    {fpPagamentoInstantaneoEstatico, "Pagamento Instantâneo (PIX) - Estático"},
+    {fpCreditoEmLoja, "Crédito em Loja"},
+    {fpPagamentoEletronicoNaoInformado, "Pagamento Eletrônico não Informado - falha de hardware do sistema emissor"},
+    {fpRegimeEspecialNFF, "Regime Especial NFF"},
 };
 
 constexpr TCodeRow<TpcnBandeiraCartao> kTBand[] = {
@@ -42,7 +52,8 @@ constexpr TCodeRow<TtpIntegra> kTpIntegra[] = {
 constexpr TCodeRow<TpcnCodigoMP> kCMP[] = {
     {mpDinheiro, "01"}, {mpCheque, "02"}, {mpCartaodeCredito, "03"}, {mpCartaodeDebito, "04"},
     {mpCreditoLoja, "05"}, {mpValeAlimentacao, "10"}, {mpValeRefeicao, "11"}, {mpValePresente, "12"},
-    {mpValeCombustivel, "13"}, {mpOutros, "99"},
+    {mpValeCombustivel, "13"}, {mpOutros, "99"}, {mpBoletoBancario, "15"}, {mpDepositoBancario, "16"},
+    {mpPagamentoInstantaneo, "17"}, {mpTransfBancario, "18"}, {mpProgramaFidelidade, "19"},
 };
 
 // Same texts as the NF-e payment forms, except that the last one is plural here.
@@ -57,6 +68,11 @@ constexpr TCodeRow<TpcnCodigoMP> kCMPText[] = {
     {mpValePresente, "Vale Presente"},
     {mpValeCombustivel, "Vale Combustível"},
     {mpOutros, "Outros"},
+    {mpBoletoBancario, "Boleto Bancário"},
+    {mpDepositoBancario, "Depósito Bancário"},
+    {mpPagamentoInstantaneo, "Pagamento Instantâneo (PIX)"},
+    {mpTransfBancario, "Transferência bancária, Carteira Digital"},
+    {mpProgramaFidelidade, "Programa de fidelidade, Cashback, Crédito Virtual"},
 };
 
 constexpr TCodeRow<TpcteTipoRodado> kTpRod[] = {
@@ -103,7 +119,10 @@ constexpr TCodeRow<TTipoNavegacao> kTpNav[] = {{tnInterior, "0"}, {tnCabotagem, 
 } // namespace
 
 std::string FormaPagamentoToStr(TpcnFormaPagamento t) { return EnumeradoToStr(t, kTPag); }
-TpcnFormaPagamento StrToFormaPagamento(bool &ok, std::string_view s) { return StrToEnumerado(ok, s, kTPag); }
+TpcnFormaPagamento StrToFormaPagamento(bool &ok, std::string_view s)
+{
+    return StrToEnumeradoDef(ok, s, kTPag, fpOutro);
+}
 std::string FormaPagamentoToDescricao(TpcnFormaPagamento t) { return EnumeradoToStr(t, kTPagText); }
 
 std::string BandeiraCartaoToStr(TpcnBandeiraCartao t) { return EnumeradoToStr(t, kTBand); }
@@ -113,7 +132,7 @@ std::string tpIntegraToStr(TtpIntegra t) { return EnumeradoToStr(t, kTpIntegra);
 TtpIntegra StrTotpIntegra(bool &ok, std::string_view s) { return StrToEnumerado(ok, s, kTpIntegra); }
 
 std::string CodigoMPToStr(TpcnCodigoMP t) { return EnumeradoToStr(t, kCMP); }
-TpcnCodigoMP StrToCodigoMP(bool &ok, std::string_view s) { return StrToEnumerado(ok, s, kCMP); }
+TpcnCodigoMP StrToCodigoMP(bool &ok, std::string_view s) { return StrToEnumeradoDef(ok, s, kCMP, mpOutros); }
 std::string CodigoMPToDescricao(TpcnCodigoMP t) { return EnumeradoToStr(t, kCMPText); }
 
 std::string TpRodadoToStr(TpcteTipoRodado t) { return EnumeradoToStr(t, kTpRod); }

@@ -8,7 +8,8 @@
 
 namespace dfe {
 
-// tPag of the NF-e's detPag.
+// tPag of the NF-e's detPag. The forms the layouts added later follow the first ones, so
+// the older values keep their ordinals.
 enum TpcnFormaPagamento {
     fpDinheiro,
     fpCheque,
@@ -22,9 +23,20 @@ enum TpcnFormaPagamento {
     fpDuplicataMercantil,
     fpBoletoBancario,
     fpSemPagamento,
-    fpOutro
+    fpOutro,
+    fpDepositoBancario,
+    fpPagamentoInstantaneo,
+    fpTransfBancario,
+    fpProgramaFidelidade,
+    fpPagamentoInstantaneoEstatico,
+    fpCreditoEmLoja,
+    fpPagamentoEletronicoNaoInformado,
+    fpRegimeEspecialNFF
 };
 std::string FormaPagamentoToStr(TpcnFormaPagamento t);
+// A code no row lists gives fpOutro (ok false), never the cash of row 0: a form of payment
+// newer than this table is still some other form of payment. A reader that regenerates the
+// document keeps the code text as well, so that a regeneration never changes a code it read.
 TpcnFormaPagamento StrToFormaPagamento(bool &ok, std::string_view s);
 // The DANFE's payment list.
 std::string FormaPagamentoToDescricao(TpcnFormaPagamento t);
@@ -50,7 +62,7 @@ enum TtpIntegra { tiNaoInformado, tiPagIntegrado, tiPagNaoIntegrado };
 std::string tpIntegraToStr(TtpIntegra t);
 TtpIntegra StrTotpIntegra(bool &ok, std::string_view s);
 
-// cMP of the CF-e's means of payment.
+// cMP of the CF-e's means of payment, the later additions after the first ones.
 enum TpcnCodigoMP {
     mpDinheiro,
     mpCheque,
@@ -61,9 +73,15 @@ enum TpcnCodigoMP {
     mpValeRefeicao,
     mpValePresente,
     mpValeCombustivel,
-    mpOutros
+    mpOutros,
+    mpBoletoBancario,
+    mpDepositoBancario,
+    mpPagamentoInstantaneo,
+    mpTransfBancario,
+    mpProgramaFidelidade
 };
 std::string CodigoMPToStr(TpcnCodigoMP t);
+// A code no row lists gives mpOutros (ok false), never the cash of row 0.
 TpcnCodigoMP StrToCodigoMP(bool &ok, std::string_view s);
 // The CF-e receipt's text.
 std::string CodigoMPToDescricao(TpcnCodigoMP t);

@@ -83,6 +83,18 @@ E StrToEnumerado(bool &ok, std::string_view code, const TCodeRow<E> (&table)[N])
     return table[ok ? i : 0].value;
 }
 
+// As StrToEnumerado, with the value to give (and ok = false) for a code that no row lists.
+// For the tables whose row 0 means something a code the program does not know must never
+// pose as: a means of payment newer than the table is some other payment, not cash.
+template <class E, std::size_t N>
+    requires std::is_enum_v<E>
+E StrToEnumeradoDef(bool &ok, std::string_view code, const TCodeRow<E> (&table)[N], E otherwise)
+{
+    const auto i = LastMatchingEntry(N, [&](std::size_t k) { return rtl::SameText(code, table[k].code); });
+    ok = i >= 0;
+    return ok ? table[i].value : otherwise;
+}
+
 // The entry at the value's ordinal, for a list holding exactly one code per value in the
 // enumeration's order; no search. An ordinal outside the list gives "".
 template <class E, std::size_t N>

@@ -135,6 +135,16 @@ rtl::TDateTime DataHora(std::string_view valor, int ano, int mes, int dia, int h
     return rtl::EncodeDateTime(a, m, d, h, n, s, 0);
 }
 
+// Where the zone of a tcDatHor leaf begins: after the 19 characters of
+// "YYYY-MM-DDThh:nn:ss" (or "DD/MM/YYYY hh:nn:ss"), whose parts Converter reads.
+constexpr std::size_t FimDaHora = 19;
+
+bool DoisDigitos(std::string_view texto, std::size_t i, int maximo)
+{
+    const auto digito = [](char c) { return c >= '0' && c <= '9'; };
+    return digito(texto[i]) && digito(texto[i + 1]) && (texto[i] - '0') * 10 + (texto[i + 1] - '0') <= maximo;
+}
+
 rtl::Variant Converter(TpcnTipoCampo Tipo, std::string_view valor)
 {
     switch (Tipo) {
@@ -191,6 +201,25 @@ bool Dentro(std::string_view parte, const std::string &todo)
 }
 
 } // namespace
+
+std::string FusoDaDataHora(std::string_view valor)
+{
+    if (valor.size() <= FimDaHora)
+        return {};
+    std::string_view fuso = valor.substr(FimDaHora);
+    if (fuso.front() == '.') {
+        std::size_t i = 1;
+        while (i < fuso.size() && fuso[i] >= '0' && fuso[i] <= '9')
+            ++i;
+        fuso.remove_prefix(i);
+    }
+    if (fuso == "Z")
+        return "+00:00";
+    if (fuso.size() != 6 || (fuso[0] != '+' && fuso[0] != '-') || fuso[3] != ':' || !DoisDigitos(fuso, 1, 14) ||
+        !DoisDigitos(fuso, 4, 59))
+        return {};
+    return std::string(fuso);
+}
 
 // A text cut from another one by SetArquivoDeParte holds the same bytes as a piece of it,
 // starting at `deslocamento` in `raiz`, and is searched through raiz's index: a lookup

@@ -150,4 +150,11 @@ private:
     std::array<Salto, NiveisMaximos + 1> FSaltos;
 };
 
+// The zone a date-time leaf states after its time, which the tcDatHor conversion drops
+// (the number keeps the clock time the document shows): "-02:00" of
+// "2018-11-05T10:00:00-02:00", a fraction of a second before it skipped, and "+00:00" for a
+// final "Z". "" when the leaf states none, or something that is no zone (a sign, hours 00
+// to 14, ':', minutes 00 to 59).
+std::string FusoDaDataHora(std::string_view valor);
+
 } // namespace dfe

@@ -60,6 +60,16 @@ public:
             throw;
         }
     }
+    // A date-time leaf (tcDatHor) as Data reads it, and into Fuso the zone it states
+    // ("-02:00"; "" when it states none). A model keeps that zone next to the date-time, so
+    // that its writer states the instant the document stated instead of the clock time
+    // with whatever zone the machine or the settings give.
+    rtl::TDateTime DataHora(std::string_view Tag, std::string &Fuso) const
+    {
+        const rtl::TDateTime valor = Data(Tag, dfe::tcDatHor);
+        Fuso = dfe::FusoDaDataHora(Esp(Tag));
+        return valor;
+    }
     // The leaf read by kind Tipo and turned into its text, for a code table that is keyed
     // by the number's decimal text ("04" read as an integer is "4").
     std::string Texto(std::string_view Tag, dfe::TpcnTipoCampo Tipo) const

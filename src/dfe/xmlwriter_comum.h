@@ -25,10 +25,16 @@ inline bool Positivo(rtl::Currency valor) { return valor > rtl::Currency{}; }
 // A date or date-time leaf's value, as wCampo converts it by the field's kind.
 inline rtl::Variant Data(rtl::TDateTime valor) { return rtl::Variant::FromDateTime(valor); }
 
-// "YYYY-MM-DDThh:nn:ss" (always ':', whatever the locale) followed by the zone the
-// document's state has at that moment.
-inline std::string DataHoraComFuso(rtl::TDateTime valor, int cUF)
+// "YYYY-MM-DDThh:nn:ss" (always ':', whatever the locale) followed by a zone: the one the
+// document stated for this date-time when it was read (`fusoLido`, kept by the model next
+// to it), else the zone the time-zone setting gives the document's state at that moment.
+// The model holds only the clock time; writing it with another zone than the one it was
+// read with would state another instant (a summer-time "-02:00" or an "-04:00" of another
+// state read on a machine in UTC would come back as "+00:00").
+inline std::string DataHoraComFuso(rtl::TDateTime valor, std::string_view fusoLido, int cUF)
 {
+    if (!fusoLido.empty())
+        return dfe::DateTimeTodh(valor) + std::string(fusoLido);
     return dfe::DateTimeTodh(valor) + dfe::GetUTC(dfe::CodigoParaUF(cUF), valor);
 }
 

@@ -70,6 +70,7 @@ void TProcNFe::Assign(const TProcNFe &Source)
     verAplic = Source.verAplic;
     chNFe = Source.chNFe;
     dhRecbto = Source.dhRecbto;
+    dhRecbtoFuso = Source.dhRecbtoFuso;
     nProt = Source.nProt;
     digVal = Source.digVal;
     cStat = Source.cStat;
@@ -83,11 +84,11 @@ void TProcNFe::Assign(const TProcNFe &Source)
 
 bool TProcNFe::operator==(const TProcNFe &o) const
 {
-    return std::tie(PathNFe, PathRetConsReciNFe, PathRetConsSitNFe, tpAmb, verAplic, chNFe, dhRecbto, nProt,
-                    digVal, cStat, xMotivo, Versao, cMsg, xMsg, XML_NFe, XML_prot) ==
+    return std::tie(PathNFe, PathRetConsReciNFe, PathRetConsSitNFe, tpAmb, verAplic, chNFe, dhRecbto, dhRecbtoFuso,
+                    nProt, digVal, cStat, xMotivo, Versao, cMsg, xMsg, XML_NFe, XML_prot) ==
            std::tie(o.PathNFe, o.PathRetConsReciNFe, o.PathRetConsSitNFe, o.tpAmb, o.verAplic, o.chNFe,
-                    o.dhRecbto, o.nProt, o.digVal, o.cStat, o.xMotivo, o.Versao, o.cMsg, o.xMsg, o.XML_NFe,
-                    o.XML_prot);
+                    o.dhRecbto, o.dhRecbtoFuso, o.nProt, o.digVal, o.cStat, o.xMotivo, o.Versao, o.cMsg, o.xMsg,
+                    o.XML_NFe, o.XML_prot);
 }
 
 TNFe::TNFe()

@@ -120,6 +120,14 @@ public:
     rtl::TDateTime dEmi = 0;
     rtl::TDateTime dSaiEnt = 0;
     rtl::TDateTime hSaiEnt = 0;
+    // The zones the document stated for dhEmi, dhSaiEnt and dhCont ("-02:00"), which the
+    // dates themselves do not hold. The writer writes them back so that a regenerated
+    // document states the same instants; empty (a model filled by hand, a date-time read
+    // without zone) leaves the zone to the time-zone setting. Whoever sets one of these
+    // dates anew sets or clears its zone too.
+    std::string dEmiFuso;
+    std::string dSaiEntFuso;
+    std::string dhContFuso;
     dfe::TpcnTipoNFe tpNF = dfe::tnEntrada;
     dfe::TpcnDestinoOperacao idDest = dfe::doInterna;
     int cMunFG = 0;

@@ -214,6 +214,11 @@ public:
     bool operator==(const TpagCollectionItem &) const = default;
 
     dfe::TpcnFormaPagamento tPag = dfe::fpDinheiro;
+    // The tPag text of a document whose code no row of the table lists (a form of payment
+    // newer than this program); tPag is then fpOutro, so the DANFE prints "Outro". The
+    // writer writes this text back while tPag is still fpOutro: regenerating a document
+    // never changes a code it read, while a model whose tPag was set since writes its own.
+    std::string tPagNaoListado;
     rtl::Currency vPag;
     dfe::TtpIntegra tpIntegra = dfe::tiNaoInformado;
     std::string CNPJ;
@@ -395,6 +400,7 @@ public:
     std::string verAplic;
     std::string chNFe;
     rtl::TDateTime dhRecbto = 0;
+    std::string dhRecbtoFuso; // the zone dhRecbto was read with, as TIde::dEmiFuso
     std::string nProt; // empty whenever the document carries no protocol
     std::string digVal;
     int cStat = 0;

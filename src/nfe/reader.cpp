@@ -134,8 +134,8 @@ void TNFeR::LerIdentificacao()
     ide.serie = c.Int("serie");
     ide.nNF = c.Int("nNF");
     if (V >= 3.0) {
-        ide.dEmi = c.Data("dhEmi", dfe::tcDatHor);
-        ide.dSaiEnt = c.Data("dhSaiEnt", dfe::tcDatHor);
+        ide.dEmi = c.DataHora("dhEmi", ide.dEmiFuso);
+        ide.dSaiEnt = c.DataHora("dhSaiEnt", ide.dSaiEntFuso);
     } else {
         ide.dEmi = c.Data("dEmi");
         ide.dSaiEnt = c.Data("dSaiEnt");
@@ -156,7 +156,7 @@ void TNFeR::LerIdentificacao()
     }
     ide.procEmi = Campos::Codigo(dfe::StrToprocEmi, c.Str("procEmi"));
     ide.verProc = c.Str("verProc");
-    ide.dhCont = c.Data("dhCont", dfe::tcDatHor);
+    ide.dhCont = c.DataHora("dhCont", ide.dhContFuso);
     ide.xJust = c.Str("xJust");
 
     // The referenced documents: every leaf from the whole occurrence.
@@ -422,7 +422,11 @@ void TNFeR::LerPagamentos()
     for (int n = 1; !FLeitor.rExtrai(1, tagPag, "", n).empty(); ++n) {
         TpagCollectionItem &p = FNFe.pag.New();
         p.indPag = Campos::Codigo(dfe::StrToIndpag, c.Str("indPag"));
-        p.tPag = Campos::Codigo(dfe::StrToFormaPagamento, c.Str("tPag"));
+        std::string tPag = c.Str("tPag");
+        bool listado = false;
+        p.tPag = dfe::StrToFormaPagamento(listado, tPag);
+        if (!listado)
+            p.tPagNaoListado = std::move(tPag);
         p.vPag = c.Cur("vPag");
         if (!FLeitor.rExtrai(2, "card").empty()) {
             p.tpIntegra = Campos::Codigo(dfe::StrTotpIntegra, c.Str("tpIntegra"));
@@ -543,7 +547,7 @@ void TNFeR::LerProtocolo()
     p.tpAmb = Campos::Codigo(dfe::StrToTpAmb, c.Str("tpAmb"));
     p.verAplic = c.Str("verAplic");
     p.chNFe = c.Str("chNFe");
-    p.dhRecbto = c.Data("dhRecbto", dfe::tcDatHor);
+    p.dhRecbto = c.DataHora("dhRecbto", p.dhRecbtoFuso);
     p.nProt = c.Str("nProt");
     p.digVal = c.Str("digVal");
     p.cStat = c.Int("cStat");

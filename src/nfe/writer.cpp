@@ -26,11 +26,12 @@ std::string AtributoNameSpace()
 }
 
 // The receipt date-time of the protocol: always ':' between the time's parts, whatever
-// the locale's time separator, and the state's zone from layout 3.10 on.
+// the locale's time separator, and from layout 3.10 on a zone: the one it was read with,
+// else the state's.
 std::string DataHoraRecebimento(const TNFe &NFe)
 {
     if (NFe.infNFe.GetVersao() >= 3.1)
-        return dfe::escrita::DataHoraComFuso(NFe.procNFe.dhRecbto, NFe.Ide.cUF);
+        return dfe::escrita::DataHoraComFuso(NFe.procNFe.dhRecbto, NFe.procNFe.dhRecbtoFuso, NFe.Ide.cUF);
     return dfe::DateTimeTodh(NFe.procNFe.dhRecbto);
 }
 

@@ -41,6 +41,15 @@ bool ECartao(dfe::TpcnFormaPagamento tPag)
     return tPag == dfe::fpCartaoCredito || tPag == dfe::fpCartaoDebito;
 }
 
+// The code the document was read with when the table did not know it ("77" read as
+// fpOutro): writing "99" instead would state another form of payment than the document did.
+std::string CodigoTPag(const TpagCollectionItem &p)
+{
+    if (p.tPag == dfe::fpOutro && !p.tPagNaoListado.empty())
+        return p.tPagNaoListado;
+    return dfe::FormaPagamentoToStr(p.tPag);
+}
+
 } // namespace
 
 // ---- pag ---------------------------------------------------------------------------
@@ -66,7 +75,7 @@ void TNFeW::Gerarpag()
         } else {
             g.wGrupo("pag", "YA01");
         }
-        g.wCampo(tcStr, "YA02", "tPag", 2, 2, 1, dfe::FormaPagamentoToStr(p.tPag),
+        g.wCampo(tcStr, "YA02", "tPag", 2, 2, 1, CodigoTPag(p),
                  "Forma de Pagamento");
         g.wCampo(dfe::tcDe2, "YA03", "vPag", 1, 15, 1, p.vPag, "Valor do Pagamento");
         if (ECartao(p.tPag) && (!p.CNPJ.empty() || p.tpIntegra != dfe::tiNaoInformado)) {

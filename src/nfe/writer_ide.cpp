@@ -81,11 +81,11 @@ void TNFeW::GerarIde()
     FGerador.wCampo(dfe::tcInt, "B07", "serie", 1, 3, 1, ide.serie, DscSerie);
     FGerador.wCampo(dfe::tcInt, "B08", "nNF", 1, 9, 1, ide.nNF, DscNNF);
     if (versao >= 3.0) {
-        FGerador.wCampo(dfe::tcStr, "B09", "dhEmi", 25, 25, 1, DataHoraComFuso(ide.dEmi, ide.cUF),
+        FGerador.wCampo(dfe::tcStr, "B09", "dhEmi", 25, 25, 1, DataHoraComFuso(ide.dEmi, ide.dEmiFuso, ide.cUF),
                         DscDEmi);
         if (ide.modelo == 55 && ide.dSaiEnt != 0)
             FGerador.wCampo(dfe::tcStr, "B10", "dhSaiEnt", 25, 25, 0,
-                            DataHoraComFuso(ide.dSaiEnt, ide.cUF), DscDSaiEnt);
+                            DataHoraComFuso(ide.dSaiEnt, ide.dSaiEntFuso, ide.cUF), DscDSaiEnt);
     } else {
         FGerador.wCampo(dfe::tcDat, "B09", "dEmi", 10, 10, 1, Data(ide.dEmi), DscDEmi);
         FGerador.wCampo(dfe::tcDat, "B10", "dSaiEnt", 10, 10, 0, Data(ide.dSaiEnt), DscDSaiEnt);
@@ -129,7 +129,7 @@ void TNFeW::GerarIde()
         // zero date with its zone, a full-length text, so only the layout notices.
         if (versao >= 3.0)
             FGerador.wCampo(dfe::tcStr, "B28", "dhCont", 25, 25, 1,
-                            DataHoraComFuso(ide.dhCont, ide.cUF), DscDhCont);
+                            DataHoraComFuso(ide.dhCont, ide.dhContFuso, ide.cUF), DscDhCont);
         else
             FGerador.wCampo(dfe::tcStr, "B28", "dhCont", 19, 19, 1, dfe::DateTimeTodh(ide.dhCont),
                             DscDhCont);

@@ -58,10 +58,11 @@ std::string ExpectedText(Rows<E> rows, E value, std::string_view otherwise = "")
     return std::string(found);
 }
 
+// `unlisted`: what a code no row lists reads as, with ok false.
 template <class E>
-Read ExpectedRead(Rows<E> rows, std::string_view s)
+Read ExpectedRead(Rows<E> rows, std::string_view s, E unlisted)
 {
-    Read result{static_cast<int>(rows.begin()->value), 0};
+    Read result{static_cast<int>(unlisted), 0};
     for (const auto &row : rows)
         if (rtl::SameText(row.code, s))
             result = {static_cast<int>(row.value), 1};
@@ -69,19 +70,26 @@ Read ExpectedRead(Rows<E> rows, std::string_view s)
 }
 
 // A code-to-value function over its list: every code is read as given, in upper and in
-// lower case, and with a blank before or after it (never trimmed); an unknown code falls back
-// on row 0.
+// lower case, and with a blank before or after it (never trimmed); an unknown code gives
+// `unlisted`.
 template <class E>
-void ExpectReadTable(const char *table, E (*strTo)(bool &, std::string_view), Rows<E> rows)
+void ExpectReadTable(const char *table, E (*strTo)(bool &, std::string_view), Rows<E> rows, E unlisted)
 {
-    const Read fallBack{static_cast<int>(rows.begin()->value), 0};
+    const Read fallBack{static_cast<int>(unlisted), 0};
     for (const auto &row : rows) {
         for (const std::string &code : {std::string(row.code), rtl::UpperCase(row.code), rtl::LowerCase(row.code)})
-            EXPECT_EQ(ReadCode(strTo, code), ExpectedRead<E>(rows, code)) << table << " reads \"" << code << "\"";
+            EXPECT_EQ(ReadCode(strTo, code), ExpectedRead<E>(rows, code, unlisted)) << table << " reads \"" << code << "\"";
         EXPECT_EQ(ReadCode(strTo, " " + std::string(row.code)), fallBack) << table << " reads \" " << row.code << "\"";
         EXPECT_EQ(ReadCode(strTo, std::string(row.code) + " "), fallBack) << table << " reads \"" << row.code << " \"";
     }
     EXPECT_EQ(ReadCode(strTo, "?"), fallBack) << table << " reads an unknown code";
+}
+
+// The usual rule: an unknown code falls back on row 0.
+template <class E>
+void ExpectReadTable(const char *table, E (*strTo)(bool &, std::string_view), Rows<E> rows)
+{
+    ExpectReadTable<E>(table, strTo, rows, rows.begin()->value);
 }
 
 // A table whose two directions use different lists; every ordinal up to `last` is written.
@@ -105,9 +113,10 @@ void ExpectCodeTables(const char *table, std::string (*toStr)(E), E (*strTo)(boo
 }
 
 // The common case: one row per value, in declared order, used both ways; every value then
-// reads back from the code it is written with.
+// reads back from the code it is written with. An unknown code reads as `unlisted`.
 template <class E>
-void ExpectCodeTable(const char *table, std::string (*toStr)(E), E (*strTo)(bool &, std::string_view), Rows<E> rows)
+void ExpectCodeTable(const char *table, std::string (*toStr)(E), E (*strTo)(bool &, std::string_view), Rows<E> rows,
+                     E unlisted)
 {
     int ordinal = 0;
     for (const auto &row : rows) {
@@ -115,7 +124,18 @@ void ExpectCodeTable(const char *table, std::string (*toStr)(E), E (*strTo)(bool
         EXPECT_EQ(ReadCode(strTo, toStr(row.value)), (Read{ordinal, 1})) << table << " round trip of ordinal " << ordinal;
         ++ordinal;
     }
-    ExpectCodeTables<E>(table, toStr, strTo, static_cast<E>(ordinal - 1), rows, rows);
+    for (int i = 0; i < ordinal; ++i) {
+        const E value = static_cast<E>(i);
+        EXPECT_EQ(toStr(value), ExpectedText<E>(rows, value)) << table << " writes ordinal " << i;
+    }
+    ExpectReadTable<E>(table, strTo, rows, unlisted);
+}
+
+// ... and an unknown code falls back on row 0.
+template <class E>
+void ExpectCodeTable(const char *table, std::string (*toStr)(E), E (*strTo)(bool &, std::string_view), Rows<E> rows)
+{
+    ExpectCodeTable<E>(table, toStr, strTo, rows, rows.begin()->value);
 }
 
 // A value-to-text function over every ordinal up to `last`; unlisted values give `otherwise`.

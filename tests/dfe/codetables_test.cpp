@@ -26,6 +26,8 @@ constexpr dfe::TCodeRow<TFruta> kFrutas[] = {
 
 std::string FrutaToStr(TFruta t) { return dfe::EnumeradoToStr(t, kFrutas); }
 TFruta StrToFruta(bool &ok, std::string_view s) { return dfe::StrToEnumerado(ok, s, kFrutas); }
+// The same table where a code no row lists is frFigo rather than row 0's value.
+TFruta StrToFrutaOuFigo(bool &ok, std::string_view s) { return dfe::StrToEnumeradoDef(ok, s, kFrutas, frFigo); }
 
 TEST(CodeTableRule, ValueToCodeTakesTheLastRowListingTheValue)
 {
@@ -56,6 +58,17 @@ TEST(CodeTableRule, CodeToValueTakesTheLastMatchingRowOrFallsBackOnRowZero)
         {"trailing blank not trimmed", ReadCode(StrToFruta, "M "), {frPera, 0}},
         {"no prefix match", ReadCode(StrToFruta, "MAX"), {frPera, 0}},
         {"no partial match", ReadCode(StrToFruta, "A"), {frPera, 0}},
+    });
+}
+
+TEST(CodeTableRule, CodeToValueWithADefaultGivesItOnlyWhenNoRowMatches)
+{
+    dfe_test::ExpectReads({
+        {"unknown code", ReadCode(StrToFrutaOuFigo, "Q"), {frFigo, 0}},
+        {"blank not trimmed", ReadCode(StrToFrutaOuFigo, " M"), {frFigo, 0}},
+        {"later row still wins", ReadCode(StrToFrutaOuFigo, "u"), {frPera, 1}},
+        {"row 0's own code", ReadCode(StrToFrutaOuFigo, "P"), {frPera, 1}},
+        {"empty code", ReadCode(StrToFrutaOuFigo, ""), {frKiwi, 1}},
     });
 }
 

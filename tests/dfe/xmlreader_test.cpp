@@ -1,4 +1,5 @@
 #include "dfe/xmlreader.h"
+#include "dfe/xmlreader_campos.h"
 
 #include "rtl/datetime.h"
 #include "rtl/exceptions.h"
@@ -521,6 +522,45 @@ TEST(Leitor, rCampoRaisesTheConversionErrorForImpossibleDates)
         } catch (const rtl::EConvertError &e) {
             EXPECT_EQ(e.Message(), row.mensagem) << row.name;
         }
+    }
+}
+
+// The clock time goes into the date-time, the zone the leaf states comes out beside it, so
+// that a writer can state the same instant again.
+TEST(Leitor, DataHoraGivesTheZoneTheLeafStates)
+{
+    struct Row {
+        const char *name;
+        std::string grupo;
+        double data;
+        std::string fuso;
+    };
+    const auto leaf = [](const char *texto) { return std::string("<g><d>") + texto + "</d></g>"; };
+    const double dia = rtl::EncodeDateTime(2018, 12, 10, 9, 30, 5, 0);
+    const Row rows[] = {
+        {"Brasília", leaf("2018-12-10T09:30:05-03:00"), dia, "-03:00"},
+        {"summer time", leaf("2018-12-10T09:30:05-02:00"), dia, "-02:00"},
+        {"another state", leaf("2018-12-10T09:30:05-04:00"), dia, "-04:00"},
+        {"east of Greenwich", leaf("2018-12-10T09:30:05+01:00"), dia, "+01:00"},
+        {"half an hour", leaf("2018-12-10T09:30:05+05:30"), dia, "+05:30"},
+        {"UTC as Z", leaf("2018-12-10T09:30:05Z"), dia, "+00:00"},
+        {"after a fraction of a second", leaf("2018-12-10T09:30:05.250-02:00"), dia, "-02:00"},
+        {"blanks around the leaf", leaf(" 2018-12-10T09:30:05-02:00\r\n"), dia, "-02:00"},
+        {"no zone", leaf("2018-12-10T09:30:05"), dia, ""},
+        {"a fraction and no zone", leaf("2018-12-10T09:30:05.999"), dia, ""},
+        {"Brazilian order, no zone", leaf("10/12/2018 09:30:05"), dia, ""},
+        {"zone without colon is no zone", leaf("2018-12-10T09:30:05-0300"), dia, ""},
+        {"hour 15 is no zone", leaf("2018-12-10T09:30:05+15:00"), dia, ""},
+        {"minute 60 is no zone", leaf("2018-12-10T09:30:05-03:60"), dia, ""},
+        {"something after the zone", leaf("2018-12-10T09:30:05-03:00x"), dia, ""},
+        {"empty leaf", leaf(""), 0, ""},
+        {"absent leaf", "<g/>", 0, ""},
+    };
+    for (const Row &row : rows) {
+        const TLeitor leitor = LeitorDoGrupo(row.grupo);
+        std::string fuso = "antes";
+        EXPECT_DOUBLE_EQ(dfe::leitura::Campos(leitor).DataHora("d", fuso), row.data) << row.name;
+        EXPECT_EQ(fuso, row.fuso) << row.name;
     }
 }
 

@@ -32,6 +32,9 @@ inline void FillDocument(nfe::TNFe &nfe)
     ide.dEmi = rtl::EncodeDateTime(2024, 5, 17, 10, 30, 0, 0);
     ide.dSaiEnt = rtl::EncodeDateTime(2024, 5, 17, 14, 0, 0, 0);
     ide.hSaiEnt = rtl::EncodeTime(14, 0, 0, 0);
+    ide.dEmiFuso = "-03:00";
+    ide.dSaiEntFuso = "-02:00";
+    ide.dhContFuso = "-04:00";
     ide.tpNF = dfe::tnSaida;
     ide.idDest = dfe::doInterestadual;
     ide.cMunFG = 3550308;
@@ -573,6 +576,7 @@ inline void FillDocument(nfe::TNFe &nfe)
     prot.verAplic = "SP_NFE_PL009_V4";
     prot.chNFe = "35240512345678000195550010000012341123456786";
     prot.dhRecbto = rtl::EncodeDateTime(2024, 5, 17, 10, 31, 5, 0);
+    prot.dhRecbtoFuso = "+01:00";
     prot.nProt = "135240000012345";
     prot.digVal = "ZGlnZXN0";
     prot.cStat = 100;

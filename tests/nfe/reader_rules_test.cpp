@@ -289,6 +289,32 @@ TEST(NFeReaderRules, ZeroOrMissingCodeIsKeptAsMinusTwo)
         EXPECT_EQ(Lido(Documento("4.00", row.ide)).Ide.cNF, row.cNF) << row.name;
 }
 
+
+// A form of payment the table does not know is some other payment, never cash, and its code
+// text stays with the payment for the writer.
+TEST(NFeReaderRules, UnknownPaymentCodeIsOtherAndKeepsItsText)
+{
+    struct Row {
+        const char *name;
+        const char *tPag;
+        dfe::TpcnFormaPagamento lido;
+        const char *naoListado;
+    } rows[] = {
+        {"cash", "01", dfe::fpDinheiro, ""},
+        {"PIX", "17", dfe::fpPagamentoInstantaneo, ""},
+        {"special regime", "98", dfe::fpRegimeEspecialNFF, ""},
+        {"others", "99", dfe::fpOutro, ""},
+        {"a code newer than the table", "77", dfe::fpOutro, "77"},
+        {"one digit", "1", dfe::fpOutro, "1"},
+    };
+    for (const Row &row : rows) {
+        const TNFe n = Lido(Documento("4.00", std::string("<pag><detPag><tPag>") + row.tPag +
+                                                  "</tPag><vPag>1.00</vPag></detPag></pag>"));
+        ASSERT_EQ(n.pag.Count(), 1) << row.name;
+        EXPECT_EQ(n.pag[0].tPag, row.lido) << row.name;
+        EXPECT_EQ(n.pag[0].tPagNaoListado, row.naoListado) << row.name;
+    }
+}
 TEST(NFeReaderRules, AddressCountryDefaultsOnlyForIssuerAndRecipient)
 {
     const TNFe n = Lido(Documento(

@@ -100,6 +100,29 @@ TEST(WriterPag, PaymentsPerLayout)
              p.vPag = 10;
          },
          "<pag><detPag><tPag>15</tPag><vPag>10.00</vPag></detPag></pag>", {}},
+        {"PIX", 4.0,
+         [](TNFe &n) {
+             TpagCollectionItem &p = n.pag.New();
+             p.tPag = dfe::fpPagamentoInstantaneo;
+             p.vPag = 10;
+         },
+         "<pag><detPag><tPag>17</tPag><vPag>10.00</vPag></detPag></pag>", {}},
+        {"a code the table did not know is written as it was read", 4.0,
+         [](TNFe &n) {
+             TpagCollectionItem &p = n.pag.New();
+             p.tPag = dfe::fpOutro;
+             p.tPagNaoListado = "77";
+             p.vPag = 10;
+         },
+         "<pag><detPag><tPag>77</tPag><vPag>10.00</vPag></detPag></pag>", {}},
+        {"a form of payment set after the read writes its own code", 3.1,
+         [](TNFe &n) {
+             TpagCollectionItem &p = n.pag.New();
+             p.tPag = dfe::fpCheque;
+             p.tPagNaoListado = "77";
+             p.vPag = 10;
+         },
+         "<pag><tPag>02</tPag><vPag>10.00</vPag></pag>", {}},
         {"4.00 without payments", 4.0, [](TNFe &) {}, "<pag></pag>", {}},
         {"3.10 without payments", 3.1, [](TNFe &) {}, "", {}},
         {"money never gets a card", 4.0,

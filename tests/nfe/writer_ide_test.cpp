@@ -239,6 +239,41 @@ TEST_F(WriterIde, Layout200HeadIsExact)
     EXPECT_EQ(nfe.Dest.indIEDest, dfe::inContribuinte);
 }
 
+// A date-time read with a zone is written with that zone, whatever the setting says (here
+// -03:00); one without takes the setting's. Layouts whose date-times carry no zone write none.
+TEST_F(WriterIde, DateTimesKeepTheZonesTheyWereReadWith)
+{
+    struct Row {
+        const char *name;
+        double versao;
+        const char *dEmiFuso, *dSaiEntFuso, *dhContFuso;
+        std::vector<std::string> esperados;
+    } rows[] = {
+        {"every zone read", 4.0, "-02:00", "-04:00", "+01:00",
+         {"<dhEmi>2024-05-17T10:30:00-02:00</dhEmi>", "<dhSaiEnt>2024-05-17T14:00:00-04:00</dhSaiEnt>",
+          "<dhCont>2024-05-17T09:00:00+01:00</dhCont>"}},
+        {"only one read", 3.1, "", "-02:00", "",
+         {"<dhEmi>2024-05-17T10:30:00-03:00</dhEmi>", "<dhSaiEnt>2024-05-17T14:00:00-02:00</dhSaiEnt>",
+          "<dhCont>2024-05-17T09:00:00-03:00</dhCont>"}},
+        {"2.00 has no zones to keep", 2.0, "-02:00", "-04:00", "+01:00",
+         {"<dEmi>2024-05-17</dEmi>", "<dSaiEnt>2024-05-17</dSaiEnt>", "<dhCont>2024-05-17T09:00:00</dhCont>"}},
+    };
+    for (const Row &row : rows) {
+        TNFe nfe;
+        Documento400(nfe);
+        nfe.infNFe.Versao = row.versao;
+        nfe.Ide.dEmiFuso = row.dEmiFuso;
+        nfe.Ide.dSaiEntFuso = row.dSaiEntFuso;
+        nfe.Ide.dhCont = EncodeDateTime(2024, 5, 17, 9, 0, 0, 0);
+        nfe.Ide.dhContFuso = row.dhContFuso;
+        nfe.Ide.xJust = "Falha de comunicacao com a SEFAZ";
+        TNFeW w(nfe);
+        const std::string xml = Gerar(w, [](TNFeW &g) { g.GerarIde(); });
+        for (const std::string &esperado : row.esperados)
+            EXPECT_NE(xml.find(esperado), std::string::npos) << row.name << ": " << esperado << "\n" << xml;
+    }
+}
+
 // A whole generation puts the new key's code and check digit into ide, from the model's
 // write-back.
 TEST_F(WriterIde, IdeCarriesTheKeyOfTheGeneration)

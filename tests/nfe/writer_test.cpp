@@ -156,6 +156,7 @@ TEST(NFeWriterFrame, ProtocolMessageAndReceiptTime)
         int cMsg;
         std::string xMsg;
         std::string esperado; // from <dhRecbto> to </infProt>
+        std::string fusoLido = {};
     } rows[] = {
         {"no message", 4.0, 0, "", "<dhRecbto>2019-01-15T10:05:30-03:00</dhRecbto><nProt>1</nProt><digVal></digVal>"
                                    "<cStat>100</cStat><xMotivo></xMotivo></infProt>"},
@@ -167,6 +168,13 @@ TEST(NFeWriterFrame, ProtocolMessageAndReceiptTime)
                                                                  "<cMsg>0</cMsg><xMsg>Olá &amp; até</xMsg></infProt>"},
         {"no zone before 3.10", 2.0, 0, "", "<dhRecbto>2019-01-15T10:05:30</dhRecbto><nProt>1</nProt><digVal></digVal>"
                                             "<cStat>100</cStat><xMotivo></xMotivo></infProt>"},
+        {"the zone it was read with", 4.0, 0, "", "<dhRecbto>2019-01-15T10:05:30-02:00</dhRecbto><nProt>1</nProt>"
+                                                  "<digVal></digVal><cStat>100</cStat><xMotivo></xMotivo></infProt>",
+         "-02:00"},
+        {"a zone read with it is still none before 3.10", 3.0, 0, "",
+         "<dhRecbto>2019-01-15T10:05:30</dhRecbto><nProt>1</nProt><digVal></digVal>"
+         "<cStat>100</cStat><xMotivo></xMotivo></infProt>",
+         "-02:00"},
     };
     // A locale whose time separator is not ':' must not change the protocol's time.
     rtl::TFormatSettings ponto = rtl::TFormatSettings::Brazil();
@@ -175,6 +183,7 @@ TEST(NFeWriterFrame, ProtocolMessageAndReceiptTime)
     for (const Row &row : rows) {
         TNFe n = Documento(row.versao);
         n.procNFe.dhRecbto = rtl::EncodeDateTime(2019, 1, 15, 10, 5, 30, 0);
+        n.procNFe.dhRecbtoFuso = row.fusoLido;
         n.procNFe.nProt = "1";
         n.procNFe.cStat = 100;
         n.procNFe.cMsg = row.cMsg;
