@@ -246,9 +246,9 @@ TEST(CFeReader, Layout007KeepsNotesInsideInfAdicAndHasNoCEST)
     ASSERT_EQ(cfe.Det.Count(), 1);
     EXPECT_EQ(cfe.Det[0].Prod.CEST, "");
     EXPECT_EQ(cfe.Det[0].Imposto.ICMS.CSOSN, dfe::csosn102);
-    // A means of payment the table does not list reads as the table's first.
+    // A PIX payment (17) reads as PIX, never as the cash of the table's first row.
     ASSERT_EQ(cfe.Pagto.Count(), 1);
-    EXPECT_EQ(cfe.Pagto[0].cMP, dfe::mpDinheiro);
+    EXPECT_EQ(cfe.Pagto[0].cMP, dfe::mpPagamentoInstantaneo);
 
     ASSERT_EQ(cfe.InfAdic.obsFisco.Count(), 2);
     ASSERT_EQ(cfe.obsFisco.Count(), 2);
