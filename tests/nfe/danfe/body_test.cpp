@@ -315,6 +315,42 @@ TEST(DANFeCorpo, AddressesDocumentsAndExitDateFollowTheData)
     }
 }
 
+// Values longer than their field show the start that fits and stop at the field's edge,
+// short of the next field's text: on paper they were printed over it.
+TEST(DANFeCorpo, LongValuesStopAtTheEdgeOfTheirField)
+{
+    Componentes c;
+    TNFe nfe = NotaAutorizada();
+    nfe.Dest.xNome = "COMERCIO E DISTRIBUICAO DE MATERIAIS ELETRICOS E HIDRAULICOS DO NORTE LTDA";
+    nfe.Dest.EnderDest.xLgr = "AVENIDA PRESIDENTE JUSCELINO KUBITSCHEK DE OLIVEIRA";
+    nfe.Dest.EnderDest.nro = "1234";
+    nfe.Dest.EnderDest.xCpl = "BLOCO B";
+    nfe.Dest.EnderDest.xBairro = "CENTRO";
+    nfe.Transp.modFrete = nfe::mfContaEmitente;
+    nfe.Transp.Transporta.xNome = "TRANSPORTES RODOVIARIOS E LOGISTICA INTEGRADA";
+    const report::PreparedReport r = c.Imprimir(nfe);
+    const report::PreparedPage &p = r.pages.at(0);
+    struct Row {
+        const char *valor, *vizinho;
+        std::string inteiro;
+    } rows[] = {
+        {"rllDestNome", "rllDestCNPJ", nfe.Dest.xNome},
+        {"rllDestEndereco", "rllDestBairro", "AVENIDA PRESIDENTE JUSCELINO KUBITSCHEK DE OLIVEIRA, 1234 BLOCO B"},
+        {"rllTransNome", "rllTransModFrete", nfe.Transp.Transporta.xNome},
+    };
+    for (const Row &row : rows) {
+        const report::TextRun *valor = RunDe(p, row.valor);
+        const report::TextRun *vizinho = RunDe(p, row.vizinho);
+        ASSERT_TRUE(valor && vizinho) << row.valor << "\n" << report::dump(p);
+        EXPECT_TRUE(row.inteiro.starts_with(valor->text)) << row.valor << ": " << valor->text;
+        EXPECT_LT(valor->text.size(), row.inteiro.size()) << row.valor << ": cut to what fits";
+        const double inicio = report::textLeft(*valor, valor->width);
+        EXPECT_GE(inicio, valor->box.left()) << row.valor;
+        EXPECT_LE(inicio + valor->width, valor->box.right() + 0.01) << row.valor;
+        EXPECT_LT(inicio + valor->width, report::textLeft(*vizinho, vizinho->width)) << row.valor;
+    }
+}
+
 // ---- Conditions ------------------------------------------------------------------------------
 
 TEST(DANFeCorpo, BlocksShowOnlyWhenTheirSettingsAndDataCallForThem)
