@@ -6,12 +6,6 @@
 
 #include "nfe/danfe/danfeclass.h"
 
-#include "report/prepared.h"
-#include "report/preview.h"
-#include "report/printjob.h"
-
-#include <QColor>
-#include <functional>
 #include <string>
 #include <vector>
 
