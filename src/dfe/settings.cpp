@@ -25,28 +25,6 @@ namespace {
 constexpr std::string_view SecaoDFe = "DFe";
 constexpr std::string_view SecaoProxy = "Proxy";
 
-// A 32-bit unsigned setting; anything out of its range keeps the current value.
-std::uint32_t LerCardinal(const rtl::TMemIniFile &AIni, std::string_view Secao,
-                          std::string_view Chave, std::uint32_t Atual)
-{
-    long long lido = 0;
-    if (!rtl::TryStrToInt64(AIni.ReadString(Secao, Chave, std::to_string(Atual)), lido) || lido < 0
-        || lido > static_cast<long long>(std::numeric_limits<std::uint32_t>::max()))
-        return Atual;
-    return static_cast<std::uint32_t>(lido);
-}
-
-// Base64 of the bytes scrambled with the key (an empty key leaves them plain) and back.
-std::string Embaralhar(std::string_view bytes, std::string_view chave)
-{
-    return rtl::EncodeBase64(util::StrCrypt(bytes, chave));
-}
-
-std::string Desembaralhar(std::string_view texto, std::string_view chave)
-{
-    return util::StrCrypt(rtl::DecodeBase64(texto), chave);
-}
-
 // The key of the proxy password: the INI key, or the proxy host when that is blank.
 std::string ChaveProxy(const TConfiguracoes &conf, const std::string &proxyHost)
 {
@@ -68,6 +46,96 @@ constexpr std::array<TCombinacaoSSL, 5> CombinacoesSSL{{
     {libCapicomSoap, cryCapicom, httpIndy, xsMsXmlCapicom},
     {libWinCrypt, cryWinCrypt, httpWinHttp, xsLibXml2},
 }};
+
+
+// ---- The parts' INI keys, in the order they are written and read ----------------------
+
+using G = TGeralConf;
+constexpr TLinhaIni<G> LinhasGeral[] = {
+    TLinhasIni<G>::Ordinal<&G::SSLCryptLib, &G::SetSSLCryptLib>(SecaoDFe, "SSLCryptLib", cryWinCrypt),
+    TLinhasIni<G>::Ordinal<&G::SSLHttpLib, &G::SetSSLHttpLib>(SecaoDFe, "SSLHttpLib", httpIndy),
+    TLinhasIni<G>::Ordinal<&G::SSLXmlSignLib, &G::SetSSLXmlSignLib>(SecaoDFe, "SSLXmlSignLib", xsLibXml2),
+    TLinhasIni<G>::Ordinal<&G::FormaEmissao, &G::SetFormaEmissao>(SecaoFamilia, "FormaEmissao", teOffLine),
+    TLinhasIni<G>::Logico<&G::Salvar, &G::SetSalvar>(SecaoFamilia, "SalvarGer"),
+    TLinhasIni<G>::Logico<&G::ExibirErroSchema, &G::SetExibirErroSchema>(SecaoFamilia, "ExibirErroSchema"),
+    TLinhasIni<G>::Texto<&G::FormatoAlerta, &G::SetFormatoAlerta>(SecaoFamilia, "FormatoAlerta"),
+    TLinhasIni<G>::Logico<&G::RetirarAcentos, &G::SetRetirarAcentos>(SecaoFamilia, "RetirarAcentos"),
+    TLinhasIni<G>::Logico<&G::RetirarEspacos, &G::SetRetirarEspacos>(SecaoFamilia, "RetirarEspacos"),
+    TLinhasIni<G>::Logico<&G::IdentarXML, &G::SetIdentarXML>(SecaoFamilia, "IdentarXML"),
+    TLinhasIni<G>::Logico<&G::ValidarDigest, &G::SetValidarDigest>(SecaoFamilia, "ValidarDigest"),
+};
+
+using W = TWebServicesConf;
+constexpr TLinhaIni<W> LinhasWebServices[] = {
+    TLinhasIni<W>::Texto<&W::UF, &W::SetUF>(SecaoDFe, "UF"),
+    TLinhasIni<W>::Ordinal<[](const W &w) { return w.TimeZoneConf().ModoDeteccao(); },
+                           [](W &w, TTimeZoneModoDeteccao m) { w.TimeZoneConf().SetModoDeteccao(m); }>(
+        SecaoDFe, "TimeZone.Modo", tzManual),
+    TLinhasIni<W>::Texto<[](const W &w) { return w.TimeZoneConf().TimeZoneStr(); },
+                         [](W &w, std::string s) { w.TimeZoneConf().SetTimeZoneStr(s); }>(SecaoDFe,
+                                                                                           "TimeZone.Str"),
+    TLinhasIni<W>::Texto<&W::ProxyHost, &W::SetProxyHost>(SecaoProxy, "Servidor"),
+    TLinhasIni<W>::Texto<&W::ProxyPort, &W::SetProxyPort>(SecaoProxy, "Porta"),
+    TLinhasIni<W>::Texto<&W::ProxyUser, &W::SetProxyUser>(SecaoProxy, "Usuario"),
+    // Scrambled with the proxy host just read when the settings give no key of their own.
+    TLinhasIni<W>::Embaralhado<&W::ProxyPass, &W::SetProxyPass,
+                               [](const W &w) { return ChaveProxy(w.Configuracoes(), w.ProxyHost()); }>(
+        SecaoProxy, "Senha"),
+    TLinhasIni<W>::Ordinal<&W::Ambiente, &W::SetAmbiente>(SecaoFamilia, "Ambiente", taHomologacao),
+    TLinhasIni<W>::Logico<&W::Salvar, &W::SetSalvar>(SecaoFamilia, "SalvarWS"),
+    TLinhasIni<W>::Inteiro<&W::TimeOut, &W::SetTimeOut>(SecaoFamilia, "Timeout"),
+    TLinhasIni<W>::Logico<&W::TimeOutPorThread, &W::SetTimeOutPorThread>(SecaoFamilia, "TimeoutPorThread"),
+    TLinhasIni<W>::Logico<&W::Visualizar, &W::SetVisualizar>(SecaoFamilia, "Visualizar"),
+    TLinhasIni<W>::Logico<&W::AjustaAguardaConsultaRet, &W::SetAjustaAguardaConsultaRet>(
+        SecaoFamilia, "AjustaAguardaConsultaRet"),
+    TLinhasIni<W>::Cardinal<&W::AguardarConsultaRet, &W::SetAguardarConsultaRet>(SecaoFamilia,
+                                                                                 "AguardarConsultaRet"),
+    TLinhasIni<W>::Cardinal<&W::IntervaloTentativas, &W::SetIntervaloTentativas>(SecaoFamilia,
+                                                                                 "IntervaloTentativas"),
+    TLinhasIni<W>::Inteiro<&W::Tentativas, &W::SetTentativas>(SecaoFamilia, "Tentativas"),
+    TLinhasIni<W>::Ordinal<&W::SSLType, &W::SetSSLType>(SecaoFamilia, "SSLType", LT_SSHv2),
+    TLinhasIni<W>::Texto<&W::QuebradeLinha, &W::SetQuebradeLinha>(SecaoFamilia, "QuebradeLinha"),
+};
+
+using C = TCertificadosConf;
+constexpr auto ChaveCrypt = [](const C &c) { return c.Configuracoes().ChaveCryptINI(); };
+constexpr TLinhaIni<C> LinhasCertificados[] = {
+    TLinhasIni<C>::Texto<&C::URLPFX, &C::SetURLPFX>(SecaoDFe, "URLPFX"),
+    TLinhasIni<C>::Texto<&C::ArquivoPFX, &C::SetArquivoPFX>(SecaoDFe, "ArquivoPFX"),
+    // An absent key clears these two: certificate data is never kept from elsewhere.
+    TLinhasIni<C>::Embaralhado<&C::DadosPFX, &C::SetDadosPFX, ChaveCrypt>(SecaoDFe, "DadosPFX", caLimpa),
+    TLinhasIni<C>::Embaralhado<&C::Senha, &C::SetSenha, ChaveCrypt>(SecaoDFe, "Senha", caLimpa),
+    TLinhasIni<C>::Texto<&C::NumeroSerie, &C::SetNumeroSerie>(SecaoDFe, "NumeroSerie"),
+    TLinhasIni<C>::Logico<&C::VerificarValidade, &C::SetVerificarValidade>(SecaoDFe, "VerificarValidade"),
+};
+
+using A = TArquivosConf;
+constexpr TLinhaIni<A> LinhasArquivos[] = {
+    // Through the getters, which fill the defaults.
+    TLinhasIni<A>::Texto<&A::PathSalvar, &A::SetPathSalvar>(SecaoFamilia, "PathSalvar"),
+    TLinhasIni<A>::Texto<&A::PathSchemas, &A::SetPathSchemas>(SecaoFamilia, "PathSchemas"),
+    TLinhasIni<A>::Texto<&A::IniServicos, &A::SetIniServicos>(SecaoFamilia, "IniServicos"),
+    TLinhasIni<A>::Logico<&A::Salvar, &A::SetSalvar>(SecaoFamilia, "SalvarArq"),
+    TLinhasIni<A>::Logico<&A::AdicionarLiteral, &A::SetAdicionarLiteral>(SecaoFamilia, "AdicionarLiteral"),
+    TLinhasIni<A>::Logico<&A::SepararPorCNPJ, &A::SetSepararPorCNPJ>(SecaoFamilia, "SepararPorCNPJ"),
+    TLinhasIni<A>::Logico<&A::SepararPorIE, &A::SetSepararPorIE>(SecaoFamilia, "SepararPorIE"),
+    TLinhasIni<A>::Logico<&A::SepararPorModelo, &A::SetSepararPorModelo>(SecaoFamilia, "SepararPorModelo"),
+    TLinhasIni<A>::Logico<&A::SepararPorAno, &A::SetSepararPorAno>(SecaoFamilia, "SepararPorAno"),
+    TLinhasIni<A>::Logico<&A::SepararPorMes, &A::SetSepararPorMes>(SecaoFamilia, "SepararPorMes"),
+    TLinhasIni<A>::Logico<&A::SepararPorDia, &A::SetSepararPorDia>(SecaoFamilia, "SepararPorDia"),
+    TLinhasIni<A>::Texto<[](const A &a) { return a.DownloadDFe().PathDownload(); },
+                         [](A &a, std::string s) { a.DownloadDFe().SetPathDownload(std::move(s)); }>(
+        SecaoFamilia, "Download.PathDownload"),
+    TLinhasIni<A>::Logico<[](const A &a) { return a.DownloadDFe().SepararPorNome(); },
+                          [](A &a, bool b) { a.DownloadDFe().SetSepararPorNome(b); }>(SecaoFamilia,
+                                                                                       "Download.SepararPorNome"),
+};
+
+using R = TRespTecConf;
+constexpr TLinhaIni<R> LinhasRespTec[] = {
+    TLinhasIni<R>::Inteiro<&R::IdCSRT, &R::SetIdCSRT>(SecaoFamilia, "IdCSRT"),
+    TLinhasIni<R>::Texto<&R::CSRT, &R::SetCSRT>(SecaoFamilia, "CSRT"),
+};
 
 } // namespace
 
@@ -183,40 +251,12 @@ void TGeralConf::Assign(const TGeralConf &DeGeralConf)
 
 void TGeralConf::GravarIni(rtl::TMemIniFile &AIni) const
 {
-    GravarOrdinal(AIni, SecaoDFe, "SSLCryptLib", FSSLCryptLib);
-    GravarOrdinal(AIni, SecaoDFe, "SSLHttpLib", FSSLHttpLib);
-    GravarOrdinal(AIni, SecaoDFe, "SSLXmlSignLib", FSSLXmlSignLib);
-
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    GravarOrdinal(AIni, secao, "FormaEmissao", FFormaEmissao);
-    AIni.WriteBool(secao, "SalvarGer", FSalvar);
-    AIni.WriteBool(secao, "ExibirErroSchema", FExibirErroSchema);
-    AIni.WriteString(secao, "FormatoAlerta", FormatoAlerta());
-    AIni.WriteBool(secao, "RetirarAcentos", FRetirarAcentos);
-    AIni.WriteBool(secao, "RetirarEspacos", FRetirarEspacos);
-    AIni.WriteBool(secao, "IdentarXML", FIdentarXML);
-    AIni.WriteBool(secao, "ValidarDigest", FValidarDigest);
+    GravarLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasGeral);
 }
 
 void TGeralConf::LerIni(const rtl::TMemIniFile &AIni)
 {
-    SetSSLCryptLib(LerOrdinal(AIni, SecaoDFe, "SSLCryptLib", FSSLCryptLib, cryWinCrypt));
-    SetSSLHttpLib(LerOrdinal(AIni, SecaoDFe, "SSLHttpLib", FSSLHttpLib, httpIndy));
-    SetSSLXmlSignLib(LerOrdinal(AIni, SecaoDFe, "SSLXmlSignLib", FSSLXmlSignLib, xsLibXml2));
-
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    FFormaEmissao = LerOrdinal(AIni, secao, "FormaEmissao", FFormaEmissao, teOffLine);
-    FSalvar = AIni.ReadBool(secao, "SalvarGer", FSalvar);
-    FExibirErroSchema = AIni.ReadBool(secao, "ExibirErroSchema", FExibirErroSchema);
-    FFormatoAlerta = AIni.ReadString(secao, "FormatoAlerta", FormatoAlerta());
-    FRetirarAcentos = AIni.ReadBool(secao, "RetirarAcentos", FRetirarAcentos);
-    FRetirarEspacos = AIni.ReadBool(secao, "RetirarEspacos", FRetirarEspacos);
-    FIdentarXML = AIni.ReadBool(secao, "IdentarXML", FIdentarXML);
-    FValidarDigest = AIni.ReadBool(secao, "ValidarDigest", FValidarDigest);
+    LerLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasGeral);
 }
 
 // ---- TWebServicesConf ----------------------------------------------------------------
@@ -348,62 +388,12 @@ void TWebServicesConf::Assign(const TWebServicesConf &DeWebServicesConf)
 
 void TWebServicesConf::GravarIni(rtl::TMemIniFile &AIni) const
 {
-    AIni.WriteString(SecaoDFe, "UF", FUF);
-    GravarOrdinal(AIni, SecaoDFe, "TimeZone.Modo", FTimeZoneConf->ModoDeteccao());
-    AIni.WriteString(SecaoDFe, "TimeZone.Str", FTimeZoneConf->TimeZoneStr());
-
-    AIni.WriteString(SecaoProxy, "Servidor", FProxyHost);
-    AIni.WriteString(SecaoProxy, "Porta", FProxyPort);
-    AIni.WriteString(SecaoProxy, "Usuario", FProxyUser);
-    AIni.WriteString(SecaoProxy, "Senha",
-                     Embaralhar(FProxyPass, ChaveProxy(*fpConfiguracoes, FProxyHost)));
-
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    GravarOrdinal(AIni, secao, "Ambiente", FAmbiente);
-    AIni.WriteBool(secao, "SalvarWS", FSalvar);
-    AIni.WriteInteger(secao, "Timeout", FTimeOut);
-    AIni.WriteBool(secao, "TimeoutPorThread", FTimeOutPorThread);
-    AIni.WriteBool(secao, "Visualizar", FVisualizar);
-    AIni.WriteBool(secao, "AjustaAguardaConsultaRet", FAjustaAguardaConsultaRet);
-    AIni.WriteInteger(secao, "AguardarConsultaRet", FAguardarConsultaRet);
-    AIni.WriteInteger(secao, "IntervaloTentativas", FIntervaloTentativas);
-    AIni.WriteInteger(secao, "Tentativas", FTentativas);
-    GravarOrdinal(AIni, secao, "SSLType", FSSLType);
-    AIni.WriteString(secao, "QuebradeLinha", FQuebradeLinha);
+    GravarLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasWebServices);
 }
 
 void TWebServicesConf::LerIni(const rtl::TMemIniFile &AIni)
 {
-    SetUF(AIni.ReadString(SecaoDFe, "UF", FUF));
-    FTimeZoneConf->SetModoDeteccao(
-        LerOrdinal(AIni, SecaoDFe, "TimeZone.Modo", FTimeZoneConf->ModoDeteccao(), tzManual));
-    FTimeZoneConf->SetTimeZoneStr(
-        AIni.ReadString(SecaoDFe, "TimeZone.Str", FTimeZoneConf->TimeZoneStr()));
-
-    SetProxyHost(AIni.ReadString(SecaoProxy, "Servidor", FProxyHost));
-    SetProxyPort(AIni.ReadString(SecaoProxy, "Porta", FProxyPort));
-    SetProxyUser(AIni.ReadString(SecaoProxy, "Usuario", FProxyUser));
-    const std::string chave = ChaveProxy(*fpConfiguracoes, FProxyHost);
-    SetProxyPass(Desembaralhar(
-        AIni.ReadString(SecaoProxy, "Senha", Embaralhar(FProxyPass, chave)), chave));
-
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    FAmbiente = LerOrdinal(AIni, secao, "Ambiente", FAmbiente, taHomologacao);
-    FSalvar = AIni.ReadBool(secao, "SalvarWS", FSalvar);
-    SetTimeOut(AIni.ReadInteger(secao, "Timeout", FTimeOut));
-    SetTimeOutPorThread(AIni.ReadBool(secao, "TimeoutPorThread", FTimeOutPorThread));
-    FVisualizar = AIni.ReadBool(secao, "Visualizar", FVisualizar);
-    FAjustaAguardaConsultaRet =
-        AIni.ReadBool(secao, "AjustaAguardaConsultaRet", FAjustaAguardaConsultaRet);
-    FAguardarConsultaRet = LerCardinal(AIni, secao, "AguardarConsultaRet", FAguardarConsultaRet);
-    SetIntervaloTentativas(LerCardinal(AIni, secao, "IntervaloTentativas", FIntervaloTentativas));
-    SetTentativas(AIni.ReadInteger(secao, "Tentativas", FTentativas));
-    SetSSLType(LerOrdinal(AIni, secao, "SSLType", FSSLType, LT_SSHv2));
-    FQuebradeLinha = AIni.ReadString(secao, "QuebradeLinha", FQuebradeLinha);
+    LerLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasWebServices);
 }
 
 // ---- TCertificadosConf ---------------------------------------------------------------
@@ -480,25 +470,12 @@ void TCertificadosConf::Assign(const TCertificadosConf &DeCertificadosConf)
 
 void TCertificadosConf::GravarIni(rtl::TMemIniFile &AIni) const
 {
-    const std::string &chave = fpConfiguracoes->ChaveCryptINI();
-    AIni.WriteString(SecaoDFe, "URLPFX", FURLPFX);
-    AIni.WriteString(SecaoDFe, "ArquivoPFX", FArquivoPFX);
-    AIni.WriteString(SecaoDFe, "DadosPFX", Embaralhar(FDadosPFX, chave));
-    AIni.WriteString(SecaoDFe, "Senha", Embaralhar(Senha(), chave));
-    AIni.WriteString(SecaoDFe, "NumeroSerie", FNumeroSerie);
-    AIni.WriteBool(SecaoDFe, "VerificarValidade", FVerificarValidade);
+    GravarLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasCertificados);
 }
 
 void TCertificadosConf::LerIni(const rtl::TMemIniFile &AIni)
 {
-    const std::string &chave = fpConfiguracoes->ChaveCryptINI();
-    SetURLPFX(AIni.ReadString(SecaoDFe, "URLPFX", FURLPFX));
-    SetArquivoPFX(AIni.ReadString(SecaoDFe, "ArquivoPFX", FArquivoPFX));
-    // An absent key clears the setting: certificate data is never kept from elsewhere.
-    SetDadosPFX(Desembaralhar(AIni.ReadString(SecaoDFe, "DadosPFX", ""), chave));
-    SetSenha(Desembaralhar(AIni.ReadString(SecaoDFe, "Senha", ""), chave));
-    SetNumeroSerie(AIni.ReadString(SecaoDFe, "NumeroSerie", FNumeroSerie));
-    FVerificarValidade = AIni.ReadBool(SecaoDFe, "VerificarValidade", FVerificarValidade);
+    LerLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasCertificados);
 }
 
 // ---- TOrdenacaoPathItem, TDownloadConf ------------------------------------------------
@@ -726,44 +703,12 @@ void TArquivosConf::Assign(const TArquivosConf &DeArquivosConf)
 
 void TArquivosConf::GravarIni(rtl::TMemIniFile &AIni) const
 {
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    AIni.WriteString(secao, "PathSalvar", PathSalvar());
-    AIni.WriteString(secao, "PathSchemas", PathSchemas());
-    AIni.WriteString(secao, "IniServicos", IniServicos());
-    AIni.WriteBool(secao, "SalvarArq", FSalvar);
-    AIni.WriteBool(secao, "AdicionarLiteral", FAdicionarLiteral);
-    AIni.WriteBool(secao, "SepararPorCNPJ", FSepararPorCNPJ);
-    AIni.WriteBool(secao, "SepararPorIE", FSepararPorIE);
-    AIni.WriteBool(secao, "SepararPorModelo", FSepararPorModelo);
-    AIni.WriteBool(secao, "SepararPorAno", FSepararPorAno);
-    AIni.WriteBool(secao, "SepararPorMes", FSepararPorMes);
-    AIni.WriteBool(secao, "SepararPorDia", FSepararPorDia);
-    AIni.WriteString(secao, "Download.PathDownload", FDownloadDFe->PathDownload());
-    AIni.WriteBool(secao, "Download.SepararPorNome", FDownloadDFe->SepararPorNome());
+    GravarLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasArquivos);
 }
 
 void TArquivosConf::LerIni(const rtl::TMemIniFile &AIni)
 {
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    FPathSalvar = AIni.ReadString(secao, "PathSalvar", PathSalvar());
-    FPathSchemas = AIni.ReadString(secao, "PathSchemas", PathSchemas());
-    FIniServicos = AIni.ReadString(secao, "IniServicos", IniServicos());
-    FSalvar = AIni.ReadBool(secao, "SalvarArq", FSalvar);
-    FAdicionarLiteral = AIni.ReadBool(secao, "AdicionarLiteral", FAdicionarLiteral);
-    FSepararPorCNPJ = AIni.ReadBool(secao, "SepararPorCNPJ", FSepararPorCNPJ);
-    FSepararPorIE = AIni.ReadBool(secao, "SepararPorIE", FSepararPorIE);
-    FSepararPorModelo = AIni.ReadBool(secao, "SepararPorModelo", FSepararPorModelo);
-    FSepararPorAno = AIni.ReadBool(secao, "SepararPorAno", FSepararPorAno);
-    SetSepararPorMes(AIni.ReadBool(secao, "SepararPorMes", FSepararPorMes));
-    SetSepararPorDia(AIni.ReadBool(secao, "SepararPorDia", FSepararPorDia));
-    FDownloadDFe->SetPathDownload(
-        AIni.ReadString(secao, "Download.PathDownload", FDownloadDFe->PathDownload()));
-    FDownloadDFe->SetSepararPorNome(
-        AIni.ReadBool(secao, "Download.SepararPorNome", FDownloadDFe->SepararPorNome()));
+    LerLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasArquivos);
 }
 
 // ---- TRespTecConf --------------------------------------------------------------------
@@ -786,20 +731,12 @@ void TRespTecConf::Assign(const TRespTecConf &DeRespTecConf)
 
 void TRespTecConf::GravarIni(rtl::TMemIniFile &AIni) const
 {
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    AIni.WriteInteger(secao, "IdCSRT", FIdCSRT);
-    AIni.WriteString(secao, "CSRT", FCSRT);
+    GravarLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasRespTec);
 }
 
 void TRespTecConf::LerIni(const rtl::TMemIniFile &AIni)
 {
-    const std::string &secao = fpConfiguracoes->SessaoIni();
-    if (secao.empty())
-        return;
-    FIdCSRT = AIni.ReadInteger(secao, "IdCSRT", FIdCSRT);
-    FCSRT = AIni.ReadString(secao, "CSRT", FCSRT);
+    LerLinhasIni(AIni, fpConfiguracoes->SessaoIni(), *this, LinhasRespTec);
 }
 
 // ---- TConfiguracoes ------------------------------------------------------------------

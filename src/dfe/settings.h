@@ -11,13 +11,15 @@
 // to the component's SSL, so the facade always holds the certificate, proxy, time-out and
 // library settings; a settings object without owner keeps the values to itself.
 //
-// INI persistence writes and reads only when asked (GravarIni / LerIni). Booleans are 1 or
-// 0, integers decimal, enumerations their ordinal. A key that is absent, or an ordinal
-// outside its enumeration, leaves the setting as it is.
+// INI persistence writes and reads only when asked (GravarIni / LerIni). Each part lists
+// its keys as rows (settings_linhas.h); booleans are 1 or 0, integers decimal, enumerations
+// their ordinal. A key that is absent, or an ordinal outside its enumeration, leaves the
+// setting as it is.
 
 #include "dfe/codes_document.h"
 #include "dfe/codes_events.h"
 #include "dfe/codes_settings.h"
+#include "dfe/settings_linhas.h"
 #include "dfe/timezone.h"
 
 #include "rtl/classes.h"
@@ -36,26 +38,6 @@ namespace dfe {
 class TConfiguracoes;
 class TDFeSSL;
 class TOvixDFe;
-
-// An enumeration stored by ordinal, for every family's settings. A number outside the
-// enumeration (or a value that is not a number) keeps the current setting: the file may
-// come from another version or be edited by hand, and an unnamed value would break every
-// table indexed by it.
-template <class E>
-E LerOrdinal(const rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave,
-             E Atual, E Ultimo)
-{
-    const int lido = AIni.ReadInteger(Secao, Chave, static_cast<int>(Atual));
-    if (lido < 0 || lido > static_cast<int>(Ultimo))
-        return Atual;
-    return static_cast<E>(lido);
-}
-
-template <class E>
-void GravarOrdinal(rtl::TMemIniFile &AIni, std::string_view Secao, std::string_view Chave, E Valor)
-{
-    AIni.WriteInteger(Secao, Chave, static_cast<int>(Valor));
-}
 
 // The alert-line template of the XML writer when the setting holds no placeholder.
 inline constexpr std::string_view FormatoAlertaPadrao =

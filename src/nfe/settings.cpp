@@ -7,8 +7,44 @@
 
 namespace nfe {
 
-using dfe::GravarOrdinal;
-using dfe::LerOrdinal;
+namespace {
+
+using dfe::SecaoFamilia;
+using dfe::TLinhaIni;
+using dfe::TLinhasIni;
+
+// The NF-e keys of each part, after the base's, in the order they are written and read.
+using G = TGeralConfNFe;
+constexpr TLinhaIni<G> LinhasGeralNFe[] = {
+    TLinhasIni<G>::Texto<&G::IdCSC, &G::SetIdCSC>(SecaoFamilia, "IdCSC"),
+    TLinhasIni<G>::Texto<&G::CSC, &G::SetCSC>(SecaoFamilia, "CSC"),
+    TLinhasIni<G>::Ordinal<&G::ModeloDF, &G::SetModeloDF>(SecaoFamilia, "ModeloDF", moNFCe),
+    TLinhasIni<G>::Ordinal<&G::VersaoDF, &G::SetVersaoDF>(SecaoFamilia, "VersaoDF", ve400),
+    TLinhasIni<G>::Logico<&G::AtualizarXMLCancelado, &G::SetAtualizarXMLCancelado>(SecaoFamilia,
+                                                                                   "AtualizarXMLCancelado"),
+    TLinhasIni<G>::Ordinal<&G::VersaoQRCode, &G::SetVersaoQRCode>(SecaoFamilia, "VersaoQRCode", veqr200),
+    TLinhasIni<G>::Logico<&G::CamposFatObrigatorios, &G::SetCamposFatObrigatorios>(SecaoFamilia,
+                                                                                   "CamposFatObrigatorios"),
+    TLinhasIni<G>::Ordinal<&G::ForcarGerarTagRejeicao938, &G::SetForcarGerarTagRejeicao938>(
+        SecaoFamilia, "TagNT2018005", dfe::fgtSempre),
+};
+
+using A = TArquivosConfNFe;
+constexpr TLinhaIni<A> LinhasArquivosNFe[] = {
+    TLinhasIni<A>::Logico<&A::SalvarEvento, &A::SetSalvarEvento>(SecaoFamilia, "SalvarEvento"),
+    TLinhasIni<A>::Logico<&A::SalvarApenasNFeProcessadas, &A::SetSalvarApenasNFeProcessadas>(
+        SecaoFamilia, "SalvarApenasNFeProcessadas"),
+    TLinhasIni<A>::Logico<&A::EmissaoPathNFe, &A::SetEmissaoPathNFe>(SecaoFamilia, "EmissaoPathNFe"),
+    TLinhasIni<A>::Logico<&A::NormatizarMunicipios, &A::SetNormatizarMunicipios>(SecaoFamilia,
+                                                                                 "NormatizarMunicipios"),
+    TLinhasIni<A>::Texto<&A::PathNFe, &A::SetPathNFe>(SecaoFamilia, "PathNFe"),
+    TLinhasIni<A>::Texto<&A::PathInu, &A::SetPathInu>(SecaoFamilia, "PathInu"),
+    TLinhasIni<A>::Texto<&A::PathEvento, &A::SetPathEvento>(SecaoFamilia, "PathEvento"),
+    TLinhasIni<A>::Texto<&A::PathArquivoMunicipios, &A::SetPathArquivoMunicipios>(SecaoFamilia,
+                                                                                   "PathArquivoMunicipios"),
+};
+
+} // namespace
 
 // ---- TGeralConfNFe -------------------------------------------------------------------
 
@@ -61,34 +97,13 @@ void TGeralConfNFe::Assign(const dfe::TGeralConf &DeGeralConf)
 void TGeralConfNFe::GravarIni(rtl::TMemIniFile &AIni) const
 {
     dfe::TGeralConf::GravarIni(AIni);
-    const std::string &secao = Configuracoes().SessaoIni();
-    if (secao.empty())
-        return;
-    AIni.WriteString(secao, "IdCSC", FIdCSC);
-    AIni.WriteString(secao, "CSC", FCSC);
-    GravarOrdinal(AIni, secao, "ModeloDF", FModeloDF);
-    GravarOrdinal(AIni, secao, "VersaoDF", FVersaoDF);
-    AIni.WriteBool(secao, "AtualizarXMLCancelado", FAtualizarXMLCancelado);
-    GravarOrdinal(AIni, secao, "VersaoQRCode", FVersaoQRCode);
-    AIni.WriteBool(secao, "CamposFatObrigatorios", FCamposFatObrigatorios);
-    GravarOrdinal(AIni, secao, "TagNT2018005", FForcarGerarTagRejeicao938);
+    dfe::GravarLinhasIni(AIni, Configuracoes().SessaoIni(), *this, LinhasGeralNFe);
 }
 
 void TGeralConfNFe::LerIni(const rtl::TMemIniFile &AIni)
 {
     dfe::TGeralConf::LerIni(AIni);
-    const std::string &secao = Configuracoes().SessaoIni();
-    if (secao.empty())
-        return;
-    SetIdCSC(AIni.ReadString(secao, "IdCSC", FIdCSC));
-    SetCSC(AIni.ReadString(secao, "CSC", FCSC));
-    SetModeloDF(LerOrdinal(AIni, secao, "ModeloDF", FModeloDF, moNFCe));
-    SetVersaoDF(LerOrdinal(AIni, secao, "VersaoDF", FVersaoDF, ve400));
-    FAtualizarXMLCancelado = AIni.ReadBool(secao, "AtualizarXMLCancelado", FAtualizarXMLCancelado);
-    FVersaoQRCode = LerOrdinal(AIni, secao, "VersaoQRCode", FVersaoQRCode, veqr200);
-    FCamposFatObrigatorios = AIni.ReadBool(secao, "CamposFatObrigatorios", FCamposFatObrigatorios);
-    FForcarGerarTagRejeicao938 =
-        LerOrdinal(AIni, secao, "TagNT2018005", FForcarGerarTagRejeicao938, dfe::fgtSempre);
+    dfe::LerLinhasIni(AIni, Configuracoes().SessaoIni(), *this, LinhasGeralNFe);
 }
 
 // ---- TArquivosConfNFe ----------------------------------------------------------------
@@ -119,33 +134,13 @@ void TArquivosConfNFe::Assign(const dfe::TArquivosConf &DeArquivosConf)
 void TArquivosConfNFe::GravarIni(rtl::TMemIniFile &AIni) const
 {
     dfe::TArquivosConf::GravarIni(AIni);
-    const std::string &secao = Configuracoes().SessaoIni();
-    if (secao.empty())
-        return;
-    AIni.WriteBool(secao, "SalvarEvento", FSalvarEvento);
-    AIni.WriteBool(secao, "SalvarApenasNFeProcessadas", FSalvarApenasNFeProcessadas);
-    AIni.WriteBool(secao, "EmissaoPathNFe", FEmissaoPathNFe);
-    AIni.WriteBool(secao, "NormatizarMunicipios", FNormatizarMunicipios);
-    AIni.WriteString(secao, "PathNFe", FPathNFe);
-    AIni.WriteString(secao, "PathInu", FPathInu);
-    AIni.WriteString(secao, "PathEvento", FPathEvento);
-    AIni.WriteString(secao, "PathArquivoMunicipios", FPathArquivoMunicipios);
+    dfe::GravarLinhasIni(AIni, Configuracoes().SessaoIni(), *this, LinhasArquivosNFe);
 }
 
 void TArquivosConfNFe::LerIni(const rtl::TMemIniFile &AIni)
 {
     dfe::TArquivosConf::LerIni(AIni);
-    const std::string &secao = Configuracoes().SessaoIni();
-    if (secao.empty())
-        return;
-    FSalvarEvento = AIni.ReadBool(secao, "SalvarEvento", FSalvarEvento);
-    FSalvarApenasNFeProcessadas = AIni.ReadBool(secao, "SalvarApenasNFeProcessadas", FSalvarApenasNFeProcessadas);
-    FEmissaoPathNFe = AIni.ReadBool(secao, "EmissaoPathNFe", FEmissaoPathNFe);
-    FNormatizarMunicipios = AIni.ReadBool(secao, "NormatizarMunicipios", FNormatizarMunicipios);
-    FPathNFe = AIni.ReadString(secao, "PathNFe", FPathNFe);
-    FPathInu = AIni.ReadString(secao, "PathInu", FPathInu);
-    FPathEvento = AIni.ReadString(secao, "PathEvento", FPathEvento);
-    FPathArquivoMunicipios = AIni.ReadString(secao, "PathArquivoMunicipios", FPathArquivoMunicipios);
+    dfe::LerLinhasIni(AIni, Configuracoes().SessaoIni(), *this, LinhasArquivosNFe);
 }
 
 std::string TArquivosConfNFe::GetPathNFe(rtl::TDateTime Data, std::string_view CNPJ,
