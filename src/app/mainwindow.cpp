@@ -13,6 +13,12 @@
 #include <QPalette>
 #include <QResizeEvent>
 
+#include <functional>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace app {
 
 namespace {
@@ -68,6 +74,20 @@ void ConfigurarRelatorio(dfe::TOvixDFeReport &relatorio)
     casas.SetMaskvUnCom(",0.00");
 }
 
+// The document kinds the window offers, in the order of the radio group: the caption and
+// what "Visualizar" does for that kind. A family is offered by adding its row.
+struct TTipoDocumento {
+    std::string_view Legenda;
+    void (TForm1::*Monta)();
+};
+
+constexpr TTipoDocumento TiposDocumento[] = {
+    {"NF-e", &TForm1::montaNFe},
+    {"CT-e", &TForm1::montaCTe},
+    {"MDF-e", &TForm1::montaMDFe},
+    {"SAT", &TForm1::montaSAT},
+};
+
 } // namespace
 
 TForm1::TForm1(QWidget *parent)
@@ -94,7 +114,10 @@ void TForm1::CreateControls()
 
     rgTipoDoc.setGeometry(16, 8, 185, 89);
     rgTipoDoc.setTitle(QStringLiteral("Tipo de Documento"));
-    rgTipoDoc.SetItems({"NF-e", "CT-e", "MDF-e", "SAT"});
+    std::vector<std::string> legendas;
+    for (const TTipoDocumento &tipo : TiposDocumento)
+        legendas.emplace_back(tipo.Legenda);
+    rgTipoDoc.SetItems(legendas);
     rgTipoDoc.SetColumns(2);
     rgTipoDoc.SetItemIndex(0);
 
@@ -175,22 +198,11 @@ void TForm1::sbLocalizaClick(QObject * /*Sender*/)
 
 void TForm1::btVisualizaClick(QObject * /*Sender*/)
 {
-    switch (rgTipoDoc.ItemIndex()) {
-    case 0:
-        montaNFe();
-        break;
-    case 1:
-        montaCTe();
-        break;
-    case 2:
-        montaMDFe();
-        break;
-    case 3:
-        montaSAT();
-        break;
-    default:
-        break;
-    }
+    const int indice = rgTipoDoc.ItemIndex();
+    // With no kind checked the button does nothing.
+    if (indice < 0 || indice >= std::ssize(TiposDocumento))
+        return;
+    std::invoke(TiposDocumento[indice].Monta, this);
 }
 
 void TForm1::montaNFe()

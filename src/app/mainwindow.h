@@ -1,6 +1,7 @@
 #pragma once
 // TForm1, the viewer's only window: the document kind, the XML file box with its browse
-// button, and "Visualizar", which hands the file to the chosen document family. It also
+// button, and "Visualizar", which hands the file to the chosen document family. The kinds
+// and their handlers are one table in mainwindow.cpp, a row per family. It also
 // owns the families' components and the file-open dialog, configured as the window is
 // built. The window holds no logic of its own beyond that choice and that hand-over.
 //
