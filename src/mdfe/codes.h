@@ -5,6 +5,8 @@
 // codes the MDF-e shares with other families live in dfe/codes.h. Every pair follows the
 // rule of dfe/codetable.h: value to code gives "" for a value its table does not list; code
 // to value ignores ASCII letter case, sets ok, and falls back on the table's first row.
+// The enumerations have a fixed underlying type, so that a number outside the list is still
+// a value the conversions can answer ("", 0, schErro) rather than undefined behaviour.
 
 #include "dfe/codes_events.h"
 
@@ -14,17 +16,17 @@
 namespace mdfe {
 
 // tpEmit: who issues the manifest; decides which document lists are written.
-enum TTpEmitenteMDFe { teTransportadora, teTranspCargaPropria, teTranspCTeGlobalizado };
+enum TTpEmitenteMDFe : int { teTransportadora, teTranspCargaPropria, teTranspCTeGlobalizado };
 std::string TpEmitenteToStr(TTpEmitenteMDFe t);
 TTpEmitenteMDFe StrToTpEmitente(bool &ok, std::string_view s);
 
 // modal: the mode of transport, which names the one modal group the document uses.
-enum TModalMDFe { moRodoviario, moAereo, moAquaviario, moFerroviario };
+enum TModalMDFe : int { moRodoviario, moAereo, moAquaviario, moFerroviario };
 std::string ModalToStr(TModalMDFe t);
 TModalMDFe StrToModal(bool &ok, std::string_view s);
 
 // The layout version.
-enum TVersaoMDFe { ve100, ve300 };
+enum TVersaoMDFe : int { ve100, ve300 };
 std::string VersaoMDFeToStr(TVersaoMDFe t);
 TVersaoMDFe StrToVersaoMDFe(bool &ok, std::string_view s);
 // Exactly 1.0 gives ve100 and exactly 3.0 ve300, with ok; any other number (3.0000001
@@ -37,19 +39,19 @@ double VersaoMDFeToDbl(TVersaoMDFe t);
 std::string GetVersaoModalMDFe(TVersaoMDFe AVersaoDF, TModalMDFe AModal);
 
 // tpTransp: the carrier's type.
-enum TTransportadorMDFe { ttNenhum, ttETC, ttTAC, ttCTC };
+enum TTransportadorMDFe : int { ttNenhum, ttETC, ttTAC, ttCTC };
 std::string TTransportadorToStr(TTransportadorMDFe t);
 TTransportadorMDFe StrToTTransportador(bool &ok, std::string_view s);
 
 // respSeg: the party responsible for the insurance.
-enum TRspSegMDFe { rsEmitente, rsTomadorServico };
+enum TRspSegMDFe : int { rsEmitente, rsTomadorServico };
 std::string RspSeguroMDFeToStr(TRspSegMDFe t);
 TRspSegMDFe StrToRspSeguroMDFe(bool &ok, std::string_view s);
 // The DAMDFE's name of the party: "EMITENTE", "TOMADOR SERVICO".
 std::string RspSeguroMDFeToStrText(TRspSegMDFe t);
 
 // tpCarga of the predominant product: "01" to "11" in declared order.
-enum TCarga {
+enum TCarga : int {
     tcGranelSolido,
     tcGranelLiquido,
     tcFrigorificada,
@@ -66,17 +68,17 @@ std::string TCargaToStr(TCarga t);
 TCarga StrToTCarga(bool &ok, std::string_view s);
 
 // indPag of a freight payment.
-enum TIndPag { ipVista, ipPrazo };
+enum TIndPag : int { ipVista, ipPrazo };
 std::string TIndPagToStr(TIndPag t);
 TIndPag StrToTIndPag(bool &ok, std::string_view s);
 
 // tpComp of a freight component.
-enum TComp { tcValePedagio, tcImpostos, tcDespesas, tcOutros };
+enum TComp : int { tcValePedagio, tcImpostos, tcDespesas, tcOutros };
 std::string TCompToStr(TComp t);
 TComp StrToTComp(bool &ok, std::string_view s);
 
 // The web-service operations.
-enum TLayOutMDFe {
+enum TLayOutMDFe : int {
     LayMDFeRecepcao,
     LayMDFeRetRecepcao,
     LayMDFeConsulta,
@@ -90,7 +92,7 @@ std::string LayOutToServico(TLayOutMDFe t);
 TLayOutMDFe ServicoToLayOut(bool &ok, std::string_view s);
 
 // The schema files of the messages.
-enum TSchemaMDFe {
+enum TSchemaMDFe : int {
     schErro,
     schMDFe,
     schEventoMDFe,
@@ -115,7 +117,7 @@ TSchemaMDFe LayOutToSchema(TLayOutMDFe t);
 std::string SchemaMDFeToStr(TSchemaMDFe t);
 
 // The MDF-e component's status. The viewer calls no web service, so it stays stMDFeIdle.
-enum TStatusOvixMDFe {
+enum TStatusOvixMDFe : int {
     stMDFeIdle,
     stMDFeStatusServico,
     stMDFeRecepcao,
