@@ -23,13 +23,15 @@ TEST(Arranque, RegistersEachFamilysEventParserOnceInStartOrder)
 {
     app::RegistrarConversoes();
     app::RegistrarConversoes();
-    EXPECT_EQ(Registrados(), (std::vector<std::string>{"NFE"}));
+    EXPECT_EQ(Registrados(), (std::vector<std::string>{"MDFE", "NFE"}));
 
     bool ok = false;
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110111", "nfe"), dfe::teCancelamento);
     EXPECT_TRUE(ok);
     // The family's own reading of a code the shared list gives to another event type.
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "NFe"), dfe::teCancSubst);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "MDFe"), dfe::teEncerramento);
     EXPECT_TRUE(ok);
 }
 
