@@ -23,13 +23,16 @@ TEST(Arranque, RegistersEachFamilysEventParserOnceInStartOrder)
 {
     app::RegistrarConversoes();
     app::RegistrarConversoes();
-    EXPECT_EQ(Registrados(), (std::vector<std::string>{"NFE"}));
+    EXPECT_EQ(Registrados(), (std::vector<std::string>{"CTE", "NFE"}));
 
     bool ok = false;
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110111", "nfe"), dfe::teCancelamento);
     EXPECT_TRUE(ok);
     // The family's own reading of a code the shared list gives to another event type.
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "NFe"), dfe::teCancSubst);
+    EXPECT_TRUE(ok);
+    // ... and the CT-e's reading of a code the NF-e does not have.
+    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110113", "cte"), dfe::teEPEC);
     EXPECT_TRUE(ok);
 }
 
