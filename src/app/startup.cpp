@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "cte/codes.h"
 #include "mdfe/codes.h"
 #include "nfe/codes.h"
 
@@ -7,9 +8,9 @@ namespace app {
 
 void RegistrarConversoes()
 {
-    // The families start as MDF-e, CT-e, NF-e, and the registry keeps that order. The MDF-e
-    // and CT-e registrations join here, ahead of the NF-e one, as those families arrive.
+    // The families start as MDF-e, CT-e, NF-e, and the registry keeps that order.
     mdfe::RegistrarConversaoMDFe();
+    cte::RegistrarConversaoCTe();
     nfe::RegistrarConversaoNFe();
 }
 

@@ -23,7 +23,7 @@ TEST(Arranque, RegistersEachFamilysEventParserOnceInStartOrder)
 {
     app::RegistrarConversoes();
     app::RegistrarConversoes();
-    EXPECT_EQ(Registrados(), (std::vector<std::string>{"MDFE", "NFE"}));
+    EXPECT_EQ(Registrados(), (std::vector<std::string>{"MDFE", "CTE", "NFE"}));
 
     bool ok = false;
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110111", "nfe"), dfe::teCancelamento);
@@ -32,6 +32,9 @@ TEST(Arranque, RegistersEachFamilysEventParserOnceInStartOrder)
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "NFe"), dfe::teCancSubst);
     EXPECT_TRUE(ok);
     EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110112", "MDFe"), dfe::teEncerramento);
+    EXPECT_TRUE(ok);
+    // ... and the CT-e's reading of a code the NF-e does not have.
+    EXPECT_EQ(dfe::StrToTpEventoDFe(ok, "110113", "cte"), dfe::teEPEC);
     EXPECT_TRUE(ok);
 }
 
