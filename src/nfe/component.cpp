@@ -60,9 +60,9 @@ void TOvixNFe::AfterConstruction()
 void TOvixNFe::Notification(rtl::TComponent *AComponent, rtl::TOperation Operation)
 {
     dfe::TOvixDFe::Notification(AComponent, Operation);
-    if (Operation == rtl::opRemove && FDANFE != nullptr
+    if (Operation == rtl::opRemove && FDANFE.Parceiro() != nullptr
         && dynamic_cast<TDANFeLink *>(AComponent) != nullptr)
-        FDANFE = nullptr;
+        FDANFE.Esquecer();
 }
 
 dfe::TConfiguracoes *TOvixNFe::CreateConfiguracoes()
@@ -85,23 +85,10 @@ std::string TOvixNFe::GetNameSpaceURI()
 
 void TOvixNFe::SetDANFE(TDANFeLink *Value)
 {
-    if (Value == FDANFE)
-        return;
-    if (FDANFE != nullptr)
-        FDANFE->Componente().RemoveFreeNotification(this);
-
-    // The value is stored before the old partner is unlinked: the partner's setter calls
-    // back here and must see the new state. Each setter stops once it finds the link it is
-    // asked for already made, so the calls back and forth end with both sides in step.
-    TDANFeLink *anterior = FDANFE;
-    FDANFE = Value;
-    if (anterior != nullptr && anterior->OvixNFe() != nullptr)
-        anterior->SetOvixNFe(nullptr);
-
-    if (Value != nullptr) {
-        Value->Componente().FreeNotification(this);
-        Value->SetOvixNFe(this);
-    }
+    FDANFE.Ligar(
+        Value, Value != nullptr ? &Value->Componente() : nullptr,
+        [this](TDANFeLink &danfe) { return danfe.OvixNFe() == this; },
+        [this](TDANFeLink &danfe, bool ligar) { danfe.SetOvixNFe(ligar ? this : nullptr); });
 }
 
 void TOvixNFe::SetStatus(TStatusOvixNFe stNewStatus)

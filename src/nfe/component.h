@@ -19,6 +19,7 @@
 #include "nfe/settings.h"
 
 #include "dfe/component.h"
+#include "dfe/link.h"
 
 #include <memory>
 #include <string>
@@ -98,7 +99,7 @@ public:
     // The linked DANFE, not owned. Setting it links both sides: the previous DANFE is
     // unlinked on its side, the new one is asked for its removal notice and linked to this
     // component. The same DANFE again does nothing.
-    TDANFeLink *DANFE() const noexcept { return FDANFE; }
+    TDANFeLink *DANFE() const noexcept { return FDANFE.Parceiro(); }
     void SetDANFE(TDANFeLink *Value);
 
     // A different status is stored and reported through OnStatusChange. Only web-service
@@ -107,7 +108,7 @@ public:
     void SetStatus(TStatusOvixNFe stNewStatus);
 
 private:
-    TDANFeLink *FDANFE = nullptr;
+    dfe::TComponentLink<TDANFeLink> FDANFE{*this};
     // Freed after the settings (the framework frees owned components first); the list
     // touches no setting while it goes.
     std::unique_ptr<TNotasFiscais> FNotasFiscais;

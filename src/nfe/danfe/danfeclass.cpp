@@ -68,42 +68,31 @@ std::string TOvixDFeDANFeReport::ClassName() const
 void TOvixDFeDANFeReport::Notification(rtl::TComponent *AComponent, rtl::TOperation Operation)
 {
     dfe::TOvixDFeReport::Notification(AComponent, Operation);
-    if (Operation == rtl::opRemove && FOvixNFe != nullptr && dynamic_cast<TOvixNFe *>(AComponent) != nullptr)
-        FOvixNFe = nullptr;
+    if (Operation == rtl::opRemove && FOvixNFe.Parceiro() != nullptr && dynamic_cast<TOvixNFe *>(AComponent) != nullptr)
+        FOvixNFe.Esquecer();
 }
 
 void TOvixDFeDANFeReport::SetOvixNFe(rtl::TComponent *Value)
 {
-    if (Value == FOvixNFe)
+    if (Value == FOvixNFe.Parceiro())
         return;
     auto *novo = dynamic_cast<TOvixNFe *>(Value);
     if (Value != nullptr && novo == nullptr)
         throw EOvixNFeException("OvixDANFE.NFE deve ser do tipo TOvixNFe");
 
-    if (FOvixNFe != nullptr)
-        FOvixNFe->RemoveFreeNotification(this);
-
-    // The value is stored before the old partner is unlinked: the partner's setter calls
-    // back here and must see the new state. Each setter stops once it finds the link it is
-    // asked for already made, so the calls back and forth end with both sides in step.
-    TOvixNFe *anterior = FOvixNFe;
-    FOvixNFe = novo;
-    if (anterior != nullptr && anterior->DANFE() != nullptr)
-        anterior->SetDANFE(nullptr);
-
-    if (novo != nullptr) {
-        novo->FreeNotification(this);
-        novo->SetDANFE(this);
-    }
+    FOvixNFe.Ligar(
+        novo, novo, [this](TOvixNFe &nfe) { return nfe.DANFE() == this; },
+        [this](TOvixNFe &nfe, bool ligar) { nfe.SetDANFE(ligar ? this : nullptr); });
 }
 
 std::string TOvixDFeDANFeReport::GetSeparadorPathPDF(std::string_view aInitialPath) const
 {
-    if (FOvixNFe == nullptr || FOvixNFe->NotasFiscais().Count() == 0)
+    TOvixNFe *componente = OvixNFe();
+    if (componente == nullptr || componente->NotasFiscais().Count() == 0)
         return std::string(aInitialPath);
 
-    const TNFe &nfe = FOvixNFe->NotasFiscais().Items(0).NFe();
-    TArquivosConfNFe &arquivos = FOvixNFe->Configuracoes().Arquivos();
+    const TNFe &nfe = componente->NotasFiscais().Items(0).NFe();
+    TArquivosConfNFe &arquivos = componente->Configuracoes().Arquivos();
     const rtl::TDateTime data = arquivos.EmissaoPathNFe() ? nfe.Ide.dEmi : rtl::Now();
 
     std::string literal;
@@ -111,7 +100,7 @@ std::string TOvixDFeDANFeReport::GetSeparadorPathPDF(std::string_view aInitialPa
         switch (nfe.Ide.modelo) {
         case 55: literal = "NFe"; break;
         case 65: literal = "NFCe"; break;
-        case 0: literal = FOvixNFe->GetNomeModeloDFe(); break;
+        case 0: literal = componente->GetNomeModeloDFe(); break;
         default: break;
         }
     }

@@ -18,6 +18,7 @@
 #include "nfe/model.h"
 
 #include "dfe/codes.h"
+#include "dfe/link.h"
 #include "dfe/report/component.h"
 #include "rtl/classes.h"
 #include "rtl/currency.h"
@@ -96,7 +97,7 @@ public:
     rtl::TComponent &Componente() noexcept override { return *this; }
 
     // The linked NF-e component, not owned.
-    TOvixNFe *OvixNFe() const noexcept override { return FOvixNFe; }
+    TOvixNFe *OvixNFe() const noexcept override { return FOvixNFe.Parceiro(); }
     // The same component again does nothing. A component that is not an NF-e component
     // raises EOvixNFeException "OvixDANFE.NFE deve ser do tipo TOvixNFe" and keeps the link.
     // Otherwise the previous NF-e component is unlinked on its side, and the new one is
@@ -205,7 +206,7 @@ public:
     std::string ManterXProd(const TNFe &ANFe, int inItem) const;
 
 private:
-    TOvixNFe *FOvixNFe = nullptr;
+    dfe::TComponentLink<TOvixNFe> FOvixNFe{*this};
     bool FImprimeTotalLiquido = true;
     std::string FProtocolo;
     bool FCancelada = false;
