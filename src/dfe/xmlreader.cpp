@@ -622,10 +622,7 @@ std::string TLeitor::rAtributo(std::string_view Atributo, std::string_view Tag) 
 
 int TLeitor::PosLast(std::string_view SubStr, std::string_view S)
 {
-    if (SubStr.empty())
-        return 0;
-    const std::size_t achado = S.rfind(SubStr);
-    return achado == npos ? 0 : rtl::Length(S.substr(0, achado)) + 1;
+    return util::PosLast(SubStr, S);
 }
 
 } // namespace dfe

@@ -99,7 +99,8 @@ public:
     // absent or unquoted. Never raises.
     std::string rAtributo(std::string_view Atributo, std::string_view Tag = {}) const;
 
-    // 1-based code-point position of the last SubStr in S; 0 when absent or SubStr is empty.
+    // 1-based code-point position of the last SubStr in S; 0 when absent or SubStr is
+    // empty. The general toolbox's util::PosLast, offered where readers look for it.
     static int PosLast(std::string_view SubStr, std::string_view S);
 
 private:

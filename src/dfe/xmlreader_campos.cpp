@@ -20,4 +20,14 @@ void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view on
     erro.SetMessage(std::move(mensagem));
 }
 
+int Inteiro(std::string_view texto, std::string_view onde)
+{
+    try {
+        return rtl::StrToInt(texto);
+    } catch (rtl::Exception &e) {
+        Explicar(e, "Conteúdo inválido", onde, texto);
+        throw;
+    }
+}
+
 } // namespace dfe::leitura

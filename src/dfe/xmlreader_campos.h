@@ -24,6 +24,11 @@ std::string Citar(std::string_view valor);
 void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view onde,
               std::string_view valor);
 
+// The text as an integer by the run-time's strict conversion: an empty text, or one that
+// is not an integer, raises rtl::EConvertError with a message naming the field (`onde`,
+// "no atributo nItem do item 3") and the text.
+int Inteiro(std::string_view texto, std::string_view onde);
+
 class Campos {
 public:
     explicit Campos(const dfe::TLeitor &Leitor) : L(Leitor) {}

@@ -84,15 +84,8 @@ void TNFeR::LerItens()
         FLeitor.SetArquivoDeParte(item);
         // The number addresses nothing (the item's own text is the item group), but one
         // that is no number stops the read.
-        const std::string nItem = NumeroDoItem(item, FAspas);
-        try {
-            (void)rtl::StrToInt(nItem);
-        } catch (rtl::Exception &e) {
-            dfe::leitura::Explicar(e, "Conteúdo inválido",
-                              "no atributo nItem do item " + std::to_string(FNFe.Det.Count() + 1),
-                              nItem);
-            throw;
-        }
+        (void)dfe::leitura::Inteiro(NumeroDoItem(item, FAspas),
+                                    "no atributo nItem do item " + std::to_string(FNFe.Det.Count() + 1));
         TDetCollectionItem &Item = FNFe.Det.New();
         Item.Prod.nItem = FNFe.Det.Count();
         LerItem(Item);

@@ -210,14 +210,11 @@ void TCFeR::LerItens()
     for (std::string_view item = dfe::itens::ProximoItem(itens, cursor, depois); !item.empty();
          item = dfe::itens::ProximoItem(itens, cursor, depois)) {
         cursor = depois;
-        const std::string nItem = NumeroDoItem(item);
         int numero = 0;
         try {
-            numero = rtl::StrToInt(nItem);
-        } catch (rtl::Exception &e) {
-            dfe::leitura::Explicar(e, "Conteúdo inválido",
-                                   "no atributo nItem do item " + std::to_string(FCFe.Det.Count() + 1),
-                                   nItem);
+            numero = dfe::leitura::Inteiro(NumeroDoItem(item),
+                                           "no atributo nItem do item " + std::to_string(FCFe.Det.Count() + 1));
+        } catch (...) {
             FLeitor.SetArquivoDe(inteiro);
             throw;
         }
