@@ -1,5 +1,4 @@
-#include "dfe/xmlwriter_comum.h"
-#include "nfe/writer.h"
+#include "nfe/writer_linhas.h"
 
 #include "dfe/accesskey.h"
 #include "dfe/codes_document.h"
@@ -87,6 +86,57 @@ bool AssinaturaDeveSerGerada(dfe::TpcnTagAssinatura opcao, const dfe::TSignature
     return false;
 }
 
+using namespace linhas;
+
+// The groups of infNFe in the layout's order; each group writer decides for itself whether
+// its group is written, except the recipient of an NFC-e and the payment before 4.00.
+using LinfNFe = Linha<Ctx<TNFe>>;
+constexpr LinfNFe kinfNFe[] = {
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) {
+        c.w.GerarIde();
+        c.w.GerarEmit();
+        c.w.GerarAvulsa();
+    }),
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) { c.w.GerarDest(); },
+                    [](const Ctx<TNFe> &c) {
+                        return !c.m.Dest.CNPJCPF.empty() || !c.m.Dest.idEstrangeiro.empty() ||
+                               c.m.Dest.EnderDest.UF == "EX" || c.m.Ide.modelo != 65;
+                    }),
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) {
+        c.w.GerarRetirada();
+        c.w.GerarEntrega();
+        c.w.GerarautXML();
+        c.w.GerarDet();
+        c.w.GerarTotal();
+        c.w.GerarTransp();
+        c.w.GerarCobr();
+    }),
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) { c.w.Gerarpag(); },
+                    [](const Ctx<TNFe> &c) {
+                        return (c.versao >= 3.0 && c.m.Ide.modelo != 55) || c.versao >= 4.0;
+                    }),
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) {
+        c.w.GerarInfAdic();
+        c.w.GerarExporta();
+        c.w.GerarCompra();
+        c.w.GerarCana();
+    }),
+    LinfNFe::Codigo([](dfe::TGerador &, const Ctx<TNFe> &c) { c.w.GerarinfRespTec(); }, De400),
+};
+
+// The QR-Code goes inside a CDATA section, written as it is. The address is escaped like
+// every other value: an '&' in it would otherwise make the document malformed.
+using LinfNFeSupl = Linha<Ctx<TinfNFeSupl>>;
+constexpr LinfNFeSupl kinfNFeSupl[] = {
+    LinfNFeSupl::Literal({"ZX02", "qrCode", dfe::tcStr, 100, 600, 1,
+                          [](const Ctx<TinfNFeSupl> &c) -> rtl::Variant {
+                              return "<![CDATA[" + c.m.qrCode + "]]>";
+                          },
+                          Sempre, "Texto com o QR-Code impresso no DANFE NFC-e."}),
+    {"ZX03", "urlChave", dfe::tcStr, 21, 85, 1, Membro<&TinfNFeSupl::urlChave>, De400,
+     "URL de consulta por chave de acesso a ser impressa no DANFE NFC-e"},
+};
+
 } // namespace
 
 std::string MensagemLimiteOcorrencias(int Maximo)
@@ -147,19 +197,9 @@ bool TNFeW::GerarXml()
     GerarInfNFe();
     FGerador.wGrupo("/infNFe");
 
-    if (!FNFe.infNFeSupl.qrCode.empty()) {
-        FGerador.wGrupo("infNFeSupl");
-        FGerador.wCampo(dfe::tcStr, "ZX02", "qrCode", 100, 600, 1,
-                        "<![CDATA[" + FNFe.infNFeSupl.qrCode + "]]>",
-                        "Texto com o QR-Code impresso no DANFE NFC-e.", false);
-        // The address is escaped like every other value: an '&' in it would otherwise
-        // make the document malformed.
-        if (FNFe.infNFe.GetVersao() >= 4.0)
-            FGerador.wCampo(dfe::tcStr, "ZX03", "urlChave", 21, 85, 1,
-                            FNFe.infNFeSupl.urlChave,
-                            "URL de consulta por chave de acesso a ser impressa no DANFE NFC-e");
-        FGerador.wGrupo("/infNFeSupl");
-    }
+    if (!FNFe.infNFeSupl.qrCode.empty())
+        linhas::EscreverGrupo(FGerador, "infNFeSupl", "", kinfNFeSupl,
+                              linhas::Contexto(*this, FNFe.infNFeSupl));
 
     if (AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FNFe.signature)) {
         FNFe.signature.URI = "#NFe" + util::OnlyNumber(FNFe.infNFe.ID);
@@ -181,28 +221,7 @@ bool TNFeW::GerarXml()
 
 void TNFeW::GerarInfNFe()
 {
-    const double versao = FNFe.infNFe.GetVersao();
-    GerarIde();
-    GerarEmit();
-    GerarAvulsa();
-    if (!FNFe.Dest.CNPJCPF.empty() || !FNFe.Dest.idEstrangeiro.empty() ||
-        FNFe.Dest.EnderDest.UF == "EX" || FNFe.Ide.modelo != 65)
-        GerarDest();
-    GerarRetirada();
-    GerarEntrega();
-    GerarautXML();
-    GerarDet();
-    GerarTotal();
-    GerarTransp();
-    GerarCobr();
-    if ((versao >= 3.0 && FNFe.Ide.modelo != 55) || versao >= 4.0)
-        Gerarpag();
-    GerarInfAdic();
-    GerarExporta();
-    GerarCompra();
-    GerarCana();
-    if (versao >= 4.0)
-        GerarinfRespTec();
+    linhas::Escrever(FGerador, kinfNFe, linhas::Contexto(*this, FNFe));
 }
 
 } // namespace nfe

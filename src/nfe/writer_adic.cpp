@@ -1,5 +1,8 @@
-#include "dfe/xmlwriter_comum.h"
-#include "nfe/writer.h"
+// Payment, additional data, export, purchase, cane supply and the technical responsible.
+// Each group is a table of rows in the layout's order; the repeated groups are written
+// once per list item, and a list over its limit adds one alert after its last item.
+
+#include "nfe/writer_linhas.h"
 
 #include "dfe/accesskey.h"
 #include "dfe/codes_document.h"
@@ -10,9 +13,14 @@
 
 namespace nfe {
 
-using namespace dfe::escrita;
+using namespace linhas;
 
 namespace {
+
+using dfe::tcDe10;
+using dfe::tcDe2;
+using dfe::tcInt;
+using dfe::tcStr;
 
 // The opening of a group that carries its field name as the xCampo attribute. The name
 // is escaped: an '&' or a '"' read from a valid file must give valid XML again.
@@ -25,30 +33,194 @@ std::string AberturaComCampo(std::string_view grupo, std::string_view xCampo)
     return abertura;
 }
 
-// The checks of an observation's field name (the attribute has no leaf of its own to
-// raise them): at most 20 characters once trimmed, and not empty.
-void ValidarNomeCampo(dfe::TGerador &g, std::string_view id, std::string_view xCampo)
-{
-    const std::string nome = rtl::Trim(xCampo);
-    if (rtl::Length(nome) > 20)
-        g.wAlerta(id, "xCampo", "Identificação do Campo", "Tamanho maior que o máximo permitido");
-    if (nome.empty())
-        g.wAlerta(id, "xCampo", "Identificação do Campo", "Nenhum valor informado");
-}
-
 bool ECartao(dfe::TpcnFormaPagamento tPag)
 {
     return tPag == dfe::fpCartaoCredito || tPag == dfe::fpCartaoDebito;
 }
 
-// The code the document was read with when the table did not know it ("77" read as
-// fpOutro): writing "99" instead would state another form of payment than the document did.
-std::string CodigoTPag(const TpagCollectionItem &p)
-{
-    if (p.tPag == dfe::fpOutro && !p.tPagNaoListado.empty())
-        return p.tPagNaoListado;
-    return dfe::FormaPagamentoToStr(p.tPag);
-}
+// ---- pag ---------------------------------------------------------------------------
+
+using Lpag = Linha<Ctx<TpagCollectionItem>>;
+
+constexpr Lpag kcard[] = {
+    {"YA04a", "tpIntegra", tcStr, 1, 1, 1, CodigoDe<&TpagCollectionItem::tpIntegra, dfe::tpIntegraToStr>,
+     Sempre, "Tipo de Integração para pagamento"},
+    {"YA05", "CNPJ", tcStr, 14, 14, 0, Membro<&TpagCollectionItem::CNPJ>,
+     [](const Ctx<TpagCollectionItem> &c) { return !c.m.CNPJ.empty(); }, "CNPJ(MF)"},
+    {"YA06", "tBand", tcStr, 2, 2, 0, CodigoDe<&TpagCollectionItem::tBand, dfe::BandeiraCartaoToStr>,
+     [](const Ctx<TpagCollectionItem> &c) { return !c.m.CNPJ.empty(); },
+     "Bandeira da Operadora de Cartão"},
+    {"YA07", "cAut", tcStr, 1, 20, 0, Membro<&TpagCollectionItem::cAut>,
+     [](const Ctx<TpagCollectionItem> &c) { return !c.m.CNPJ.empty(); }, "Número da Autorização"},
+};
+
+// One payment: a detPag entry from layout 4.00 on, a pag group of its own before.
+constexpr Lpag kpag[] = {
+    {"YA01b", "indPag", tcStr, 1, 1, 0, CodigoDe<&TpagCollectionItem::indPag, dfe::IndpagToStr>,
+     De400, "Indicador da forma de pagamento"},
+    // The code the document was read with when the table did not know it ("77" read as
+    // fpOutro): writing "99" instead would state another form of payment than the document did.
+    {"YA02", "tPag", tcStr, 2, 2, 1,
+     [](const Ctx<TpagCollectionItem> &c) -> rtl::Variant {
+         if (c.m.tPag == dfe::fpOutro && !c.m.tPagNaoListado.empty())
+             return c.m.tPagNaoListado;
+         return dfe::FormaPagamentoToStr(c.m.tPag);
+     },
+     Sempre, "Forma de Pagamento"},
+    {"YA03", "vPag", tcDe2, 1, 15, 1, Membro<&TpagCollectionItem::vPag>, Sempre,
+     "Valor do Pagamento"},
+    Lpag::Grupo("card", "YA04", kcard, [](const Ctx<TpagCollectionItem> &c) {
+        return ECartao(c.m.tPag) && (!c.m.CNPJ.empty() || c.m.tpIntegra != dfe::tiNaoInformado);
+    }),
+};
+
+// The change closes the pag group of layout 4.00.
+using LpagFim = Linha<Ctx<TpagCollection>>;
+constexpr LpagFim kpagFim[] = {
+    {"YA09", "vTroco", tcDe2, 1, 15, 0, Membro<&TpagCollection::vTroco>, Sempre,
+     "Valor do Pagamento"},
+};
+
+// ---- infAdic -----------------------------------------------------------------------
+
+using LInfAdic = Linha<Ctx<TInfAdic>>;
+constexpr LInfAdic kInfAdic[] = {
+    {"Z02", "infAdFisco", tcStr, 1, 2000, 0, Membro<&TInfAdic::infAdFisco>, Sempre,
+     "Informações adicionais de interesse do Fisco"},
+    {"Z03", "infCpl", tcStr, 1, 5000, 0, Membro<&TInfAdic::infCpl>, Sempre,
+     "Informações complementares de interesse do contribuinte"},
+    LInfAdic::Codigo([](dfe::TGerador &, const Ctx<TInfAdic> &c) {
+        c.w.GerarInfAdicObsCont();
+        c.w.GerarInfAdicObsFisco();
+        c.w.GerarInfAdicProcRef();
+    }),
+};
+
+// The checks of an observation's field name (the attribute has no leaf of its own to
+// raise them): at most 20 characters once trimmed, and not empty.
+constexpr auto NomeLongo = [](const auto &c) { return rtl::Length(rtl::Trim(c.m.xCampo)) > 20; };
+constexpr auto NomeVazio = [](const auto &c) { return rtl::Trim(c.m.xCampo).empty(); };
+
+using LobsCont = Linha<Ctx<TobsContCollectionItem>>;
+constexpr LobsCont kobsCont[] = {
+    LobsCont::Alerta("Z05", "xCampo", "Identificação do Campo", NomeLongo,
+                     "Tamanho maior que o máximo permitido"),
+    LobsCont::Alerta("Z05", "xCampo", "Identificação do Campo", NomeVazio, "Nenhum valor informado"),
+    {"Z06", "xTexto", tcStr, 1, 60, 1, Membro<&TobsContCollectionItem::xTexto>, Sempre,
+     "Conteúdo do Campo"},
+};
+
+using LobsFisco = Linha<Ctx<TobsFiscoCollectionItem>>;
+constexpr LobsFisco kobsFisco[] = {
+    LobsFisco::Alerta("Z08", "xCampo", "Identificação do Campo", NomeLongo,
+                      "Tamanho maior que o máximo permitido"),
+    LobsFisco::Alerta("Z08", "xCampo", "Identificação do Campo", NomeVazio, "Nenhum valor informado"),
+    {"Z09", "xTexto", tcStr, 1, 60, 1, Membro<&TobsFiscoCollectionItem::xTexto>, Sempre,
+     "Conteúdo do Campo"},
+};
+
+using LprocRef = Linha<Ctx<TprocRefCollectionItem>>;
+constexpr LprocRef kprocRef[] = {
+    {"Z11", "nProc", tcStr, 1, 60, 1, Membro<&TprocRefCollectionItem::nProc>, Sempre,
+     "Identificador do processo ou ato concessório"},
+    {"Z12", "indProc", tcStr, 1, 1, 1, CodigoDe<&TprocRefCollectionItem::indProc, dfe::indProcToStr>,
+     Sempre, "Indicador da origem do processo"},
+};
+
+// ---- exporta, compra ---------------------------------------------------------------
+
+constexpr std::string_view DscUFEmbarque = "Sigla da UF onde ocorrerá o embarque dos produtos";
+constexpr std::string_view DscLocalEmbarque = "Local onde ocorrerá o embarque dos produtos";
+
+// Layout 3.10 renamed the fields; each layout writes only its own pair.
+using LExporta = Linha<Ctx<TExporta>>;
+constexpr LExporta kExporta[] = {
+    {"ZA02", "UFSaidaPais", tcStr, 2, 2, 1, Membro<&TExporta::UFSaidaPais>, De310, DscUFEmbarque},
+    LExporta::Alerta("ZA02", "UFSaidaPais", DscUFEmbarque,
+                     [](const Ctx<TExporta> &c) {
+                         return c.versao >= 3.1 && !dfe::ValidarUF(c.m.UFSaidaPais);
+                     },
+                     ConteudoInvalido),
+    {"ZA03", "xLocExporta", tcStr, 1, 60, 1, Membro<&TExporta::xLocExporta>, De310,
+     DscLocalEmbarque},
+    {"ZA04", "xLocDespacho", tcStr, 1, 60, 0, Membro<&TExporta::xLocDespacho>, De310,
+     "Local de Despacho"},
+    {"ZA02", "UFEmbarq", tcStr, 2, 2, 1, Membro<&TExporta::UFembarq>, Antes310, DscUFEmbarque},
+    LExporta::Alerta("ZA02", "UFEmbarq", DscUFEmbarque,
+                     [](const Ctx<TExporta> &c) {
+                         return c.versao < 3.1 && !dfe::ValidarUF(c.m.UFembarq);
+                     },
+                     ConteudoInvalido),
+    {"ZA03", "xLocEmbarq", tcStr, 1, 60, 1, Membro<&TExporta::xLocEmbarq>, Antes310,
+     DscLocalEmbarque},
+};
+
+using LCompra = Linha<Ctx<TCompra>>;
+constexpr LCompra kCompra[] = {
+    {"ZB02", "xNEmp", tcStr, 1, 22, 0, Membro<&TCompra::xNEmp>, Sempre, "Nota de Empenho"},
+    {"ZB03", "xPed", tcStr, 1, 60, 0, Membro<&TCompra::xPed>, Sempre, "Pedido"},
+    {"ZB04", "xCont", tcStr, 1, 60, 0, Membro<&TCompra::xCont>, Sempre, "Contrato"},
+};
+
+// ---- cana --------------------------------------------------------------------------
+
+using LCana = Linha<Ctx<TCana>>;
+constexpr LCana kCana[] = {
+    {"ZC02", "safra", tcStr, 4, 9, 0, Membro<&TCana::safra>, Sempre, "Identificação da safra"},
+    {"ZC03", "ref", tcStr, 4, 9, 0, Membro<&TCana::ref>, Sempre, "Mês e ano de referência"},
+    LCana::Codigo([](dfe::TGerador &, const Ctx<TCana> &c) { c.w.GerarforDia(); }),
+    {"ZC07", "qTotMes", tcDe10, 1, 21, 1, Membro<&TCana::qTotMes>, Sempre,
+     "Quantidade Total do Mês"},
+    {"ZC08", "qTotAnt", tcDe10, 1, 21, 1, Membro<&TCana::qTotAnt>, Sempre,
+     "Quantidade Total Anterior"},
+    {"ZC09", "qTotGer", tcDe10, 1, 21, 1, Membro<&TCana::qTotGer>, Sempre,
+     "Quantidade Total Geral"},
+    LCana::Codigo([](dfe::TGerador &, const Ctx<TCana> &c) { c.w.GerarDeduc(); }),
+    {"ZC13", "vFor", tcDe2, 1, 15, 1, Membro<&TCana::vFor>, Sempre, "Valor dos Fornecimentos"},
+    {"ZC14", "vTotDed", tcDe2, 1, 15, 1, Membro<&TCana::vTotDed>, Sempre, "Valor Total da Dedução"},
+    {"ZC15", "vLiqFor", tcDe2, 1, 15, 1, Membro<&TCana::vLiqFor>, Sempre,
+     "Valor Líquido dos Fornecimentos"},
+};
+
+using LforDia = Linha<Ctx<TForDiaCollectionItem>>;
+constexpr LforDia kforDia[] = {
+    {"ZC06", "qtde", tcDe10, 11, 21, 1, Membro<&TForDiaCollectionItem::qtde>, Sempre, "Quantidade"},
+};
+
+using Ldeduc = Linha<Ctx<TDeducCollectionItem>>;
+constexpr Ldeduc kdeduc[] = {
+    {"ZC11", "xDed", tcStr, 1, 60, 1, Membro<&TDeducCollectionItem::xDed>, Sempre,
+     "Descrição da Dedução"},
+    {"ZC12", "vDed", tcDe2, 1, 15, 1, Membro<&TDeducCollectionItem::vDed>, Sempre,
+     "Valor da Dedução"},
+};
+
+// ---- infRespTec --------------------------------------------------------------------
+
+// The security code comes from the writer's settings, never from the model: the hash
+// binds it to this generation's key.
+constexpr auto ComCSRT = [](const Ctx<TinfRespTec> &c) {
+    return c.w.IdCSRT != 0 && !c.w.CSRT.empty();
+};
+
+using LinfRespTec = Linha<Ctx<TinfRespTec>>;
+constexpr LinfRespTec kinfRespTec[] = {
+    LinfRespTec::Codigo([](dfe::TGerador &g, const Ctx<TinfRespTec> &c) {
+        g.wCampoCNPJ("#082", c.m.CNPJ, 1058, true);
+    }),
+    {"#083", "xContato", tcStr, 2, 60, 1, Membro<&TinfRespTec::xContato>, Sempre,
+     "Nome do Contato"},
+    {"#084", "email", tcStr, 6, 60, 1, Membro<&TinfRespTec::email>, Sempre, "Endereço de Email"},
+    {"#085", "fone", tcStr, 7, 12, 1, Membro<&TinfRespTec::fone>, Sempre, "Telefone"},
+    {"#086", "idCSRT", tcInt, 2, 2, 1,
+     [](const Ctx<TinfRespTec> &c) -> rtl::Variant { return c.w.IdCSRT; }, ComCSRT,
+     "Identificador CSRT - Código de Segurança do Responsável Técnico"},
+    {"#087", "hashCSRT", tcStr, 28, 28, 1,
+     [](const Ctx<TinfRespTec> &c) -> rtl::Variant {
+         return dfe::CalcularHashCSRT(c.w.CSRT, c.w.ChaveNFe());
+     },
+     ComCSRT, "Hash do CSRT - Código de Segurança do Responsável Técnico"},
+};
 
 } // namespace
 
@@ -61,45 +233,22 @@ void TNFeW::Gerarpag()
     // From layout 4.00 the payments are detPag entries of one pag group, which ends with
     // the change; before it each payment is a pag group of its own.
     const bool detalhado = FNFe.infNFe.GetVersao() >= 4.0;
-    dfe::TGerador &g = FGerador;
-    using dfe::tcStr;
 
     if (detalhado)
-        g.wGrupo("pag", "YA01");
-
+        FGerador.wGrupo("pag", "YA01");
     for (const TpagCollectionItem &p : lista) {
-        if (detalhado) {
-            g.wGrupo("detPag", "YA01a");
-            g.wCampo(tcStr, "YA01b", "indPag", 1, 1, 0, dfe::IndpagToStr(p.indPag),
-                     "Indicador da forma de pagamento");
-        } else {
-            g.wGrupo("pag", "YA01");
-        }
-        g.wCampo(tcStr, "YA02", "tPag", 2, 2, 1, CodigoTPag(p),
-                 "Forma de Pagamento");
-        g.wCampo(dfe::tcDe2, "YA03", "vPag", 1, 15, 1, p.vPag, "Valor do Pagamento");
-        if (ECartao(p.tPag) && (!p.CNPJ.empty() || p.tpIntegra != dfe::tiNaoInformado)) {
-            g.wGrupo("card", "YA04");
-            g.wCampo(tcStr, "YA04a", "tpIntegra", 1, 1, 1, dfe::tpIntegraToStr(p.tpIntegra),
-                     "Tipo de Integração para pagamento");
-            if (!p.CNPJ.empty()) {
-                g.wCampo(tcStr, "YA05", "CNPJ", 14, 14, 0, p.CNPJ, "CNPJ(MF)");
-                g.wCampo(tcStr, "YA06", "tBand", 2, 2, 0, dfe::BandeiraCartaoToStr(p.tBand),
-                         "Bandeira da Operadora de Cartão");
-                g.wCampo(tcStr, "YA07", "cAut", 1, 20, 0, p.cAut, "Número da Autorização");
-            }
-            g.wGrupo("/card");
-        }
-        g.wGrupo(detalhado ? "/detPag" : "/pag");
+        if (detalhado)
+            EscreverGrupo(FGerador, "detPag", "YA01a", kpag, Contexto(*this, p));
+        else
+            EscreverGrupo(FGerador, "pag", "YA01", kpag, Contexto(*this, p));
     }
-
     if (detalhado) {
-        g.wCampo(dfe::tcDe2, "YA09", "vTroco", 1, 15, 0, lista.vTroco, "Valor do Pagamento");
-        g.wGrupo("/pag");
+        Escrever(FGerador, kpagFim, Contexto(*this, lista));
+        FGerador.wGrupo("/pag");
     }
 
     if (lista.Count() > Maximo)
-        g.wAlerta("YA01", "pag", "", MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("YA01", "pag", "", MensagemLimiteOcorrencias(Maximo));
 }
 
 // ---- infAdic -----------------------------------------------------------------------
@@ -110,34 +259,22 @@ void TNFeW::GerarInfAdic()
     if (!(Preenchido(a.infAdFisco) || Preenchido(a.infCpl) || a.obsCont.Count() > 0 ||
           a.obsFisco.Count() > 0 || a.procRef.Count() > 0))
         return;
-
-    FGerador.wGrupo("infAdic", "Z01");
-    FGerador.wCampo(dfe::tcStr, "Z02", "infAdFisco", 1, 2000, 0, a.infAdFisco,
-                    "Informações adicionais de interesse do Fisco");
-    FGerador.wCampo(dfe::tcStr, "Z03", "infCpl", 1, 5000, 0, a.infCpl,
-                    "Informações complementares de interesse do contribuinte");
-    GerarInfAdicObsCont();
-    GerarInfAdicObsFisco();
-    GerarInfAdicProcRef();
-    FGerador.wGrupo("/infAdic");
+    EscreverGrupo(FGerador, "infAdic", "Z01", kInfAdic, Contexto(*this, a));
 }
 
 void TNFeW::GerarInfAdicObsCont()
 {
     constexpr int Maximo = 10;
     const TobsContCollection &lista = FNFe.InfAdic.obsCont;
-    dfe::TGerador &g = FGerador;
-
     if (lista.Count() > Maximo)
-        g.wAlerta("Z04", "obsCont", "Observações de interesse do contribuite",
-                  MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("Z04", "obsCont", "Observações de interesse do contribuite",
+                         MensagemLimiteOcorrencias(Maximo));
 
     for (const TobsContCollectionItem &o : lista) {
         // The taxpayer's field name keeps its blanks.
-        g.wGrupo(AberturaComCampo("obsCont", o.xCampo), "Z04");
-        ValidarNomeCampo(g, "Z05", o.xCampo);
-        g.wCampo(dfe::tcStr, "Z06", "xTexto", 1, 60, 1, o.xTexto, "Conteúdo do Campo");
-        g.wGrupo("/obsCont");
+        FGerador.wGrupo(AberturaComCampo("obsCont", o.xCampo), "Z04");
+        Escrever(FGerador, kobsCont, Contexto(*this, o));
+        FGerador.wGrupo("/obsCont");
     }
 }
 
@@ -145,65 +282,33 @@ void TNFeW::GerarInfAdicObsFisco()
 {
     constexpr int Maximo = 10;
     const TobsFiscoCollection &lista = FNFe.InfAdic.obsFisco;
-    dfe::TGerador &g = FGerador;
-
     if (lista.Count() > Maximo)
-        g.wAlerta("Z07", "obsFisco", "Observações de interesse do fisco",
-                  MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("Z07", "obsFisco", "Observações de interesse do fisco",
+                         MensagemLimiteOcorrencias(Maximo));
 
     for (const TobsFiscoCollectionItem &o : lista) {
-        g.wGrupo(AberturaComCampo("obsFisco", rtl::Trim(o.xCampo)), "Z07");
-        ValidarNomeCampo(g, "Z08", o.xCampo);
-        g.wCampo(dfe::tcStr, "Z09", "xTexto", 1, 60, 1, o.xTexto, "Conteúdo do Campo");
-        g.wGrupo("/obsFisco");
+        FGerador.wGrupo(AberturaComCampo("obsFisco", rtl::Trim(o.xCampo)), "Z07");
+        Escrever(FGerador, kobsFisco, Contexto(*this, o));
+        FGerador.wGrupo("/obsFisco");
     }
 }
 
 void TNFeW::GerarInfAdicProcRef()
 {
-    dfe::TGerador &g = FGerador;
-    for (const TprocRefCollectionItem &p : FNFe.InfAdic.procRef) {
-        g.wGrupo("procRef", "Z10");
-        g.wCampo(dfe::tcStr, "Z11", "nProc", 1, 60, 1, p.nProc,
-                 "Identificador do processo ou ato concessório");
-        g.wCampo(dfe::tcStr, "Z12", "indProc", 1, 1, 1, dfe::indProcToStr(p.indProc),
-                 "Indicador da origem do processo");
-        g.wGrupo("/procRef");
-    }
+    for (const TprocRefCollectionItem &p : FNFe.InfAdic.procRef)
+        EscreverGrupo(FGerador, "procRef", "Z10", kprocRef, Contexto(*this, p));
 }
 
 // ---- exporta, compra ---------------------------------------------------------------
 
 void TNFeW::GerarExporta()
 {
-    static constexpr std::string_view DescricaoUF =
-        "Sigla da UF onde ocorrerá o embarque dos produtos";
-    static constexpr std::string_view DescricaoLocal =
-        "Local onde ocorrerá o embarque dos produtos";
     const TExporta &e = FNFe.exporta;
-    dfe::TGerador &g = FGerador;
-    using dfe::tcStr;
-
-    // Layout 3.10 renamed the fields; each layout writes only its own pair.
-    if (FNFe.infNFe.GetVersao() >= 3.1) {
-        if (!Preenchido(e.UFSaidaPais) && !Preenchido(e.xLocExporta))
-            return;
-        g.wGrupo("exporta", "ZA01");
-        g.wCampo(tcStr, "ZA02", "UFSaidaPais", 2, 2, 1, e.UFSaidaPais, DescricaoUF);
-        if (!dfe::ValidarUF(e.UFSaidaPais))
-            g.wAlerta("ZA02", "UFSaidaPais", DescricaoUF, ConteudoInvalido);
-        g.wCampo(tcStr, "ZA03", "xLocExporta", 1, 60, 1, e.xLocExporta, DescricaoLocal);
-        g.wCampo(tcStr, "ZA04", "xLocDespacho", 1, 60, 0, e.xLocDespacho, "Local de Despacho");
-    } else {
-        if (e.UFembarq.empty() && e.xLocEmbarq.empty())
-            return;
-        g.wGrupo("exporta", "ZA01");
-        g.wCampo(tcStr, "ZA02", "UFEmbarq", 2, 2, 1, e.UFembarq, DescricaoUF);
-        if (!dfe::ValidarUF(e.UFembarq))
-            g.wAlerta("ZA02", "UFEmbarq", DescricaoUF, ConteudoInvalido);
-        g.wCampo(tcStr, "ZA03", "xLocEmbarq", 1, 60, 1, e.xLocEmbarq, DescricaoLocal);
-    }
-    g.wGrupo("/exporta");
+    const bool presente = FNFe.infNFe.GetVersao() >= 3.1
+                              ? (Preenchido(e.UFSaidaPais) || Preenchido(e.xLocExporta))
+                              : (!e.UFembarq.empty() || !e.xLocEmbarq.empty());
+    if (presente)
+        EscreverGrupo(FGerador, "exporta", "ZA01", kExporta, Contexto(*this, e));
 }
 
 void TNFeW::GerarCompra()
@@ -211,13 +316,7 @@ void TNFeW::GerarCompra()
     const TCompra &c = FNFe.compra;
     if (!(Preenchido(c.xNEmp) || Preenchido(c.xPed) || Preenchido(c.xCont)))
         return;
-
-    dfe::TGerador &g = FGerador;
-    g.wGrupo("compra", "ZB01");
-    g.wCampo(dfe::tcStr, "ZB02", "xNEmp", 1, 22, 0, c.xNEmp, "Nota de Empenho");
-    g.wCampo(dfe::tcStr, "ZB03", "xPed", 1, 60, 0, c.xPed, "Pedido");
-    g.wCampo(dfe::tcStr, "ZB04", "xCont", 1, 60, 0, c.xCont, "Contrato");
-    g.wGrupo("/compra");
+    EscreverGrupo(FGerador, "compra", "ZB01", kCompra, Contexto(*this, c));
 }
 
 // ---- cana --------------------------------------------------------------------------
@@ -228,40 +327,22 @@ void TNFeW::GerarCana()
     if (!(Preenchido(c.safra) || Preenchido(c.ref) || c.fordia.Count() > 0 ||
           c.deduc.Count() > 0))
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe10;
-    using dfe::tcDe2;
-
-    g.wGrupo("cana", "ZC01");
-    g.wCampo(dfe::tcStr, "ZC02", "safra", 4, 9, 0, c.safra, "Identificação da safra");
-    g.wCampo(dfe::tcStr, "ZC03", "ref", 4, 9, 0, c.ref, "Mês e ano de referência");
-    GerarforDia();
-    g.wCampo(tcDe10, "ZC07", "qTotMes", 1, 21, 1, c.qTotMes, "Quantidade Total do Mês");
-    g.wCampo(tcDe10, "ZC08", "qTotAnt", 1, 21, 1, c.qTotAnt, "Quantidade Total Anterior");
-    g.wCampo(tcDe10, "ZC09", "qTotGer", 1, 21, 1, c.qTotGer, "Quantidade Total Geral");
-    GerarDeduc();
-    g.wCampo(tcDe2, "ZC13", "vFor", 1, 15, 1, c.vFor, "Valor dos Fornecimentos");
-    g.wCampo(tcDe2, "ZC14", "vTotDed", 1, 15, 1, c.vTotDed, "Valor Total da Dedução");
-    g.wCampo(tcDe2, "ZC15", "vLiqFor", 1, 15, 1, c.vLiqFor, "Valor Líquido dos Fornecimentos");
-    g.wGrupo("/cana");
+    EscreverGrupo(FGerador, "cana", "ZC01", kCana, Contexto(*this, c));
 }
 
 void TNFeW::GerarforDia()
 {
     constexpr int Maximo = 31;
     const TForDiaCollection &lista = FNFe.cana.fordia;
-    dfe::TGerador &g = FGerador;
-
     if (lista.Count() > Maximo)
-        g.wAlerta("ZC04", "forDia", "Grupo de Fornecimento diário de cana",
-                  MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("ZC04", "forDia", "Grupo de Fornecimento diário de cana",
+                         MensagemLimiteOcorrencias(Maximo));
 
     for (const TForDiaCollectionItem &f : lista) {
         // The day is a number, so the attribute needs no escaping.
-        g.wGrupo("forDia dia=\"" + rtl::IntToStr(f.dia) + "\"", "ZC04");
-        g.wCampo(dfe::tcDe10, "ZC06", "qtde", 11, 21, 1, f.qtde, "Quantidade");
-        g.wGrupo("/forDia");
+        FGerador.wGrupo("forDia dia=\"" + rtl::IntToStr(f.dia) + "\"", "ZC04");
+        Escrever(FGerador, kforDia, Contexto(*this, f));
+        FGerador.wGrupo("/forDia");
     }
 }
 
@@ -269,18 +350,12 @@ void TNFeW::GerarDeduc()
 {
     constexpr int Maximo = 10;
     const TDeducCollection &lista = FNFe.cana.deduc;
-    dfe::TGerador &g = FGerador;
-
     if (lista.Count() > Maximo)
-        g.wAlerta("ZC10", "deduc", "Grupo de Deduções – Taxas e Contribuições",
-                  MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("ZC10", "deduc", "Grupo de Deduções – Taxas e Contribuições",
+                         MensagemLimiteOcorrencias(Maximo));
 
-    for (const TDeducCollectionItem &d : lista) {
-        g.wGrupo("deduc", "ZC10");
-        g.wCampo(dfe::tcStr, "ZC11", "xDed", 1, 60, 1, d.xDed, "Descrição da Dedução");
-        g.wCampo(dfe::tcDe2, "ZC12", "vDed", 1, 15, 1, d.vDed, "Valor da Dedução");
-        g.wGrupo("/deduc");
-    }
+    for (const TDeducCollectionItem &d : lista)
+        EscreverGrupo(FGerador, "deduc", "ZC10", kdeduc, Contexto(*this, d));
 }
 
 // ---- infRespTec --------------------------------------------------------------------
@@ -290,24 +365,7 @@ void TNFeW::GerarinfRespTec()
     const TinfRespTec &r = FNFe.infRespTec;
     if (r.CNPJ.empty())
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcStr;
-
-    g.wGrupo("infRespTec", "#081");
-    g.wCampoCNPJ("#082", r.CNPJ, 1058, true);
-    g.wCampo(tcStr, "#083", "xContato", 2, 60, 1, r.xContato, "Nome do Contato");
-    g.wCampo(tcStr, "#084", "email", 6, 60, 1, r.email, "Endereço de Email");
-    g.wCampo(tcStr, "#085", "fone", 7, 12, 1, r.fone, "Telefone");
-    // The security code comes from the writer's settings, never from the model: the hash
-    // binds it to this generation's key.
-    if (IdCSRT != 0 && !CSRT.empty()) {
-        g.wCampo(dfe::tcInt, "#086", "idCSRT", 2, 2, 1, IdCSRT,
-                 "Identificador CSRT - Código de Segurança do Responsável Técnico");
-        g.wCampo(tcStr, "#087", "hashCSRT", 28, 28, 1, dfe::CalcularHashCSRT(CSRT, FChaveNFe),
-                 "Hash do CSRT - Código de Segurança do Responsável Técnico");
-    }
-    g.wGrupo("/infRespTec");
+    EscreverGrupo(FGerador, "infRespTec", "#081", kinfRespTec, Contexto(*this, r));
 }
 
 } // namespace nfe

@@ -1,25 +1,31 @@
-#include "dfe/xmlwriter_comum.h"
-#include "nfe/writer.h"
+#include "nfe/writer_linhas.h"
 
 #include "dfe/codes_tax.h"
 
-#include <array>
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 
 // The ICMS group of an item holds one inner group chosen by the issuer's regime and the
-// item's situation code. Each inner group's content is described by a table of rows; a
-// row names the field, its layout Id, when it is written (layout version and a condition
-// on the values) and how (occurrence, kind exceptions). One loop writes every form, so a
-// form reads as the layout lists it and a fix to the writing applies to all of them.
+// item's situation code. Every field the inner groups use is described once in a catalogue
+// (tag, kind, lengths, value, description); each inner group is a table of rows that names
+// the catalogue's fields with their layout Id, occurrence and condition (layout version and
+// a condition on the values). The shared row routine writes every form, so a form reads as
+// the layout lists it and a fix to the writing applies to all of them.
 
 namespace nfe {
 
-using namespace dfe::escrita;
+using namespace linhas;
 
 namespace {
+
+// The context of the ICMS rows: the item's ICMS and the occurrence the writer option gives
+// the values the authority's rejection 938 demands (OcorrenciasVICMSSubstituto).
+struct CICMS : Ctx<TICMS> {
+    int forcada;
+};
+using L = Linha<CICMS>;
 
 // ---- the fields -------------------------------------------------------------------------
 
@@ -33,12 +39,10 @@ enum class Campo : unsigned char {
 };
 
 enum class Tipo : unsigned char {
-    Texto,    // tcStr with the catalogue's bounds; the value comes from `texto`
+    Texto,    // tcStr with the catalogue's bounds
     Valor,    // tcDe2, 1-15
-    Aliquota, // tcDe4 1-7 when the writer uses four decimals, else tcDe2 1-5
+    Aliquota, // a rate: tcDe4 1-7 when the writer uses four decimals, else tcDe2 1-5
 };
-
-using TextoDe = std::string (*)(const TICMS &);
 
 struct Definicao {
     Campo campo;
@@ -46,94 +50,97 @@ struct Definicao {
     Tipo tipo;
     int min;
     int max;
-    rtl::Currency TICMS::*valor; // Valor and Aliquota
-    TextoDe texto;               // Texto
+    L::Valor valor;
     std::string_view descricao;
 };
 
-constexpr Definicao Codigo(Campo c, std::string_view tag, int min, int max, TextoDe texto,
+constexpr Definicao Codigo(Campo c, std::string_view tag, int min, int max, L::Valor valor,
                            std::string_view descricao)
 {
-    return {c, tag, Tipo::Texto, min, max, nullptr, texto, descricao};
+    return {c, tag, Tipo::Texto, min, max, valor, descricao};
 }
 
-constexpr Definicao Valor(Campo c, std::string_view tag, rtl::Currency TICMS::*valor,
-                          std::string_view descricao)
+constexpr Definicao Valor(Campo c, std::string_view tag, L::Valor valor, std::string_view descricao)
 {
-    return {c, tag, Tipo::Valor, 1, 15, valor, nullptr, descricao};
+    return {c, tag, Tipo::Valor, 1, 15, valor, descricao};
 }
 
-constexpr Definicao Aliquota(Campo c, std::string_view tag, rtl::Currency TICMS::*valor,
+constexpr Definicao Aliquota(Campo c, std::string_view tag, L::Valor valor,
                              std::string_view descricao)
 {
-    return {c, tag, Tipo::Aliquota, 1, 0, valor, nullptr, descricao};
+    return {c, tag, Tipo::Aliquota, 1, 0, valor, descricao};
 }
 
 // Indexed by Campo.
 constexpr Definicao kCatalogo[] = {
-    Codigo(Campo::orig, "orig", 1, 1, [](const TICMS &c) { return dfe::OrigToStr(c.orig); },
+    Codigo(Campo::orig, "orig", 1, 1, CodigoDe<&TICMS::orig, dfe::OrigToStr>,
            "Origem da mercadoria"),
-    Codigo(Campo::CST, "CST", 2, 2, [](const TICMS &c) { return dfe::CSTICMSToStr(c.CST); },
+    Codigo(Campo::CST, "CST", 2, 2, CodigoDe<&TICMS::CST, dfe::CSTICMSToStr>,
            "Código da situação tributária"),
-    Codigo(Campo::CSOSN, "CSOSN", 3, 3, [](const TICMS &c) { return dfe::CSOSNIcmsToStr(c.CSOSN); },
+    Codigo(Campo::CSOSN, "CSOSN", 3, 3, CodigoDe<&TICMS::CSOSN, dfe::CSOSNIcmsToStr>,
            "Código de Situação da Operação – Simples Nacional"),
-    Codigo(Campo::modBC, "modBC", 1, 1, [](const TICMS &c) { return dfe::modBCToStr(c.modBC); },
+    Codigo(Campo::modBC, "modBC", 1, 1, CodigoDe<&TICMS::modBC, dfe::modBCToStr>,
            "Modalidade de determinação da BC do ICMS"),
-    Aliquota(Campo::pRedBC, "pRedBC", &TICMS::pRedBC, "Percentual da Redução de BC"),
-    Valor(Campo::vBC, "vBC", &TICMS::vBC, "Valor da BC do ICMS"),
-    Aliquota(Campo::pICMS, "pICMS", &TICMS::pICMS, "Alíquota do imposto"),
-    Valor(Campo::vICMSOp, "vICMSOp", &TICMS::vICMSOp, "Valor do ICMS"),
-    Aliquota(Campo::pDif, "pDif", &TICMS::pDif, "Alíquota do imposto"),
-    Valor(Campo::vICMSDif, "vICMSDif", &TICMS::vICMSDif, "Valor do ICMS"),
-    Valor(Campo::vICMS, "vICMS", &TICMS::vICMS, "Valor do ICMS"),
-    Valor(Campo::vBCFCP, "vBCFCP", &TICMS::vBCFCP, "Valor da Base de Cálculo do FCP"),
-    Aliquota(Campo::pFCP, "pFCP", &TICMS::pFCP,
+    Aliquota(Campo::pRedBC, "pRedBC", Membro<&TICMS::pRedBC>, "Percentual da Redução de BC"),
+    Valor(Campo::vBC, "vBC", Membro<&TICMS::vBC>, "Valor da BC do ICMS"),
+    Aliquota(Campo::pICMS, "pICMS", Membro<&TICMS::pICMS>, "Alíquota do imposto"),
+    Valor(Campo::vICMSOp, "vICMSOp", Membro<&TICMS::vICMSOp>, "Valor do ICMS"),
+    Aliquota(Campo::pDif, "pDif", Membro<&TICMS::pDif>, "Alíquota do imposto"),
+    Valor(Campo::vICMSDif, "vICMSDif", Membro<&TICMS::vICMSDif>, "Valor do ICMS"),
+    Valor(Campo::vICMS, "vICMS", Membro<&TICMS::vICMS>, "Valor do ICMS"),
+    Valor(Campo::vBCFCP, "vBCFCP", Membro<&TICMS::vBCFCP>, "Valor da Base de Cálculo do FCP"),
+    Aliquota(Campo::pFCP, "pFCP", Membro<&TICMS::pFCP>,
              "Percentual do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"),
-    Valor(Campo::vFCP, "vFCP", &TICMS::vFCP,
+    Valor(Campo::vFCP, "vFCP", Membro<&TICMS::vFCP>,
           "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"),
     Codigo(Campo::modBCST, "modBCST", 1, 1,
-           [](const TICMS &c) { return dfe::modBCSTToStr(c.modBCST); },
+           CodigoDe<&TICMS::modBCST, dfe::modBCSTToStr>,
            "Modalidade de determinação da BC do ICMS ST"),
-    Aliquota(Campo::pMVAST, "pMVAST", &TICMS::pMVAST,
+    Aliquota(Campo::pMVAST, "pMVAST", Membro<&TICMS::pMVAST>,
              "Percentual da margem de valor Adicionado do ICMS ST"),
-    Aliquota(Campo::pRedBCST, "pRedBCST", &TICMS::pRedBCST, "Percentual da Redução de BC do ICMS ST"),
-    Valor(Campo::vBCST, "vBCST", &TICMS::vBCST, "Valor da BC do ICMS ST"),
-    Aliquota(Campo::pICMSST, "pICMSST", &TICMS::pICMSST, "Alíquota do imposto do ICMS ST"),
-    Valor(Campo::vICMSST, "vICMSST", &TICMS::vICMSST, "Valor do ICMS Substituição Tributaria"),
-    Valor(Campo::vBCFCPST, "vBCFCPST", &TICMS::vBCFCPST,
+    Aliquota(Campo::pRedBCST, "pRedBCST", Membro<&TICMS::pRedBCST>,
+             "Percentual da Redução de BC do ICMS ST"),
+    Valor(Campo::vBCST, "vBCST", Membro<&TICMS::vBCST>, "Valor da BC do ICMS ST"),
+    Aliquota(Campo::pICMSST, "pICMSST", Membro<&TICMS::pICMSST>, "Alíquota do imposto do ICMS ST"),
+    Valor(Campo::vICMSST, "vICMSST", Membro<&TICMS::vICMSST>,
+          "Valor do ICMS Substituição Tributaria"),
+    Valor(Campo::vBCFCPST, "vBCFCPST", Membro<&TICMS::vBCFCPST>,
           "Valor da Base de Cálculo do FCP por Substituição Tributária"),
-    Aliquota(Campo::pFCPST, "pFCPST", &TICMS::pFCPST,
+    Aliquota(Campo::pFCPST, "pFCPST", Membro<&TICMS::pFCPST>,
              "Percentual do FCP retido por Substituição Tributária"),
-    Valor(Campo::vFCPST, "vFCPST", &TICMS::vFCPST, "Valor do FCP retido por Substituição Tributária"),
-    Aliquota(Campo::pBCOp, "pBCOp", &TICMS::pBCOp, "Percentual da BC operação própria"),
-    Codigo(Campo::UFST, "UFST", 2, 2, [](const TICMS &c) { return c.UFST; },
-           "UF para qual é devido o ICMS ST"),
-    Valor(Campo::vBCSTRet, "vBCSTRet", &TICMS::vBCSTRet, "Valor da BC do ICMS ST Retido"),
-    Aliquota(Campo::pST, "pST", &TICMS::pST, "Alíquota suportada pelo Consumidor Final"),
-    Valor(Campo::vICMSSubstituto, "vICMSSubstituto", &TICMS::vICMSSubstituto,
-          "Valor do ICMS Substituto"),
-    Valor(Campo::vICMSSTRet, "vICMSSTRet", &TICMS::vICMSSTRet,
-          "Valor do ICMS Substituição Tributaria Retido"),
-    Valor(Campo::vBCFCPSTRet, "vBCFCPSTRet", &TICMS::vBCFCPSTRet,
-          "Valor da Base de Cálculo do FCP por Substituição Tributária"),
-    Aliquota(Campo::pFCPSTRet, "pFCPSTRet", &TICMS::pFCPSTRet,
-             "Percentual do FCP retido anteriormente por Substituição Tributária"),
-    Valor(Campo::vFCPSTRet, "vFCPSTRet", &TICMS::vFCPSTRet,
+    Valor(Campo::vFCPST, "vFCPST", Membro<&TICMS::vFCPST>,
           "Valor do FCP retido por Substituição Tributária"),
-    Valor(Campo::vBCSTDest, "vBCSTDest", &TICMS::vBCSTDest, "BC do ICMS ST da UF de destino"),
-    Valor(Campo::vICMSSTDest, "vICMSSTDest", &TICMS::vICMSSTDest, "BC do ICMS ST da UF de destino"),
-    Valor(Campo::vICMSDeson, "vICMSDeson", &TICMS::vICMSDeson, "Valor do ICMS Desoneração"),
+    Aliquota(Campo::pBCOp, "pBCOp", Membro<&TICMS::pBCOp>, "Percentual da BC operação própria"),
+    Codigo(Campo::UFST, "UFST", 2, 2, Membro<&TICMS::UFST>,
+           "UF para qual é devido o ICMS ST"),
+    Valor(Campo::vBCSTRet, "vBCSTRet", Membro<&TICMS::vBCSTRet>, "Valor da BC do ICMS ST Retido"),
+    Aliquota(Campo::pST, "pST", Membro<&TICMS::pST>, "Alíquota suportada pelo Consumidor Final"),
+    Valor(Campo::vICMSSubstituto, "vICMSSubstituto", Membro<&TICMS::vICMSSubstituto>,
+          "Valor do ICMS Substituto"),
+    Valor(Campo::vICMSSTRet, "vICMSSTRet", Membro<&TICMS::vICMSSTRet>,
+          "Valor do ICMS Substituição Tributaria Retido"),
+    Valor(Campo::vBCFCPSTRet, "vBCFCPSTRet", Membro<&TICMS::vBCFCPSTRet>,
+          "Valor da Base de Cálculo do FCP por Substituição Tributária"),
+    Aliquota(Campo::pFCPSTRet, "pFCPSTRet", Membro<&TICMS::pFCPSTRet>,
+             "Percentual do FCP retido anteriormente por Substituição Tributária"),
+    Valor(Campo::vFCPSTRet, "vFCPSTRet", Membro<&TICMS::vFCPSTRet>,
+          "Valor do FCP retido por Substituição Tributária"),
+    Valor(Campo::vBCSTDest, "vBCSTDest", Membro<&TICMS::vBCSTDest>,
+          "BC do ICMS ST da UF de destino"),
+    Valor(Campo::vICMSSTDest, "vICMSSTDest", Membro<&TICMS::vICMSSTDest>,
+          "BC do ICMS ST da UF de destino"),
+    Valor(Campo::vICMSDeson, "vICMSDeson", Membro<&TICMS::vICMSDeson>, "Valor do ICMS Desoneração"),
     Codigo(Campo::motDesICMS, "motDesICMS", 1, 2,
-           [](const TICMS &c) { return dfe::motDesICMSToStr(c.motDesICMS); },
+           CodigoDe<&TICMS::motDesICMS, dfe::motDesICMSToStr>,
            "Motivo da desoneração do ICMS"),
-    Aliquota(Campo::pRedBCEfet, "pRedBCEfet", &TICMS::pRedBCEfet,
+    Aliquota(Campo::pRedBCEfet, "pRedBCEfet", Membro<&TICMS::pRedBCEfet>,
              "Percentual de redução da base de cálculo efetiva"),
-    Valor(Campo::vBCEfet, "vBCEfet", &TICMS::vBCEfet, "Valor da base de cálculo efetiva"),
-    Aliquota(Campo::pICMSEfet, "pICMSEfet", &TICMS::pICMSEfet, "Alíquota do ICMS efetiva"),
-    Valor(Campo::vICMSEfet, "vICMSEfet", &TICMS::vICMSEfet, "Valor do ICMS efetivo"),
-    Aliquota(Campo::pCredSN, "pCredSN", &TICMS::pCredSN,
+    Valor(Campo::vBCEfet, "vBCEfet", Membro<&TICMS::vBCEfet>, "Valor da base de cálculo efetiva"),
+    Aliquota(Campo::pICMSEfet, "pICMSEfet", Membro<&TICMS::pICMSEfet>, "Alíquota do ICMS efetiva"),
+    Valor(Campo::vICMSEfet, "vICMSEfet", Membro<&TICMS::vICMSEfet>, "Valor do ICMS efetivo"),
+    Aliquota(Campo::pCredSN, "pCredSN", Membro<&TICMS::pCredSN>,
              "Alíquota aplicável de cálculo do crédito (Simples Nacional)."),
-    Valor(Campo::vCredICMSSN, "vCredICMSSN", &TICMS::vCredICMSSN,
+    Valor(Campo::vCredICMSSN, "vCredICMSSN", Membro<&TICMS::vCredICMSSN>,
           "Valor crédito do ICMS que pode ser aproveitado nos termos do art. 23 da LC 123 "
           "(Simples Nacional)"),
 };
@@ -175,254 +182,325 @@ enum class Cond : unsigned char {
     ComCredSN,      // pCredSN above zero
 };
 
+bool NaVersao(Versao v, double versao)
+{
+    switch (v) {
+    case Versao::Todas: return true;
+    case Versao::De200: return versao >= 2.0;
+    case Versao::Antes200: return versao < 2.0;
+    case Versao::De300: return versao >= 3.0;
+    case Versao::De310: return versao >= 3.1;
+    case Versao::Antes310: return versao < 3.1;
+    case Versao::De400: return versao >= 4.0;
+    }
+    return false;
+}
+
+bool Atende(Cond cond, const CICMS &ctx)
+{
+    const TICMS &c = ctx.m;
+    switch (cond) {
+    case Cond::Sempre: return true;
+    case Cond::FCPProprio: return Positivo(c.pFCP) || Positivo(c.vFCP);
+    case Cond::FCP: return Positivo(c.vBCFCP) || Positivo(c.pFCP) || Positivo(c.vFCP);
+    case Cond::FCPST: return Positivo(c.vBCFCPST) || Positivo(c.pFCPST) || Positivo(c.vFCPST);
+    case Cond::FCPSTRetido:
+        return Positivo(c.vBCFCPSTRet) || Positivo(c.pFCPSTRet) || Positivo(c.vFCPSTRet);
+    case Cond::Efetivo:
+        return Positivo(c.pRedBCEfet) || Positivo(c.vBCEfet) || Positivo(c.pICMSEfet) ||
+               Positivo(c.vICMSEfet);
+    case Cond::Retido:
+        return Positivo(c.vBCSTRet) || Positivo(c.pST) || Positivo(c.vICMSSubstituto) ||
+               Positivo(c.vICMSSTRet) || ctx.forcada == 1;
+    case Cond::Partilha:
+        return !c.UFST.empty() || c.pBCOp.Raw() != 0 || c.CST == dfe::cstPart10 ||
+               c.CST == dfe::cstPart90;
+    case Cond::Desonerado: return Positivo(c.vICMSDeson);
+    case Cond::DesoneradoCST90: return c.CST == dfe::cst90 && Positivo(c.vICMSDeson);
+    case Cond::ComICMS: return Positivo(c.vICMS);
+    case Cond::ComModBC: return c.modBC != dfe::dbiNenhum;
+    case Cond::ComBC: return Positivo(c.vBC) || Positivo(c.vICMS);
+    case Cond::ComBCST: return Positivo(c.vBCST) || Positivo(c.vICMSST);
+    case Cond::ComCredSN: return Positivo(c.pCredSN);
+    }
+    return false;
+}
+
+// The condition column of a form's row: the layout versions and the value condition.
+template <Versao v, Cond k>
+constexpr auto Se = [](const CICMS &c) { return NaVersao(v, c.versao) && Atende(k, c); };
+
+// The occurrence column: 1, 0, or the one the rejection-938 option gives.
 enum class Ocorr : unsigned char { Um, Zero, Forcada };
-
-struct Linha {
-    std::string_view id;
-    Campo campo;
-    Ocorr ocorr = Ocorr::Um;
-    Versao versao = Versao::Todas;
-    Cond cond = Cond::Sempre;
-    // A rate written as tcDe2 with maximum 5 whatever the layout.
-    bool aliquotaDe2 = false;
-    // 0: the catalogue's maximum.
-    int max = 0;
-    // Empty: the catalogue's description.
-    std::string_view descricao = {};
-};
-
-using Forma = std::span<const Linha>;
-
-using C = Campo;
-using V = Versao;
-using K = Cond;
 constexpr Ocorr O1 = Ocorr::Um;
 constexpr Ocorr O0 = Ocorr::Zero;
 constexpr Ocorr OF = Ocorr::Forcada;
 
-constexpr Linha kICMS00[] = {
-    {"N13", C::modBC},
-    {"N15", C::vBC},
-    {"N16", C::pICMS},
-    {"N17", C::vICMS},
-    {"N17b", C::pFCP, O1, V::De400, K::FCPProprio},
-    {"N17c", C::vFCP, O1, V::De400, K::FCPProprio},
+constexpr Ocorrencia<CICMS> OcorrenciaDe(Ocorr o)
+{
+    switch (o) {
+    case Ocorr::Um: return 1;
+    case Ocorr::Zero: return 0;
+    case Ocorr::Forcada: return [](const CICMS &c) { return c.forcada; };
+    }
+    return 1;
+}
+
+// A form's row: the catalogue's field under the form's Id, occurrence and condition;
+// `max` (when above 0) and `descricao` (when not empty) replace the catalogue's.
+constexpr L R(std::string_view id, Campo campo, Ocorr o = O1, L::Condicao cond = Sempre,
+              int max = 0, std::string_view descricao = {})
+{
+    const Definicao &d = DefinicaoDe(campo);
+    const std::string_view dsc = descricao.empty() ? d.descricao : descricao;
+    switch (d.tipo) {
+    case Tipo::Texto:
+        return {id, d.tag, dfe::tcStr, d.min, max > 0 ? max : d.max, OcorrenciaDe(o), d.valor,
+                cond, dsc};
+    case Tipo::Valor:
+        return {id, d.tag, dfe::tcDe2, d.min, d.max, OcorrenciaDe(o), d.valor, cond, dsc};
+    case Tipo::Aliquota:
+        break;
+    }
+    return L::ComMedida(id, d.tag, linhas::Aliquota, OcorrenciaDe(o), d.valor, cond, dsc);
+}
+
+// A rate written as tcDe2 with maximum 5 whatever the layout.
+constexpr L RDe2(std::string_view id, Campo campo, Ocorr o = O1, L::Condicao cond = Sempre)
+{
+    const Definicao &d = DefinicaoDe(campo);
+    return {id, d.tag, dfe::tcDe2, d.min, 5, OcorrenciaDe(o), d.valor, cond, d.descricao};
+}
+
+using Forma = std::span<const L>;
+
+using C = Campo;
+using V = Versao;
+using K = Cond;
+
+constexpr L kICMS00[] = {
+    R("N13", C::modBC),
+    R("N15", C::vBC),
+    R("N16", C::pICMS),
+    R("N17", C::vICMS),
+    R("N17b", C::pFCP, O1, Se<V::De400, K::FCPProprio>),
+    R("N17c", C::vFCP, O1, Se<V::De400, K::FCPProprio>),
 };
 
-constexpr Linha kICMS10[] = {
-    {"N13", C::modBC},
-    {"N15", C::vBC},
-    {"N14", C::pRedBC, O0, V::Todas, K::Partilha, true},
-    {"N16", C::pICMS},
-    {"N17", C::vICMS},
-    {"N17a", C::vBCFCP, O1, V::De400, K::FCP},
-    {"N17b", C::pFCP, O1, V::De400, K::FCP},
-    {"N17c", C::vFCP, O1, V::De400, K::FCP},
-    {"N18", C::modBCST},
-    {"N19", C::pMVAST, O0},
-    {"N20", C::pRedBCST, O0},
-    {"N21", C::vBCST},
-    {"N22", C::pICMSST},
-    {"N23", C::vICMSST},
-    {"N23a", C::vBCFCPST, O1, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O1, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O1, V::De400, K::FCPST},
-    {"N25", C::pBCOp, O1, V::Todas, K::Partilha},
-    {"N24", C::UFST, O1, V::Todas, K::Partilha},
+constexpr L kICMS10[] = {
+    R("N13", C::modBC),
+    R("N15", C::vBC),
+    RDe2("N14", C::pRedBC, O0, Se<V::Todas, K::Partilha>),
+    R("N16", C::pICMS),
+    R("N17", C::vICMS),
+    R("N17a", C::vBCFCP, O1, Se<V::De400, K::FCP>),
+    R("N17b", C::pFCP, O1, Se<V::De400, K::FCP>),
+    R("N17c", C::vFCP, O1, Se<V::De400, K::FCP>),
+    R("N18", C::modBCST),
+    R("N19", C::pMVAST, O0),
+    R("N20", C::pRedBCST, O0),
+    R("N21", C::vBCST),
+    R("N22", C::pICMSST),
+    R("N23", C::vICMSST),
+    R("N23a", C::vBCFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N25", C::pBCOp, O1, Se<V::Todas, K::Partilha>),
+    R("N24", C::UFST, O1, Se<V::Todas, K::Partilha>),
 };
 
-constexpr Linha kICMS20[] = {
-    {"N13", C::modBC},
-    {"N14", C::pRedBC},
-    {"N15", C::vBC},
-    {"N16", C::pICMS},
-    {"N17", C::vICMS},
-    {"N17a", C::vBCFCP, O1, V::De400, K::FCP},
-    {"N17b", C::pFCP, O1, V::De400, K::FCP},
-    {"N17c", C::vFCP, O1, V::De400, K::FCP},
-    {"N27a", C::vICMSDeson, O1, V::De310, K::Desonerado},
-    {"N28", C::motDesICMS, O1, V::De310, K::Desonerado},
+constexpr L kICMS20[] = {
+    R("N13", C::modBC),
+    R("N14", C::pRedBC),
+    R("N15", C::vBC),
+    R("N16", C::pICMS),
+    R("N17", C::vICMS),
+    R("N17a", C::vBCFCP, O1, Se<V::De400, K::FCP>),
+    R("N17b", C::pFCP, O1, Se<V::De400, K::FCP>),
+    R("N17c", C::vFCP, O1, Se<V::De400, K::FCP>),
+    R("N27a", C::vICMSDeson, O1, Se<V::De310, K::Desonerado>),
+    R("N28", C::motDesICMS, O1, Se<V::De310, K::Desonerado>),
 };
 
-constexpr Linha kICMS30[] = {
-    {"N18", C::modBCST},
-    {"N19", C::pMVAST, O0},
-    {"N20", C::pRedBCST, O0},
-    {"N21", C::vBCST},
-    {"N22", C::pICMSST},
-    {"N23", C::vICMSST},
-    {"N23a", C::vBCFCPST, O1, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O1, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O1, V::De400, K::FCPST},
-    {"N27a", C::vICMSDeson, O1, V::De310, K::Desonerado},
-    {"N28", C::motDesICMS, O1, V::De310, K::Desonerado},
+constexpr L kICMS30[] = {
+    R("N18", C::modBCST),
+    R("N19", C::pMVAST, O0),
+    R("N20", C::pRedBCST, O0),
+    R("N21", C::vBCST),
+    R("N22", C::pICMSST),
+    R("N23", C::vICMSST),
+    R("N23a", C::vBCFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N27a", C::vICMSDeson, O1, Se<V::De310, K::Desonerado>),
+    R("N28", C::motDesICMS, O1, Se<V::De310, K::Desonerado>),
 };
 
-constexpr Linha kICMS40[] = {
-    {"N13a", C::vICMSDeson, O1, V::De310, K::Desonerado},
-    {"N13b", C::motDesICMS, O1, V::De310, K::Desonerado},
-    {"N17", C::vICMS, O0, V::Antes310},
-    {"N28", C::motDesICMS, O0, V::Antes310, K::ComICMS, false, 1},
+constexpr L kICMS40[] = {
+    R("N13a", C::vICMSDeson, O1, Se<V::De310, K::Desonerado>),
+    R("N13b", C::motDesICMS, O1, Se<V::De310, K::Desonerado>),
+    R("N17", C::vICMS, O0, Se<V::Antes310, K::Sempre>),
+    R("N28", C::motDesICMS, O0, Se<V::Antes310, K::ComICMS>, 1),
 };
 
-constexpr Linha kICMS51[] = {
-    {"N13", C::modBC, O1, V::Todas, K::ComModBC},
-    {"N14", C::pRedBC},
-    {"N15", C::vBC},
-    {"N16", C::pICMS},
-    {"N16a", C::vICMSOp},
-    {"N16b", C::pDif},
-    {"N16c", C::vICMSDif},
-    {"N17", C::vICMS},
-    {"N17a", C::vBCFCP, O1, V::De400, K::FCP},
-    {"N17b", C::pFCP, O1, V::De400, K::FCP},
-    {"N17c", C::vFCP, O1, V::De400, K::FCP},
+constexpr L kICMS51[] = {
+    R("N13", C::modBC, O1, Se<V::Todas, K::ComModBC>),
+    R("N14", C::pRedBC),
+    R("N15", C::vBC),
+    R("N16", C::pICMS),
+    R("N16a", C::vICMSOp),
+    R("N16b", C::pDif),
+    R("N16c", C::vICMSDif),
+    R("N17", C::vICMS),
+    R("N17a", C::vBCFCP, O1, Se<V::De400, K::FCP>),
+    R("N17b", C::pFCP, O1, Se<V::De400, K::FCP>),
+    R("N17c", C::vFCP, O1, Se<V::De400, K::FCP>),
 };
 
-constexpr Linha kICMS60[] = {
-    {"N26", C::vBCSTRet, O1, V::De200, K::Retido},
-    {"N26a", C::pST, O1, V::De400, K::Retido},
-    {"N26b", C::vICMSSubstituto, OF, V::De400, K::Retido},
-    {"N27", C::vICMSSTRet, O1, V::De200, K::Retido},
-    {"N23a", C::vBCFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N27b", C::pFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N27d", C::vFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N34", C::pRedBCEfet, O1, V::De400, K::Efetivo},
-    {"N35", C::vBCEfet, O1, V::De400, K::Efetivo},
-    {"N36", C::pICMSEfet, O1, V::De400, K::Efetivo},
-    {"N37", C::vICMSEfet, O1, V::De400, K::Efetivo},
-    {"N21", C::vBCST, O1, V::Antes200},
-    {"N23", C::vICMSST, O1, V::Antes200},
+constexpr L kICMS60[] = {
+    R("N26", C::vBCSTRet, O1, Se<V::De200, K::Retido>),
+    R("N26a", C::pST, O1, Se<V::De400, K::Retido>),
+    R("N26b", C::vICMSSubstituto, OF, Se<V::De400, K::Retido>),
+    R("N27", C::vICMSSTRet, O1, Se<V::De200, K::Retido>),
+    R("N23a", C::vBCFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N27b", C::pFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N27d", C::vFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N34", C::pRedBCEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N35", C::vBCEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N36", C::pICMSEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N37", C::vICMSEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N21", C::vBCST, O1, Se<V::Antes200, K::Sempre>),
+    R("N23", C::vICMSST, O1, Se<V::Antes200, K::Sempre>),
 };
 
-constexpr Linha kICMS70[] = {
-    {"N13", C::modBC},
-    {"N14", C::pRedBC},
-    {"N15", C::vBC},
-    {"N16", C::pICMS},
-    {"N17", C::vICMS},
-    {"N23a", C::vBCFCP, O1, V::De400, K::FCP},
-    {"N23b", C::pFCP, O1, V::De400, K::FCP},
-    {"N23d", C::vFCP, O1, V::De400, K::FCP},
-    {"N18", C::modBCST},
-    {"N19", C::pMVAST, O0},
-    {"N20", C::pRedBCST, O0},
-    {"N21", C::vBCST},
-    {"N22", C::pICMSST},
-    {"N23", C::vICMSST},
-    {"N23a", C::vBCFCPST, O1, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O1, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O1, V::De400, K::FCPST},
+constexpr L kICMS70[] = {
+    R("N13", C::modBC),
+    R("N14", C::pRedBC),
+    R("N15", C::vBC),
+    R("N16", C::pICMS),
+    R("N17", C::vICMS),
+    R("N23a", C::vBCFCP, O1, Se<V::De400, K::FCP>),
+    R("N23b", C::pFCP, O1, Se<V::De400, K::FCP>),
+    R("N23d", C::vFCP, O1, Se<V::De400, K::FCP>),
+    R("N18", C::modBCST),
+    R("N19", C::pMVAST, O0),
+    R("N20", C::pRedBCST, O0),
+    R("N21", C::vBCST),
+    R("N22", C::pICMSST),
+    R("N23", C::vICMSST),
+    R("N23a", C::vBCFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O1, Se<V::De400, K::FCPST>),
     // Unlike ICMS20 and ICMS30, the relief is written from layout 3.00 on.
-    {"N27a", C::vICMSDeson, O1, V::De300, K::Desonerado},
-    {"N28", C::motDesICMS, O1, V::De300, K::Desonerado},
+    R("N27a", C::vICMSDeson, O1, Se<V::De300, K::Desonerado>),
+    R("N28", C::motDesICMS, O1, Se<V::De300, K::Desonerado>),
 };
 
-constexpr Linha kICMS90[] = {
-    {"N13", C::modBC, O1, V::Todas, K::ComBC},
-    {"N15", C::vBC, O1, V::Todas, K::ComBC},
-    {"N14", C::pRedBC, O0, V::Todas, K::ComBC},
-    {"N16", C::pICMS, O1, V::Todas, K::ComBC},
-    {"N17", C::vICMS, O1, V::Todas, K::ComBC},
-    {"N17a", C::vBCFCP, O0, V::De400, K::FCP},
-    {"N17b", C::pFCP, O0, V::De400, K::FCP},
-    {"N17c", C::vFCP, O0, V::De400, K::FCP},
-    {"N18", C::modBCST, O1, V::Todas, K::ComBCST},
-    {"N19", C::pMVAST, O0, V::Todas, K::ComBCST, true},
-    {"N20", C::pRedBCST, O0, V::Todas, K::ComBCST},
-    {"N21", C::vBCST, O1, V::Todas, K::ComBCST},
-    {"N22", C::pICMSST, O1, V::Todas, K::ComBCST},
-    {"N23", C::vICMSST, O1, V::Todas, K::ComBCST},
-    {"N23a", C::vBCFCPST, O0, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O0, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O0, V::De400, K::FCPST},
-    {"N27a", C::vICMSDeson, O1, V::De310, K::DesoneradoCST90},
-    {"N28", C::motDesICMS, O1, V::De310, K::DesoneradoCST90},
-    {"N25", C::pBCOp, O1, V::Todas, K::Partilha},
-    {"N24", C::UFST, O1, V::Todas, K::Partilha},
+constexpr L kICMS90[] = {
+    R("N13", C::modBC, O1, Se<V::Todas, K::ComBC>),
+    R("N15", C::vBC, O1, Se<V::Todas, K::ComBC>),
+    R("N14", C::pRedBC, O0, Se<V::Todas, K::ComBC>),
+    R("N16", C::pICMS, O1, Se<V::Todas, K::ComBC>),
+    R("N17", C::vICMS, O1, Se<V::Todas, K::ComBC>),
+    R("N17a", C::vBCFCP, O0, Se<V::De400, K::FCP>),
+    R("N17b", C::pFCP, O0, Se<V::De400, K::FCP>),
+    R("N17c", C::vFCP, O0, Se<V::De400, K::FCP>),
+    R("N18", C::modBCST, O1, Se<V::Todas, K::ComBCST>),
+    RDe2("N19", C::pMVAST, O0, Se<V::Todas, K::ComBCST>),
+    R("N20", C::pRedBCST, O0, Se<V::Todas, K::ComBCST>),
+    R("N21", C::vBCST, O1, Se<V::Todas, K::ComBCST>),
+    R("N22", C::pICMSST, O1, Se<V::Todas, K::ComBCST>),
+    R("N23", C::vICMSST, O1, Se<V::Todas, K::ComBCST>),
+    R("N23a", C::vBCFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N27a", C::vICMSDeson, O1, Se<V::De310, K::DesoneradoCST90>),
+    R("N28", C::motDesICMS, O1, Se<V::De310, K::DesoneradoCST90>),
+    R("N25", C::pBCOp, O1, Se<V::Todas, K::Partilha>),
+    R("N24", C::UFST, O1, Se<V::Todas, K::Partilha>),
 };
 
-constexpr Linha kICMSST[] = {
-    {"N26", C::vBCSTRet, O1, V::Todas, K::Sempre, false, 0, "BC do ICMS ST retido"},
-    {"N26a", C::pST, OF, V::De400},
-    {"N26b", C::vICMSSubstituto, OF, V::De400},
-    {"N27", C::vICMSSTRet},
-    {"N27a", C::vBCFCPSTRet, O0, V::Todas, K::FCPSTRetido, false, 0,
-     "Valor da Base de Cálculo do FCP"},
-    {"N27b", C::pFCPSTRet, O0, V::Todas, K::FCPSTRetido, false, 0,
-     "Percentual do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"},
-    {"N27c", C::vFCPSTRet, O0, V::Todas, K::FCPSTRetido, false, 0,
-     "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"},
-    {"N31", C::vBCSTDest},
-    {"N32", C::vICMSSTDest},
-    {"N34", C::pRedBCEfet, O1, V::Todas, K::Efetivo},
-    {"N35", C::vBCEfet, O1, V::Todas, K::Efetivo},
-    {"N36", C::pICMSEfet, O1, V::Todas, K::Efetivo},
-    {"N37", C::vICMSEfet, O1, V::Todas, K::Efetivo},
+constexpr L kICMSST[] = {
+    R("N26", C::vBCSTRet, O1, Sempre, 0, "BC do ICMS ST retido"),
+    R("N26a", C::pST, OF, Se<V::De400, K::Sempre>),
+    R("N26b", C::vICMSSubstituto, OF, Se<V::De400, K::Sempre>),
+    R("N27", C::vICMSSTRet),
+    R("N27a", C::vBCFCPSTRet, O0, Se<V::Todas, K::FCPSTRetido>, 0,
+      "Valor da Base de Cálculo do FCP"),
+    R("N27b", C::pFCPSTRet, O0, Se<V::Todas, K::FCPSTRetido>, 0,
+      "Percentual do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"),
+    R("N27c", C::vFCPSTRet, O0, Se<V::Todas, K::FCPSTRetido>, 0,
+      "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"),
+    R("N31", C::vBCSTDest),
+    R("N32", C::vICMSSTDest),
+    R("N34", C::pRedBCEfet, O1, Se<V::Todas, K::Efetivo>),
+    R("N35", C::vBCEfet, O1, Se<V::Todas, K::Efetivo>),
+    R("N36", C::pICMSEfet, O1, Se<V::Todas, K::Efetivo>),
+    R("N37", C::vICMSEfet, O1, Se<V::Todas, K::Efetivo>),
 };
 
-constexpr Linha kICMSSN101[] = {
-    {"N29", C::pCredSN},
-    {"N30", C::vCredICMSSN},
+constexpr L kICMSSN101[] = {
+    R("N29", C::pCredSN),
+    R("N30", C::vCredICMSSN),
 };
 
-constexpr Linha kICMSSN201[] = {
-    {"N18", C::modBCST},
-    {"N19", C::pMVAST, O0},
-    {"N20", C::pRedBCST, O0},
-    {"N21", C::vBCST},
-    {"N22", C::pICMSST},
-    {"N23", C::vICMSST},
-    {"N23a", C::vBCFCPST, O0, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O0, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O0, V::De400, K::FCPST},
-    {"N29", C::pCredSN},
-    {"N30", C::vCredICMSSN},
+constexpr L kICMSSN201[] = {
+    R("N18", C::modBCST),
+    R("N19", C::pMVAST, O0),
+    R("N20", C::pRedBCST, O0),
+    R("N21", C::vBCST),
+    R("N22", C::pICMSST),
+    R("N23", C::vICMSST),
+    R("N23a", C::vBCFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O0, Se<V::De400, K::FCPST>),
+    R("N29", C::pCredSN),
+    R("N30", C::vCredICMSSN),
 };
 
-constexpr Linha kICMSSN202[] = {
-    {"N18", C::modBCST},
-    {"N19", C::pMVAST, O0},
-    {"N20", C::pRedBCST, O0},
-    {"N21", C::vBCST},
-    {"N22", C::pICMSST},
-    {"N23", C::vICMSST},
-    {"N23a", C::vBCFCPST, O1, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O1, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O1, V::De400, K::FCPST},
+constexpr L kICMSSN202[] = {
+    R("N18", C::modBCST),
+    R("N19", C::pMVAST, O0),
+    R("N20", C::pRedBCST, O0),
+    R("N21", C::vBCST),
+    R("N22", C::pICMSST),
+    R("N23", C::vICMSST),
+    R("N23a", C::vBCFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O1, Se<V::De400, K::FCPST>),
 };
 
-constexpr Linha kICMSSN500[] = {
-    {"N26", C::vBCSTRet, O1, V::Todas, K::Retido},
-    {"N26.1", C::pST, O1, V::De400, K::Retido},
-    {"N26b", C::vICMSSubstituto, OF, V::De400, K::Retido},
-    {"N27", C::vICMSSTRet, O1, V::Todas, K::Retido},
-    {"N27a", C::vBCFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N27b", C::pFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N27d", C::vFCPSTRet, O1, V::De400, K::FCPSTRetido},
-    {"N34", C::pRedBCEfet, O1, V::De400, K::Efetivo},
-    {"N35", C::vBCEfet, O1, V::De400, K::Efetivo},
-    {"N36", C::pICMSEfet, O1, V::De400, K::Efetivo},
-    {"N37", C::vICMSEfet, O1, V::De400, K::Efetivo},
+constexpr L kICMSSN500[] = {
+    R("N26", C::vBCSTRet, O1, Se<V::Todas, K::Retido>),
+    R("N26.1", C::pST, O1, Se<V::De400, K::Retido>),
+    R("N26b", C::vICMSSubstituto, OF, Se<V::De400, K::Retido>),
+    R("N27", C::vICMSSTRet, O1, Se<V::Todas, K::Retido>),
+    R("N27a", C::vBCFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N27b", C::pFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N27d", C::vFCPSTRet, O1, Se<V::De400, K::FCPSTRetido>),
+    R("N34", C::pRedBCEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N35", C::vBCEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N36", C::pICMSEfet, O1, Se<V::De400, K::Efetivo>),
+    R("N37", C::vICMSEfet, O1, Se<V::De400, K::Efetivo>),
 };
 
-constexpr Linha kICMSSN900[] = {
-    {"N13", C::modBC, O1, V::Todas, K::ComBC},
-    {"N15", C::vBC, O1, V::Todas, K::ComBC},
-    {"N14", C::pRedBC, O0, V::Todas, K::ComBC},
-    {"N16", C::pICMS, O1, V::Todas, K::ComBC},
-    {"N17", C::vICMS, O1, V::Todas, K::ComBC},
-    {"N18", C::modBCST, O1, V::Todas, K::ComBCST},
-    {"N19", C::pMVAST, O0, V::Todas, K::ComBCST},
-    {"N20", C::pRedBCST, O0, V::Todas, K::ComBCST},
-    {"N21", C::vBCST, O1, V::Todas, K::ComBCST},
-    {"N22", C::pICMSST, O1, V::Todas, K::ComBCST},
-    {"N23", C::vICMSST, O1, V::Todas, K::ComBCST},
-    {"N23a", C::vBCFCPST, O1, V::De400, K::FCPST},
-    {"N23b", C::pFCPST, O1, V::De400, K::FCPST},
-    {"N23d", C::vFCPST, O1, V::De400, K::FCPST},
-    {"N29", C::pCredSN, O1, V::Todas, K::ComCredSN},
-    {"N30", C::vCredICMSSN, O1, V::Todas, K::ComCredSN},
+constexpr L kICMSSN900[] = {
+    R("N13", C::modBC, O1, Se<V::Todas, K::ComBC>),
+    R("N15", C::vBC, O1, Se<V::Todas, K::ComBC>),
+    R("N14", C::pRedBC, O0, Se<V::Todas, K::ComBC>),
+    R("N16", C::pICMS, O1, Se<V::Todas, K::ComBC>),
+    R("N17", C::vICMS, O1, Se<V::Todas, K::ComBC>),
+    R("N18", C::modBCST, O1, Se<V::Todas, K::ComBCST>),
+    R("N19", C::pMVAST, O0, Se<V::Todas, K::ComBCST>),
+    R("N20", C::pRedBCST, O0, Se<V::Todas, K::ComBCST>),
+    R("N21", C::vBCST, O1, Se<V::Todas, K::ComBCST>),
+    R("N22", C::pICMSST, O1, Se<V::Todas, K::ComBCST>),
+    R("N23", C::vICMSST, O1, Se<V::Todas, K::ComBCST>),
+    R("N23a", C::vBCFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23b", C::pFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N23d", C::vFCPST, O1, Se<V::De400, K::FCPST>),
+    R("N29", C::pCredSN, O1, Se<V::Todas, K::ComCredSN>),
+    R("N30", C::vCredICMSSN, O1, Se<V::Todas, K::ComCredSN>),
 };
 
 // The situations without a form of their own write the origin and the code only.
@@ -518,118 +596,38 @@ int OcorrenciasVICMSSubstituto(dfe::TForcarGeracaoTag opcao, dfe::TpcnTipoAmbien
     return 0;
 }
 
-// ---- writing a form ---------------------------------------------------------------------
-
-struct Contexto {
-    const TICMS &icms;
-    double versao;
-    bool usarDe4;
-    int forcada; // OcorrenciasVICMSSubstituto
+// The origin and the situation code open every form.
+constexpr L kOrigemCST[] = {
+    R("N11", C::orig),
+    R("N12", C::CST),
 };
 
-bool NaVersao(Versao v, double versao)
-{
-    switch (v) {
-    case Versao::Todas: return true;
-    case Versao::De200: return versao >= 2.0;
-    case Versao::Antes200: return versao < 2.0;
-    case Versao::De300: return versao >= 3.0;
-    case Versao::De310: return versao >= 3.1;
-    case Versao::Antes310: return versao < 3.1;
-    case Versao::De400: return versao >= 4.0;
-    }
-    return false;
-}
-
-bool Atende(Cond cond, const Contexto &ctx)
-{
-    const TICMS &c = ctx.icms;
-    switch (cond) {
-    case Cond::Sempre: return true;
-    case Cond::FCPProprio: return Positivo(c.pFCP) || Positivo(c.vFCP);
-    case Cond::FCP: return Positivo(c.vBCFCP) || Positivo(c.pFCP) || Positivo(c.vFCP);
-    case Cond::FCPST: return Positivo(c.vBCFCPST) || Positivo(c.pFCPST) || Positivo(c.vFCPST);
-    case Cond::FCPSTRetido:
-        return Positivo(c.vBCFCPSTRet) || Positivo(c.pFCPSTRet) || Positivo(c.vFCPSTRet);
-    case Cond::Efetivo:
-        return Positivo(c.pRedBCEfet) || Positivo(c.vBCEfet) || Positivo(c.pICMSEfet) ||
-               Positivo(c.vICMSEfet);
-    case Cond::Retido:
-        return Positivo(c.vBCSTRet) || Positivo(c.pST) || Positivo(c.vICMSSubstituto) ||
-               Positivo(c.vICMSSTRet) || ctx.forcada == 1;
-    case Cond::Partilha:
-        return !c.UFST.empty() || c.pBCOp.Raw() != 0 || c.CST == dfe::cstPart10 ||
-               c.CST == dfe::cstPart90;
-    case Cond::Desonerado: return Positivo(c.vICMSDeson);
-    case Cond::DesoneradoCST90: return c.CST == dfe::cst90 && Positivo(c.vICMSDeson);
-    case Cond::ComICMS: return Positivo(c.vICMS);
-    case Cond::ComModBC: return c.modBC != dfe::dbiNenhum;
-    case Cond::ComBC: return Positivo(c.vBC) || Positivo(c.vICMS);
-    case Cond::ComBCST: return Positivo(c.vBCST) || Positivo(c.vICMSST);
-    case Cond::ComCredSN: return Positivo(c.pCredSN);
-    }
-    return false;
-}
-
-void EscreverCampo(dfe::TGerador &g, const Contexto &ctx, std::string_view id, Campo campo,
-                   int ocorrencias, bool aliquotaDe2 = false, int maxEspecial = 0,
-                   std::string_view descricaoEspecial = {})
-{
-    const Definicao &d = DefinicaoDe(campo);
-    const std::string_view descricao = descricaoEspecial.empty() ? d.descricao : descricaoEspecial;
-    switch (d.tipo) {
-    case Tipo::Texto:
-        g.wCampo(dfe::tcStr, id, d.tag, d.min, maxEspecial > 0 ? maxEspecial : d.max,
-                 ocorrencias, d.texto(ctx.icms), descricao);
-        break;
-    case Tipo::Valor:
-        g.wCampo(dfe::tcDe2, id, d.tag, d.min, d.max, ocorrencias, ctx.icms.*d.valor, descricao);
-        break;
-    case Tipo::Aliquota: {
-        const bool de4 = ctx.usarDe4 && !aliquotaDe2;
-        g.wCampo(de4 ? dfe::tcDe4 : dfe::tcDe2, id, d.tag, d.min, de4 ? 7 : 5, ocorrencias,
-                 ctx.icms.*d.valor, descricao);
-        break;
-    }
-    }
-}
-
-void EscreverForma(dfe::TGerador &g, const Contexto &ctx, Forma forma)
-{
-    for (const Linha &l : forma) {
-        if (!NaVersao(l.versao, ctx.versao) || !Atende(l.cond, ctx))
-            continue;
-        const int ocorrencias = l.ocorr == Ocorr::Um     ? 1
-                                : l.ocorr == Ocorr::Zero ? 0
-                                                         : ctx.forcada;
-        EscreverCampo(g, ctx, l.id, l.campo, ocorrencias, l.aliquotaDe2, l.max, l.descricao);
-    }
-}
+constexpr L kOrigemCSOSN[] = {
+    R("N11", C::orig),
+    R("N12a", C::CSOSN),
+};
 
 } // namespace
 
 void TNFeW::GerarDetImpostoICMS(int i)
 {
     const TICMS &icms = FNFe.Det[i].Imposto.ICMS;
-    const Contexto ctx{icms, FNFe.infNFe.GetVersao(), FUsar_tcDe4,
-                       OcorrenciasVICMSSubstituto(FOpcoes.ForcarGerarTagRejeicao938,
-                                                  FNFe.Ide.tpAmb)};
+    const CICMS ctx{Contexto(*this, icms, i),
+                    OcorrenciasVICMSSubstituto(FOpcoes.ForcarGerarTagRejeicao938, FNFe.Ide.tpAmb)};
 
     FGerador.wGrupo("ICMS", "N01");
     std::string grupo;
     if (FNFe.Emit.CRT == dfe::crtSimplesNacional) {
         grupo = "ICMSSN" + dfe::CSOSNToStrTagPos(icms.CSOSN);
         FGerador.wGrupo(grupo, "N" + dfe::CSOSNToStrID(icms.CSOSN));
-        EscreverCampo(FGerador, ctx, "N11", Campo::orig, 1);
-        EscreverCampo(FGerador, ctx, "N12a", Campo::CSOSN, 1);
-        EscreverForma(FGerador, ctx, FormaCSOSN(icms.CSOSN));
+        Escrever(FGerador, kOrigemCSOSN, ctx);
+        Escrever(FGerador, FormaCSOSN(icms.CSOSN), ctx);
     } else {
         grupo = "ICMS";
         grupo += BuscaTag(icms.CST, ctx.versao);
         FGerador.wGrupo(grupo, "N" + dfe::CSTICMSToStrTagPos(icms.CST));
-        EscreverCampo(FGerador, ctx, "N11", Campo::orig, 1);
-        EscreverCampo(FGerador, ctx, "N12", Campo::CST, 1);
-        EscreverForma(FGerador, ctx, FormaCST(icms.CST));
+        Escrever(FGerador, kOrigemCST, ctx);
+        Escrever(FGerador, FormaCST(icms.CST), ctx);
     }
     FGerador.wGrupo("/" + grupo);
     FGerador.wGrupo("/ICMS");

@@ -1,5 +1,7 @@
-#include "dfe/xmlwriter_comum.h"
-#include "nfe/writer.h"
+// The totals, the transport and the billing. Each group is a table of rows in the layout's
+// order; a group whose values are all absent is not written.
+
+#include "nfe/writer_linhas.h"
 
 #include "dfe/codes_tax.h"
 #include "dfe/helpers.h"
@@ -9,9 +11,242 @@
 
 namespace nfe {
 
-using namespace dfe::escrita;
+using namespace linhas;
 
 namespace {
+
+using dfe::tcDat;
+using dfe::tcDe2;
+using dfe::tcDe3;
+using dfe::tcEsp;
+using dfe::tcInt;
+using dfe::tcStr;
+
+constexpr std::string_view DscVServ =
+    "Valor total dos Serviços sob não incidência ou não Tributados pelo ICMS  / Valor do Serviço";
+constexpr std::string_view DscRNTC = "Registro Nacional de Transportador de Carga (ANTT)";
+
+// ---- total -------------------------------------------------------------------------
+
+using LICMSTot = Linha<Ctx<TICMSTot>>;
+constexpr LICMSTot kICMSTot[] = {
+    {"W03", "vBC", tcDe2, 1, 15, 1, Membro<&TICMSTot::vBC>, Sempre, "Valor da BC do ICMS"},
+    {"W04", "vICMS", tcDe2, 1, 15, 1, Membro<&TICMSTot::vICMS>, Sempre, "Valor do ICMS"},
+    {"W04a", "vICMSDeson", tcDe2, 1, 15, 1, Membro<&TICMSTot::vICMSDeson>, De310,
+     "Valor do ICMS Desoneração"},
+    {"W04c", "vFCPUFDest", tcDe2, 1, 15, 0, Membro<&TICMSTot::vFCPUFDest>, De310, "Valor do ICMS"},
+    {"W04e", "vICMSUFDest", tcDe2, 1, 15, 0, Membro<&TICMSTot::vICMSUFDest>, De310,
+     "Valor do ICMS"},
+    {"W04g", "vICMSUFRemet", tcDe2, 1, 15, 0, Membro<&TICMSTot::vICMSUFRemet>, De310,
+     "Valor do ICMS"},
+    {"W04h", "vFCP", tcDe2, 1, 15, 1, Membro<&TICMSTot::vFCP>, De400,
+     "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)"},
+    {"W05", "vBCST", tcDe2, 1, 15, 1, Membro<&TICMSTot::vBCST>, Sempre, "Valor da BC do ICMS ST"},
+    {"W06", "vST", tcDe2, 1, 15, 1, Membro<&TICMSTot::vST>, Sempre,
+     "Valor TOTAL Icms substituição Tributária"},
+    {"W06a", "vFCPST", tcDe2, 1, 15, 1, Membro<&TICMSTot::vFCPST>, De400,
+     "Valor do FCP retido por Substituição Tributária"},
+    {"W06b", "vFCPSTRet", tcDe2, 1, 15, 1, Membro<&TICMSTot::vFCPSTRet>, De400,
+     "Valor do FCP retido por Substituição Tributária"},
+    {"W07", "vProd", tcDe2, 1, 15, 1, Membro<&TICMSTot::vProd>, Sempre,
+     "Valor Total Bruto dos Produtos ou Serviços"},
+    {"W08", "vFrete", tcDe2, 1, 15, 1, Membro<&TICMSTot::vFrete>, Sempre, "Valor Total do Frete"},
+    {"W09", "vSeg", tcDe2, 1, 15, 1, Membro<&TICMSTot::vSeg>, Sempre, "Valor Total do Seguro"},
+    {"W10", "vDesc", tcDe2, 1, 15, 1, Membro<&TICMSTot::vDesc>, Sempre, "Valor do desconto"},
+    {"W11", "vII", tcDe2, 1, 15, 1, Membro<&TICMSTot::vII>, Sempre,
+     "Valor do Imposto de Importação"},
+    {"W12", "vIPI", tcDe2, 1, 15, 1, Membro<&TICMSTot::vIPI>, Sempre,
+     "Valor do Imposto sobre Produtos Industrializados"},
+    {"W12a", "vIPIDevol", tcDe2, 1, 15, 1, Membro<&TICMSTot::vIPIDevol>, De400,
+     "Valor do IPI Devolvido"},
+    {"W13", "vPIS", tcDe2, 1, 15, 1, Membro<&TICMSTot::vPIS>, Sempre, "Valor do PIS"},
+    {"W14", "vCOFINS", tcDe2, 1, 15, 1, Membro<&TICMSTot::vCOFINS>, Sempre, "Valor do COFINS"},
+    {"W15", "vOutro", tcDe2, 1, 15, 1, Membro<&TICMSTot::vOutro>, Sempre,
+     "Outras Despesas Acessórias"},
+    {"W16", "vNF", tcDe2, 1, 15, 1, Membro<&TICMSTot::vNF>, Sempre, "Valor Total do DF-e"},
+    {"W16a", "vTotTrib", tcDe2, 1, 15, 0, Membro<&TICMSTot::vTotTrib>, Sempre,
+     "Valor Aproximado Total de Tributos"},
+};
+
+using LISSQNtot = Linha<Ctx<TISSQNtot>>;
+constexpr LISSQNtot kISSQNtot[] = {
+    {"W18", "vServ", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vServ>, Sempre, DscVServ},
+    {"W19", "vBC", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vBC>, Sempre, "Valor da BC do ICMS"},
+    {"W20", "vISS", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vISS>, Sempre,
+     "Valor do Imposto sobre Serviço"},
+    {"W21", "vPIS", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vPIS>, Sempre, "Valor do PIS"},
+    {"W22", "vCOFINS", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vCOFINS>, Sempre, "Valor do COFINS"},
+    {"W22a", "dCompet", tcDat, 10, 10, 1, DataDe<&TISSQNtot::dCompet>, De310,
+     "Data da Prestação do Serviço"},
+    {"W22b", "vDeducao", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vDeducao>, De310, "Valor da Dedução"},
+    {"W22c", "vOutro", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vOutro>, De310,
+     "Valor Outras Deduções"},
+    {"W22d", "vDescIncond", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vDescIncond>, De310,
+     "Valor Desconto Incondicionado"},
+    {"W22e", "vDescCond", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vDescCond>, De310,
+     "Valor Desconto Condicionado"},
+    {"W22f", "vISSRet", tcDe2, 1, 15, 0, Membro<&TISSQNtot::vISSRet>, De310, "Valor Retenção ISS"},
+    {"W22g", "cRegTrib", tcStr, 1, 1, 0, CodigoDe<&TISSQNtot::cRegTrib, dfe::RegTribISSQNToStr>,
+     [](const Ctx<TISSQNtot> &c) { return c.versao >= 3.1 && c.m.cRegTrib != dfe::RTISSNenhum; },
+     "Código do Regime Especial de Tributação"},
+};
+
+using LretTrib = Linha<Ctx<TretTrib>>;
+constexpr LretTrib kretTrib[] = {
+    {"W24", "vRetPIS", tcDe2, 1, 15, 0, Membro<&TretTrib::vRetPIS>, Sempre, "Valor Retido do PIS"},
+    {"W25", "vRetCOFINS", tcDe2, 1, 15, 0, Membro<&TretTrib::vRetCOFINS>, Sempre,
+     "Valor Retido do COFINS"},
+    {"W26", "vRetCSLL", tcDe2, 1, 15, 0, Membro<&TretTrib::vRetCSLL>, Sempre,
+     "Valor Retido da CONTRIBUIÇÃO SOCIAL SOBRE O LUCRO LÍQUIDO"},
+    {"W27", "vBCIRRF", tcDe2, 1, 15, 0, Membro<&TretTrib::vBCIRRF>, Sempre,
+     "Base de Cálculo do IRRF"},
+    {"W28", "vIRRF", tcDe2, 1, 15, 0, Membro<&TretTrib::vIRRF>, Sempre,
+     "Valor do Imposto de Renda Retido na Fonte"},
+    {"W29", "vBCRetPrev", tcDe2, 1, 15, 0, Membro<&TretTrib::vBCRetPrev>, Sempre,
+     "Base de Cálculo da Retenção da Previdência Social"},
+    {"W30", "vRetPrev", tcDe2, 1, 15, 0, Membro<&TretTrib::vRetPrev>, Sempre,
+     "Valor da Retenção da Previdência Social"},
+};
+
+// ---- transp ------------------------------------------------------------------------
+
+using LTransp = Linha<Ctx<TTransp>>;
+constexpr LTransp kTransp[] = {
+    {"X02", "modFrete", tcStr, 1, 1, 1, CodigoDe<&TTransp::modFrete, modFreteToStr>, Sempre,
+     "Modalidade do Frete"},
+    LTransp::Codigo([](dfe::TGerador &, const Ctx<TTransp> &c) {
+        c.w.GerarTranspTransporta();
+        c.w.GerarTranspRetTransp();
+        c.w.GerarTranspVeicTransp();
+        c.w.GerarTranspReboque();
+    }),
+    {"X25a", "vagao", tcStr, 1, 20, 0, Membro<&TTransp::vagao>, Sempre, "Identificação do vagão"},
+    {"X25b", "balsa", tcStr, 1, 20, 0, Membro<&TTransp::balsa>, Sempre, "Identificação da balsa"},
+    LTransp::Codigo([](dfe::TGerador &, const Ctx<TTransp> &c) { c.w.GerarTranspVol(); }),
+};
+
+using LTransporta = Linha<Ctx<TTransporta>>;
+constexpr LTransporta kTransporta[] = {
+    LTransporta::Codigo([](dfe::TGerador &g, const Ctx<TTransporta> &c) {
+        g.wCampoCNPJCPF("X04", "X05", c.m.CNPJCPF);
+    }, [](const Ctx<TTransporta> &c) { return Preenchido(c.m.CNPJCPF); }),
+    {"X06", "xNome", tcStr, 1, 60, 0, Membro<&TTransporta::xNome>, Sempre, "Razão Social ou Nome"},
+    // The word ISENTO stands for an exempt carrier; any other registration is digits.
+    {"X07", "IE", tcStr, 2, 14, 0,
+     [](const Ctx<TTransporta> &c) -> rtl::Variant {
+         return rtl::Trim(c.m.IE) == "ISENTO" ? c.m.IE : util::OnlyNumber(c.m.IE);
+     },
+     Sempre, "Inscrição Estadual"},
+    LTransporta::Alerta("X07", "IE", "Inscrição Estadual",
+                        [](const Ctx<TTransporta> &c) {
+                            return c.w.Opcoes().ValidarInscricoes && !c.m.IE.empty() &&
+                                   !dfe::ValidarIE(c.m.IE, c.m.UF);
+                        },
+                        ConteudoInvalido),
+    {"X08", "xEnder", tcStr, 1, 60, 0, Membro<&TTransporta::xEnder>, Sempre, "Endereço Completo"},
+    {"X09", "xMun", tcStr, 1, 60, 0, Membro<&TTransporta::xMun>, Sempre, "Nome do Município"},
+    {"X10", "UF", tcStr, 1, 2, 0, Membro<&TTransporta::UF>,
+     [](const Ctx<TTransporta> &c) { return Preenchido(c.m.UF); }, "Sigla da UF"},
+    LTransporta::Alerta("X10", "UF", "Sigla da UF",
+                        [](const Ctx<TTransporta> &c) {
+                            return Preenchido(c.m.UF) && !dfe::ValidarUF(c.m.UF);
+                        },
+                        ConteudoInvalido),
+};
+
+using LretTransp = Linha<Ctx<TretTransp>>;
+constexpr LretTransp kretTransp[] = {
+    {"X12", "vServ", tcDe2, 1, 15, 1, Membro<&TretTransp::vServ>, Sempre, DscVServ},
+    {"X13", "vBCRet", tcDe2, 1, 15, 1, Membro<&TretTransp::vBCRet>, Sempre,
+     "BC da Retenção do ICMS"},
+    {"X14", "pICMSRet", tcDe2, 1, 5, 1, Membro<&TretTransp::pICMSRet>, Sempre,
+     "Alíquota da Retenção"},
+    {"X15", "vICMSRet", tcDe2, 1, 15, 1, Membro<&TretTransp::vICMSRet>, Sempre,
+     "Valor do ICMS Retido"},
+    {"X16", "CFOP", tcEsp, 4, 4, 1, DigitosDe<&TretTransp::CFOP>, Sempre, "CFOP"},
+    {"X17", "cMunFG", tcStr, 7, 7, 1,
+     [](const Ctx<TretTransp> &c) -> rtl::Variant { return rtl::IntToStr(c.m.cMunFG); }, Sempre,
+     "Código do Município FG"},
+    LretTransp::Alerta("X17", "cMunFG", "Código do Município FG",
+                       [](const Ctx<TretTransp> &c) { return !dfe::ValidarMunicipio(c.m.cMunFG); },
+                       ConteudoInvalido),
+};
+
+using LveicTransp = Linha<Ctx<TveicTransp>>;
+constexpr LveicTransp kveicTransp[] = {
+    {"X19", "placa", tcStr, 6, 7, 1, Membro<&TveicTransp::placa>, Sempre, "Placa do Veículo"},
+    {"X20", "UF", tcStr, 2, 2, 1, Membro<&TveicTransp::UF>, Sempre, "Sigla da UF"},
+    LveicTransp::Alerta("X20", "UF", "Sigla da UF",
+                        [](const Ctx<TveicTransp> &c) { return !dfe::ValidarUF(c.m.UF); },
+                        ConteudoInvalido),
+    {"X21", "RNTC", tcStr, 1, 20, 0, Membro<&TveicTransp::RNTC>, Sempre, DscRNTC},
+};
+
+using Lreboque = Linha<Ctx<TreboqueCollectionItem>>;
+constexpr Lreboque kreboque[] = {
+    {"X23", "placa", tcStr, 6, 7, 1, Membro<&TreboqueCollectionItem::placa>, Sempre,
+     "Placa do Veículo"},
+    {"X24", "UF", tcStr, 2, 2, 1, Membro<&TreboqueCollectionItem::UF>, Sempre, "Sigla da UF"},
+    Lreboque::Alerta("X24", "UF", "Sigla da UF",
+                     [](const Ctx<TreboqueCollectionItem> &c) { return !dfe::ValidarUF(c.m.UF); },
+                     ConteudoInvalido),
+    {"X25", "RNTC", tcStr, 1, 20, 0, Membro<&TreboqueCollectionItem::RNTC>, Sempre, DscRNTC},
+};
+
+// The seals of a volume are written by the volume's own writer, which knows its index.
+using Lvol = Linha<Ctx<TVolCollectionItem>>;
+constexpr Lvol kvol[] = {
+    {"X27", "qVol", tcInt, 1, 15, 1, Membro<&TVolCollectionItem::qVol>, Sempre,
+     "Quantidade de volumes transportados"},
+    {"X28", "esp", tcStr, 1, 60, 0, Membro<&TVolCollectionItem::esp>, Sempre,
+     "Espécie dos volumes transportados"},
+    {"X29", "marca", tcStr, 1, 60, 0, Membro<&TVolCollectionItem::marca>, Sempre,
+     "Marca dos volumes transportados"},
+    {"X30", "nVol", tcStr, 1, 60, 0, Membro<&TVolCollectionItem::nVol>, Sempre,
+     "Numeração dos volumes transportados"},
+    {"X31", "pesoL", tcDe3, 1, 15, 0, Membro<&TVolCollectionItem::pesoL>, Sempre,
+     "Peso Líquido (em kg)"},
+    {"X32", "pesoB", tcDe3, 1, 15, 0, Membro<&TVolCollectionItem::pesoB>, Sempre,
+     "Peso Bruto (em kg)"},
+};
+
+using Llacres = Linha<Ctx<TLacresCollectionItem>>;
+constexpr Llacres klacres[] = {
+    {"X34", "nLacre", tcStr, 1, 60, 1, Membro<&TLacresCollectionItem::nLacre>, Sempre,
+     "Número dos Lacres"},
+};
+
+// ---- cobr --------------------------------------------------------------------------
+
+// The invoice's fields are required from layout 4.00 on when the option asks for them.
+constexpr auto OcorrenciaFat = [](const Ctx<TFat> &c) {
+    return (c.w.Opcoes().CamposFatObrigatorios && c.versao >= 4.0) ? 1 : 0;
+};
+
+using LFat = Linha<Ctx<TFat>>;
+constexpr LFat kfat[] = {
+    {"Y03", "nFat", tcStr, 1, 60, OcorrenciaFat, Membro<&TFat::nFat>, Sempre, "Número da fatura"},
+    {"Y04", "vOrig", tcDe2, 1, 15, OcorrenciaFat, Membro<&TFat::vOrig>, Sempre,
+     "Valor Original da Fatura"},
+    {"Y05", "vDesc", tcDe2, 1, 15, OcorrenciaFat, Membro<&TFat::vDesc>, Sempre,
+     "Valor do desconto"},
+    {"Y06", "vLiq", tcDe2, 1, 15, OcorrenciaFat, Membro<&TFat::vLiq>, Sempre,
+     "Valor Líquido da Fatura"},
+};
+
+constexpr auto OcorrenciaDup = [](const Ctx<TDupCollectionItem> &c) {
+    return c.versao >= 4.0 ? 1 : 0;
+};
+
+using LDup = Linha<Ctx<TDupCollectionItem>>;
+constexpr LDup kdup[] = {
+    {"Y08", "nDup", tcStr, 1, 60, OcorrenciaDup, Membro<&TDupCollectionItem::nDup>, Sempre,
+     "Número da duplicata"},
+    {"Y09", "dVenc", tcDat, 10, 10, OcorrenciaDup, DataDe<&TDupCollectionItem::dVenc>, Sempre,
+     "Data de vencimento"},
+    {"Y10", "vDup", tcDe2, 1, 15, 1, Membro<&TDupCollectionItem::vDup>, Sempre,
+     "Valor da duplicata"},
+};
 
 } // namespace
 
@@ -28,46 +263,7 @@ void TNFeW::GerarTotal()
 
 void TNFeW::GerarTotalICMSTotal()
 {
-    const TICMSTot &t = FNFe.Total.ICMSTot;
-    const double versao = FNFe.infNFe.GetVersao();
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe2;
-
-    g.wGrupo("ICMSTot", "W02");
-    g.wCampo(tcDe2, "W03", "vBC", 1, 15, 1, t.vBC, "Valor da BC do ICMS");
-    g.wCampo(tcDe2, "W04", "vICMS", 1, 15, 1, t.vICMS, "Valor do ICMS");
-    if (versao >= 3.1) {
-        g.wCampo(tcDe2, "W04a", "vICMSDeson", 1, 15, 1, t.vICMSDeson, "Valor do ICMS Desoneração");
-        g.wCampo(tcDe2, "W04c", "vFCPUFDest", 1, 15, 0, t.vFCPUFDest, "Valor do ICMS");
-        g.wCampo(tcDe2, "W04e", "vICMSUFDest", 1, 15, 0, t.vICMSUFDest, "Valor do ICMS");
-        g.wCampo(tcDe2, "W04g", "vICMSUFRemet", 1, 15, 0, t.vICMSUFRemet, "Valor do ICMS");
-    }
-    if (versao >= 4.0)
-        g.wCampo(tcDe2, "W04h", "vFCP", 1, 15, 1, t.vFCP,
-                 "Valor do ICMS relativo ao Fundo de Combate à Pobreza (FCP)");
-    g.wCampo(tcDe2, "W05", "vBCST", 1, 15, 1, t.vBCST, "Valor da BC do ICMS ST");
-    g.wCampo(tcDe2, "W06", "vST", 1, 15, 1, t.vST, "Valor TOTAL Icms substituição Tributária");
-    if (versao >= 4.0) {
-        g.wCampo(tcDe2, "W06a", "vFCPST", 1, 15, 1, t.vFCPST,
-                 "Valor do FCP retido por Substituição Tributária");
-        g.wCampo(tcDe2, "W06b", "vFCPSTRet", 1, 15, 1, t.vFCPSTRet,
-                 "Valor do FCP retido por Substituição Tributária");
-    }
-    g.wCampo(tcDe2, "W07", "vProd", 1, 15, 1, t.vProd, "Valor Total Bruto dos Produtos ou Serviços");
-    g.wCampo(tcDe2, "W08", "vFrete", 1, 15, 1, t.vFrete, "Valor Total do Frete");
-    g.wCampo(tcDe2, "W09", "vSeg", 1, 15, 1, t.vSeg, "Valor Total do Seguro");
-    g.wCampo(tcDe2, "W10", "vDesc", 1, 15, 1, t.vDesc, "Valor do desconto");
-    g.wCampo(tcDe2, "W11", "vII", 1, 15, 1, t.vII, "Valor do Imposto de Importação");
-    g.wCampo(tcDe2, "W12", "vIPI", 1, 15, 1, t.vIPI,
-             "Valor do Imposto sobre Produtos Industrializados");
-    if (versao >= 4.0)
-        g.wCampo(tcDe2, "W12a", "vIPIDevol", 1, 15, 1, t.vIPIDevol, "Valor do IPI Devolvido");
-    g.wCampo(tcDe2, "W13", "vPIS", 1, 15, 1, t.vPIS, "Valor do PIS");
-    g.wCampo(tcDe2, "W14", "vCOFINS", 1, 15, 1, t.vCOFINS, "Valor do COFINS");
-    g.wCampo(tcDe2, "W15", "vOutro", 1, 15, 1, t.vOutro, "Outras Despesas Acessórias");
-    g.wCampo(tcDe2, "W16", "vNF", 1, 15, 1, t.vNF, "Valor Total do DF-e");
-    g.wCampo(tcDe2, "W16a", "vTotTrib", 1, 15, 0, t.vTotTrib, "Valor Aproximado Total de Tributos");
-    g.wGrupo("/ICMSTot");
+    EscreverGrupo(FGerador, "ICMSTot", "W02", kICMSTot, Contexto(*this, FNFe.Total.ICMSTot));
 }
 
 void TNFeW::GerarTotalISSQNtot()
@@ -76,31 +272,7 @@ void TNFeW::GerarTotalISSQNtot()
     if (!(Positivo(t.vServ) || Positivo(t.vBC) || Positivo(t.vISS) || Positivo(t.vPIS) ||
           Positivo(t.vCOFINS)))
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe2;
-
-    g.wGrupo("ISSQNtot", "W17");
-    g.wCampo(tcDe2, "W18", "vServ", 1, 15, 0, t.vServ,
-             "Valor total dos Serviços sob não incidência ou não Tributados pelo ICMS  / Valor do Serviço");
-    g.wCampo(tcDe2, "W19", "vBC", 1, 15, 0, t.vBC, "Valor da BC do ICMS");
-    g.wCampo(tcDe2, "W20", "vISS", 1, 15, 0, t.vISS, "Valor do Imposto sobre Serviço");
-    g.wCampo(tcDe2, "W21", "vPIS", 1, 15, 0, t.vPIS, "Valor do PIS");
-    g.wCampo(tcDe2, "W22", "vCOFINS", 1, 15, 0, t.vCOFINS, "Valor do COFINS");
-    if (FNFe.infNFe.GetVersao() >= 3.1) {
-        g.wCampo(dfe::tcDat, "W22a", "dCompet", 10, 10, 1, Data(t.dCompet),
-                 "Data da Prestação do Serviço");
-        g.wCampo(tcDe2, "W22b", "vDeducao", 1, 15, 0, t.vDeducao, "Valor da Dedução");
-        g.wCampo(tcDe2, "W22c", "vOutro", 1, 15, 0, t.vOutro, "Valor Outras Deduções");
-        g.wCampo(tcDe2, "W22d", "vDescIncond", 1, 15, 0, t.vDescIncond,
-                 "Valor Desconto Incondicionado");
-        g.wCampo(tcDe2, "W22e", "vDescCond", 1, 15, 0, t.vDescCond, "Valor Desconto Condicionado");
-        g.wCampo(tcDe2, "W22f", "vISSRet", 1, 15, 0, t.vISSRet, "Valor Retenção ISS");
-        if (t.cRegTrib != dfe::RTISSNenhum)
-            g.wCampo(dfe::tcStr, "W22g", "cRegTrib", 1, 1, 0, dfe::RegTribISSQNToStr(t.cRegTrib),
-                     "Código do Regime Especial de Tributação");
-    }
-    g.wGrupo("/ISSQNtot");
+    EscreverGrupo(FGerador, "ISSQNtot", "W17", kISSQNtot, Contexto(*this, t));
 }
 
 void TNFeW::GerarTotalretTrib()
@@ -110,40 +282,14 @@ void TNFeW::GerarTotalretTrib()
           Positivo(t.vBCIRRF) || Positivo(t.vIRRF) || Positivo(t.vBCRetPrev) ||
           Positivo(t.vRetPrev)))
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe2;
-
-    g.wGrupo("retTrib", "W23");
-    g.wCampo(tcDe2, "W24", "vRetPIS", 1, 15, 0, t.vRetPIS, "Valor Retido do PIS");
-    g.wCampo(tcDe2, "W25", "vRetCOFINS", 1, 15, 0, t.vRetCOFINS, "Valor Retido do COFINS");
-    g.wCampo(tcDe2, "W26", "vRetCSLL", 1, 15, 0, t.vRetCSLL,
-             "Valor Retido da CONTRIBUIÇÃO SOCIAL SOBRE O LUCRO LÍQUIDO");
-    g.wCampo(tcDe2, "W27", "vBCIRRF", 1, 15, 0, t.vBCIRRF, "Base de Cálculo do IRRF");
-    g.wCampo(tcDe2, "W28", "vIRRF", 1, 15, 0, t.vIRRF, "Valor do Imposto de Renda Retido na Fonte");
-    g.wCampo(tcDe2, "W29", "vBCRetPrev", 1, 15, 0, t.vBCRetPrev,
-             "Base de Cálculo da Retenção da Previdência Social");
-    g.wCampo(tcDe2, "W30", "vRetPrev", 1, 15, 0, t.vRetPrev,
-             "Valor da Retenção da Previdência Social");
-    g.wGrupo("/retTrib");
+    EscreverGrupo(FGerador, "retTrib", "W23", kretTrib, Contexto(*this, t));
 }
 
 // ---- transp ------------------------------------------------------------------------
 
 void TNFeW::GerarTransp()
 {
-    const TTransp &t = FNFe.Transp;
-    FGerador.wGrupo("transp", "X01");
-    FGerador.wCampo(dfe::tcStr, "X02", "modFrete", 1, 1, 1, modFreteToStr(t.modFrete),
-                    "Modalidade do Frete");
-    GerarTranspTransporta();
-    GerarTranspRetTransp();
-    GerarTranspVeicTransp();
-    GerarTranspReboque();
-    FGerador.wCampo(dfe::tcStr, "X25a", "vagao", 1, 20, 0, t.vagao, "Identificação do vagão");
-    FGerador.wCampo(dfe::tcStr, "X25b", "balsa", 1, 20, 0, t.balsa, "Identificação da balsa");
-    GerarTranspVol();
-    FGerador.wGrupo("/transp");
+    EscreverGrupo(FGerador, "transp", "X01", kTransp, Contexto(*this, FNFe.Transp));
 }
 
 void TNFeW::GerarTranspTransporta()
@@ -152,27 +298,7 @@ void TNFeW::GerarTranspTransporta()
     if (!(Preenchido(t.CNPJCPF) || Preenchido(t.xNome) || Preenchido(t.IE) ||
           Preenchido(t.xEnder) || Preenchido(t.xMun) || Preenchido(t.UF)))
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcStr;
-
-    g.wGrupo("transporta", "X03");
-    if (Preenchido(t.CNPJCPF))
-        g.wCampoCNPJCPF("X04", "X05", t.CNPJCPF);
-    g.wCampo(tcStr, "X06", "xNome", 1, 60, 0, t.xNome, "Razão Social ou Nome");
-    // The word ISENTO stands for an exempt carrier; any other registration is digits.
-    g.wCampo(tcStr, "X07", "IE", 2, 14, 0,
-             rtl::Trim(t.IE) == "ISENTO" ? t.IE : util::OnlyNumber(t.IE), "Inscrição Estadual");
-    if (FOpcoes.ValidarInscricoes && !t.IE.empty() && !dfe::ValidarIE(t.IE, t.UF))
-        g.wAlerta("X07", "IE", "Inscrição Estadual", ConteudoInvalido);
-    g.wCampo(tcStr, "X08", "xEnder", 1, 60, 0, t.xEnder, "Endereço Completo");
-    g.wCampo(tcStr, "X09", "xMun", 1, 60, 0, t.xMun, "Nome do Município");
-    if (Preenchido(t.UF)) {
-        g.wCampo(tcStr, "X10", "UF", 1, 2, 0, t.UF, "Sigla da UF");
-        if (!dfe::ValidarUF(t.UF))
-            g.wAlerta("X10", "UF", "Sigla da UF", ConteudoInvalido);
-    }
-    g.wGrupo("/transporta");
+    EscreverGrupo(FGerador, "transporta", "X03", kTransporta, Contexto(*this, t));
 }
 
 void TNFeW::GerarTranspRetTransp()
@@ -181,22 +307,7 @@ void TNFeW::GerarTranspRetTransp()
     if (!(Positivo(t.vServ) || Positivo(t.vBCRet) || Positivo(t.pICMSRet) ||
           Positivo(t.vICMSRet) || Preenchido(t.CFOP) || t.cMunFG > 0))
         return;
-
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe2;
-
-    g.wGrupo("retTransp", "X11");
-    g.wCampo(tcDe2, "X12", "vServ", 1, 15, 1, t.vServ,
-             "Valor total dos Serviços sob não incidência ou não Tributados pelo ICMS  / Valor do Serviço");
-    g.wCampo(tcDe2, "X13", "vBCRet", 1, 15, 1, t.vBCRet, "BC da Retenção do ICMS");
-    g.wCampo(tcDe2, "X14", "pICMSRet", 1, 5, 1, t.pICMSRet, "Alíquota da Retenção");
-    g.wCampo(tcDe2, "X15", "vICMSRet", 1, 15, 1, t.vICMSRet, "Valor do ICMS Retido");
-    g.wCampo(dfe::tcEsp, "X16", "CFOP", 4, 4, 1, util::OnlyNumber(t.CFOP), "CFOP");
-    g.wCampo(dfe::tcStr, "X17", "cMunFG", 7, 7, 1, rtl::IntToStr(t.cMunFG),
-             "Código do Município FG");
-    if (!dfe::ValidarMunicipio(t.cMunFG))
-        g.wAlerta("X17", "cMunFG", "Código do Município FG", ConteudoInvalido);
-    g.wGrupo("/retTransp");
+    EscreverGrupo(FGerador, "retTransp", "X11", kretTransp, Contexto(*this, t));
 }
 
 void TNFeW::GerarTranspVeicTransp()
@@ -204,67 +315,34 @@ void TNFeW::GerarTranspVeicTransp()
     const TveicTransp &t = FNFe.Transp.veicTransp;
     if (!(Preenchido(t.placa) || Preenchido(t.UF) || Preenchido(t.RNTC)))
         return;
-
-    dfe::TGerador &g = FGerador;
-    g.wGrupo("veicTransp", "X18");
-    g.wCampo(dfe::tcStr, "X19", "placa", 6, 7, 1, t.placa, "Placa do Veículo");
-    g.wCampo(dfe::tcStr, "X20", "UF", 2, 2, 1, t.UF, "Sigla da UF");
-    if (!dfe::ValidarUF(t.UF))
-        g.wAlerta("X20", "UF", "Sigla da UF", ConteudoInvalido);
-    g.wCampo(dfe::tcStr, "X21", "RNTC", 1, 20, 0, t.RNTC,
-             "Registro Nacional de Transportador de Carga (ANTT)");
-    g.wGrupo("/veicTransp");
+    EscreverGrupo(FGerador, "veicTransp", "X18", kveicTransp, Contexto(*this, t));
 }
 
 void TNFeW::GerarTranspReboque()
 {
     constexpr int Maximo = 5;
     const TreboqueCollection &lista = FNFe.Transp.Reboque;
-    dfe::TGerador &g = FGerador;
-
     if (lista.Count() > Maximo)
-        g.wAlerta("X22", "reboque", "Reboque", MensagemLimiteOcorrencias(Maximo));
-
-    for (const TreboqueCollectionItem &r : lista) {
-        g.wGrupo("reboque", "X22");
-        g.wCampo(dfe::tcStr, "X23", "placa", 6, 7, 1, r.placa, "Placa do Veículo");
-        g.wCampo(dfe::tcStr, "X24", "UF", 2, 2, 1, r.UF, "Sigla da UF");
-        if (!dfe::ValidarUF(r.UF))
-            g.wAlerta("X24", "UF", "Sigla da UF", ConteudoInvalido);
-        g.wCampo(dfe::tcStr, "X25", "RNTC", 1, 20, 0, r.RNTC,
-                 "Registro Nacional de Transportador de Carga (ANTT)");
-        g.wGrupo("/reboque");
-    }
+        FGerador.wAlerta("X22", "reboque", "Reboque", MensagemLimiteOcorrencias(Maximo));
+    for (const TreboqueCollectionItem &r : lista)
+        EscreverGrupo(FGerador, "reboque", "X22", kreboque, Contexto(*this, r));
 }
 
 void TNFeW::GerarTranspVol()
 {
     const TVolCollection &lista = FNFe.Transp.Vol;
-    dfe::TGerador &g = FGerador;
-    using dfe::tcStr;
-
     for (int i = 0; i < lista.Count(); ++i) {
-        const TVolCollectionItem &v = lista[i];
-        g.wGrupo("vol", "X26");
-        g.wCampo(dfe::tcInt, "X27", "qVol", 1, 15, 1, v.qVol, "Quantidade de volumes transportados");
-        g.wCampo(tcStr, "X28", "esp", 1, 60, 0, v.esp, "Espécie dos volumes transportados");
-        g.wCampo(tcStr, "X29", "marca", 1, 60, 0, v.marca, "Marca dos volumes transportados");
-        g.wCampo(tcStr, "X30", "nVol", 1, 60, 0, v.nVol, "Numeração dos volumes transportados");
-        g.wCampo(dfe::tcDe3, "X31", "pesoL", 1, 15, 0, v.pesoL, "Peso Líquido (em kg)");
-        g.wCampo(dfe::tcDe3, "X32", "pesoB", 1, 15, 0, v.pesoB, "Peso Bruto (em kg)");
+        FGerador.wGrupo("vol", "X26");
+        Escrever(FGerador, kvol, Contexto(*this, lista[i]));
         GerarTranspVolLacres(i);
-        g.wGrupo("/vol");
+        FGerador.wGrupo("/vol");
     }
 }
 
 void TNFeW::GerarTranspVolLacres(int i)
 {
-    dfe::TGerador &g = FGerador;
-    for (const TLacresCollectionItem &l : FNFe.Transp.Vol[i].Lacres) {
-        g.wGrupo("lacres", "X33");
-        g.wCampo(dfe::tcStr, "X34", "nLacre", 1, 60, 1, l.nLacre, "Número dos Lacres");
-        g.wGrupo("/lacres");
-    }
+    for (const TLacresCollectionItem &l : FNFe.Transp.Vol[i].Lacres)
+        EscreverGrupo(FGerador, "lacres", "X33", klacres, Contexto(*this, l));
 }
 
 // ---- cobr --------------------------------------------------------------------------
@@ -287,38 +365,17 @@ void TNFeW::GerarCobrFat()
     const TFat &f = FNFe.Cobr.Fat;
     if (!(Preenchido(f.nFat) || Positivo(f.vOrig) || Positivo(f.vDesc) || Positivo(f.vLiq)))
         return;
-
-    const int ocorrencias =
-        (FOpcoes.CamposFatObrigatorios && FNFe.infNFe.GetVersao() >= 4.0) ? 1 : 0;
-    dfe::TGerador &g = FGerador;
-    using dfe::tcDe2;
-
-    g.wGrupo("fat", "Y02");
-    g.wCampo(dfe::tcStr, "Y03", "nFat", 1, 60, ocorrencias, f.nFat, "Número da fatura");
-    g.wCampo(tcDe2, "Y04", "vOrig", 1, 15, ocorrencias, f.vOrig, "Valor Original da Fatura");
-    g.wCampo(tcDe2, "Y05", "vDesc", 1, 15, ocorrencias, f.vDesc, "Valor do desconto");
-    g.wCampo(tcDe2, "Y06", "vLiq", 1, 15, ocorrencias, f.vLiq, "Valor Líquido da Fatura");
-    g.wGrupo("/fat");
+    EscreverGrupo(FGerador, "fat", "Y02", kfat, Contexto(*this, f));
 }
 
 void TNFeW::GerarCobrDup()
 {
     constexpr int Maximo = 120;
     const TDupCollection &lista = FNFe.Cobr.Dup;
-    const int ocorrencias = FNFe.infNFe.GetVersao() >= 4.0 ? 1 : 0;
-    dfe::TGerador &g = FGerador;
-
-    for (const TDupCollectionItem &d : lista) {
-        g.wGrupo("dup", "Y07");
-        g.wCampo(dfe::tcStr, "Y08", "nDup", 1, 60, ocorrencias, d.nDup, "Número da duplicata");
-        g.wCampo(dfe::tcDat, "Y09", "dVenc", 10, 10, ocorrencias, Data(d.dVenc),
-                 "Data de vencimento");
-        g.wCampo(dfe::tcDe2, "Y10", "vDup", 1, 15, 1, d.vDup, "Valor da duplicata");
-        g.wGrupo("/dup");
-    }
-
+    for (const TDupCollectionItem &d : lista)
+        EscreverGrupo(FGerador, "dup", "Y07", kdup, Contexto(*this, d));
     if (lista.Count() > Maximo)
-        g.wAlerta("Y07", "dup", "Numero do item", MensagemLimiteOcorrencias(Maximo));
+        FGerador.wAlerta("Y07", "dup", "Numero do item", MensagemLimiteOcorrencias(Maximo));
 }
 
 } // namespace nfe

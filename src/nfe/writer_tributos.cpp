@@ -1,9 +1,9 @@
 // The item taxes other than ICMS: IPI, II, PIS and COFINS (with their ST groups), the
 // service tax ISSQN, the interstate sharing ICMSUFDest and the returned-goods group
-// impostoDevol. Each writer decides by itself whether its group is written at all.
+// impostoDevol. Each group is a table of rows; each writer decides by itself whether its
+// group is written at all.
 
-#include "dfe/xmlwriter_comum.h"
-#include "nfe/writer.h"
+#include "nfe/writer_linhas.h"
 
 #include "dfe/codes_tax.h"
 #include "dfe/helpers.h"
@@ -14,11 +14,14 @@
 
 namespace nfe {
 
-using namespace dfe::escrita;
+using namespace linhas;
 
 namespace {
 
-using dfe::TGerador;
+using dfe::tcDe2;
+using dfe::tcDe4;
+using dfe::tcInt;
+using dfe::tcStr;
 using rtl::Currency;
 
 // a + b > 0 without forming the sum: two amounts near the type's limit must compare, not
@@ -34,32 +37,6 @@ bool SomaAcimaDeZero(Currency a, Currency b)
 
 bool Zero(Currency a) { return a == Currency(); }
 
-// The value kinds the tax groups share.
-void Valor(TGerador &g, std::string_view id, std::string_view tag, Currency valor,
-           std::string_view descricao, int ocorrencias = 1)
-{
-    g.wCampo(dfe::tcDe2, id, tag, 1, 15, ocorrencias, valor, descricao);
-}
-
-// A rate takes four decimals from layout 3.10 on, two before.
-void Aliquota(TGerador &g, bool usarDe4, std::string_view id, std::string_view tag,
-              Currency valor, std::string_view descricao)
-{
-    g.wCampo(usarDe4 ? dfe::tcDe4 : dfe::tcDe2, id, tag, 1, usarDe4 ? 7 : 5, 1, valor, descricao);
-}
-
-void Quantidade(TGerador &g, std::string_view id, std::string_view tag, Currency valor,
-                std::string_view descricao)
-{
-    g.wCampo(dfe::tcDe4, id, tag, 1, 16, 1, valor, descricao);
-}
-
-void ValorUnitario(TGerador &g, std::string_view id, std::string_view tag, Currency valor,
-                   std::string_view descricao)
-{
-    g.wCampo(dfe::tcDe4, id, tag, 1, 15, 1, valor, descricao);
-}
-
 constexpr std::string_view DescCST = "Código da situação tributária";
 constexpr std::string_view DescVBC = "Valor da BC do ICMS";
 constexpr std::string_view DescQBCProd = "BC da CIDE";
@@ -69,33 +46,84 @@ constexpr std::string_view DescVPIS = "Valor do PIS";
 constexpr std::string_view DescCOFINS = "Alíquota da COFINS (em percentual)";
 constexpr std::string_view DescVCOFINS = "Valor do COFINS";
 constexpr std::string_view DescPISOutr = "Grupo PIS outras operações";
+constexpr std::string_view MensagemAmbasPIS =
+    "As TAG <vBC> e <pPIS> não podem ser informadas em conjunto com as TAG <qBCProd> e <vAliqProd>";
+constexpr std::string_view MensagemAmbasCOFINS =
+    "As TAG <vBC> e <pCOFINS> não podem ser informadas em conjunto com as TAG <qBCProd> e "
+    "<vAliqProd>";
 
-// PIS and COFINS (and their ST groups) share one shape; only names, Ids and texts differ.
-struct NomesContribuicao {
-    std::string_view grupo;   // "PIS"
-    std::string_view idGrupo; // "Q01"
-    std::string_view aliq, idAliq, qtde, idQtde, nt, idNT, outr, idOutr;
-    std::string_view idCST, idVBC, idPerc, idQBCProd, idVAliqProd, idValor;
-    std::string_view tagPerc, descPerc, tagValor, descValor;
-    std::string_view mensagemAmbasBases;
+// ---- IPI, II ---------------------------------------------------------------------------
+
+using LIPI = Linha<Ctx<TIPI>>;
+
+bool IPITributado(const Ctx<TIPI> &c)
+{
+    return c.m.CST == dfe::ipi00 || c.m.CST == dfe::ipi49 || c.m.CST == dfe::ipi50 ||
+           c.m.CST == dfe::ipi99;
+}
+bool IPIPorQuantidade(const Ctx<TIPI> &c) { return SomaAcimaDeZero(c.m.qUnid, c.m.vUnid); }
+bool IPIPorPercentual(const Ctx<TIPI> &c) { return !IPIPorQuantidade(c); }
+
+constexpr LIPI kIPITrib[] = {
+    {"O09", "CST", tcStr, 2, 2, 1, CodigoDe<&TIPI::CST, dfe::CSTIPIToStr>, Sempre, DescCST},
+    {"O11", "qUnid", tcDe4, 1, 16, 1, Membro<&TIPI::qUnid>, IPIPorQuantidade,
+     "Quantidade total na unidade padrão para tributação (somente para os produtos tributados "
+     "por unidade)"},
+    {"O12", "vUnid", tcDe4, 1, 15, 1, Membro<&TIPI::vUnid>, IPIPorQuantidade,
+     "Valor por Unidade Tributável"},
+    {"O10", "vBC", tcDe2, 1, 15, 1, Membro<&TIPI::vBC>, IPIPorPercentual, DescVBC},
+    LIPI::ComMedida("O13", "pIPI", Aliquota, 1, Membro<&TIPI::pIPI>, IPIPorPercentual,
+                    "Alíquota do IPI"),
+    {"O14", "vIPI", tcDe2, 1, 15, 1, Membro<&TIPI::vIPI>, Sempre,
+     "Valor do Imposto sobre Produtos Industrializados"},
 };
 
-constexpr NomesContribuicao NomesPIS{
-    "PIS", "Q01", "PISAliq", "Q02", "PISQtde", "Q03", "PISNT", "Q04", "PISOutr", "Q05",
-    "Q06", "Q07", "Q08", "Q10", "Q11", "Q09",
-    "pPIS", DescPIS, "vPIS", DescVPIS,
-    "As TAG <vBC> e <pPIS> não podem ser informadas em conjunto com as TAG <qBCProd> e <vAliqProd>"};
+constexpr LIPI kIPINT[] = {
+    {"O09", "CST", tcStr, 2, 2, 1, CodigoDe<&TIPI::CST, dfe::CSTIPIToStr>, Sempre, DescCST},
+};
 
-constexpr NomesContribuicao NomesCOFINS{
-    "COFINS", "S01", "COFINSAliq", "S02", "COFINSQtde", "S03", "COFINSNT", "S04", "COFINSOutr", "S05",
-    "S06", "S07", "S08", "S09", "S10", "S11",
-    "pCOFINS", DescCOFINS, "vCOFINS", DescVCOFINS,
-    "As TAG <vBC> e <pCOFINS> não podem ser informadas em conjunto com as TAG <qBCProd> e <vAliqProd>"};
+constexpr LIPI kIPI[] = {
+    {"O02", "clEnq", tcStr, 1, 5, 0, Membro<&TIPI::clEnq>, Antes400,
+     "Classe de enquadramento do IPI para Cigarros e Bebidas"},
+    {"O03", "CNPJProd", tcStr, 14, 14, 0, Membro<&TIPI::CNPJProd>, Sempre,
+     "CNPJ do produtor da mercadoria, quando diferente do emitente"},
+    {"O04", "cSelo", tcStr, 1, 60, 0, Membro<&TIPI::cSelo>, Sempre, "Código do selo"},
+    {"O05", "qSelo", tcInt, 1, 12, 0, Membro<&TIPI::qSelo>, Sempre,
+     "Quantidade de selo de controle"},
+    {"O06", "cEnq", tcStr, 3, 3, 1, Membro<&TIPI::cEnq>, Sempre,
+     "Código de Enquadramento Legal do IPI"},
+    LIPI::Alerta("O07", "IPITrib", "IPI Tributável",
+                 [](const Ctx<TIPI> &c) {
+                     return IPITributado(c) && SomaAcimaDeZero(c.m.vBC, c.m.pIPI) &&
+                            IPIPorQuantidade(c);
+                 },
+                 "As TAG <vBC> e <pIPI> não podem ser informadas em conjunto com as TAG "
+                 "<qUnid> e <vUnid>"),
+    LIPI::Grupo("IPITrib", "O07", kIPITrib, IPITributado),
+    LIPI::Grupo("IPINT", "O08", kIPINT, [](const Ctx<TIPI> &c) { return !IPITributado(c); }),
+};
 
-// The values of one PIS or COFINS group, whatever its model class.
-struct ValoresContribuicao {
+using LII = Linha<Ctx<TII>>;
+constexpr LII kII[] = {
+    {"P02", "vBC", tcDe2, 1, 15, 1, Membro<&TII::vBc>, Sempre, DescVBC},
+    {"P03", "vDespAdu", tcDe2, 1, 15, 1, Membro<&TII::vDespAdu>, Sempre,
+     "Valor das despesas aduaneiras"},
+    {"P04", "vII", tcDe2, 1, 15, 1, Membro<&TII::vII>, Sempre, "Valor do Imposto de Importação"},
+    {"P04", "vIOF", tcDe2, 1, 15, 1, Membro<&TII::vIOF>, Sempre,
+     "Valor do Imposto sobre operações Financeiras"},
+};
+
+// ---- PIS, COFINS -----------------------------------------------------------------------
+
+// The values of one PIS or COFINS group (or of their ST groups), whatever its model class.
+struct Contribuicao {
+    int ordinalCST;
+    std::string CST;
     Currency vBC, perc, valor, qBCProd, vAliqProd;
 };
+
+using LContrib = Linha<Ctx<Contribuicao>>;
+using CContrib = Ctx<Contribuicao>;
 
 enum class FormaContribuicao { Aliquota, Quantidade, NaoTributada, Outras };
 
@@ -112,105 +140,235 @@ FormaContribuicao FormaPorCST(int ordinal)
     return FormaContribuicao::Outras;
 }
 
-void FormaPercentual(TGerador &g, bool usarDe4, const NomesContribuicao &n,
-                     const ValoresContribuicao &v, std::string_view idVBC, std::string_view idPerc,
-                     std::string_view idValor)
+template <FormaContribuicao forma>
+constexpr auto NaForma = [](const CContrib &c) { return FormaPorCST(c.m.ordinalCST) == forma; };
+
+bool PorPercentual(const CContrib &c) { return SomaAcimaDeZero(c.m.vBC, c.m.perc); }
+bool PorQuantidade(const CContrib &c) { return SomaAcimaDeZero(c.m.qBCProd, c.m.vAliqProd); }
+bool SemQuantidade(const CContrib &c) { return !PorQuantidade(c); }
+bool Ambas(const CContrib &c) { return PorPercentual(c) && PorQuantidade(c); }
+
+constexpr auto ValorCST = Membro<&Contribuicao::CST>;
+constexpr auto ValorVBC = Membro<&Contribuicao::vBC>;
+constexpr auto ValorPerc = Membro<&Contribuicao::perc>;
+constexpr auto ValorImposto = Membro<&Contribuicao::valor>;
+constexpr auto ValorQBCProd = Membro<&Contribuicao::qBCProd>;
+constexpr auto ValorVAliqProd = Membro<&Contribuicao::vAliqProd>;
+
+// PIS
+constexpr LContrib kPISAliq[] = {
+    {"Q06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"Q07", "vBC", tcDe2, 1, 15, 1, ValorVBC, Sempre, DescVBC},
+    LContrib::ComMedida("Q08", "pPIS", Aliquota, 1, ValorPerc, Sempre, DescPIS),
+    {"Q09", "vPIS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVPIS},
+};
+constexpr LContrib kPISQtde[] = {
+    {"Q06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"Q10", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, Sempre, DescQBCProd},
+    {"Q11", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, Sempre, DescVAliqProd},
+    {"Q09", "vPIS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVPIS},
+};
+constexpr LContrib kPISNT[] = {
+    {"Q06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+};
+// With both bases the quantity form wins.
+constexpr LContrib kPISOutr[] = {
+    {"Q06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"Q10", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, PorQuantidade, DescQBCProd},
+    {"Q11", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, PorQuantidade, DescVAliqProd},
+    {"Q07", "vBC", tcDe2, 1, 15, 1, ValorVBC, SemQuantidade, DescVBC},
+    LContrib::ComMedida("Q08", "pPIS", Aliquota, 1, ValorPerc, SemQuantidade, DescPIS),
+    {"Q09", "vPIS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVPIS},
+};
+constexpr LContrib kPIS[] = {
+    LContrib::Grupo("PISAliq", "Q02", kPISAliq, NaForma<FormaContribuicao::Aliquota>),
+    LContrib::Grupo("PISQtde", "Q03", kPISQtde, NaForma<FormaContribuicao::Quantidade>),
+    LContrib::Grupo("PISNT", "Q04", kPISNT, NaForma<FormaContribuicao::NaoTributada>),
+    LContrib::Alerta("Q05", "PISOutr", DescPISOutr,
+                     [](const CContrib &c) {
+                         return NaForma<FormaContribuicao::Outras>(c) && Ambas(c);
+                     },
+                     MensagemAmbasPIS),
+    LContrib::Grupo("PISOutr", "Q05", kPISOutr, NaForma<FormaContribuicao::Outras>),
+};
+
+// COFINS
+constexpr LContrib kCOFINSAliq[] = {
+    {"S06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"S07", "vBC", tcDe2, 1, 15, 1, ValorVBC, Sempre, DescVBC},
+    LContrib::ComMedida("S08", "pCOFINS", Aliquota, 1, ValorPerc, Sempre, DescCOFINS),
+    {"S11", "vCOFINS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVCOFINS},
+};
+constexpr LContrib kCOFINSQtde[] = {
+    {"S06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"S09", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, Sempre, DescQBCProd},
+    {"S10", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, Sempre, DescVAliqProd},
+    {"S11", "vCOFINS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVCOFINS},
+};
+constexpr LContrib kCOFINSNT[] = {
+    {"S06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+};
+constexpr LContrib kCOFINSOutr[] = {
+    {"S06", "CST", tcStr, 2, 2, 1, ValorCST, Sempre, DescCST},
+    {"S09", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, PorQuantidade, DescQBCProd},
+    {"S10", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, PorQuantidade, DescVAliqProd},
+    {"S07", "vBC", tcDe2, 1, 15, 1, ValorVBC, SemQuantidade, DescVBC},
+    LContrib::ComMedida("S08", "pCOFINS", Aliquota, 1, ValorPerc, SemQuantidade, DescCOFINS),
+    {"S11", "vCOFINS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVCOFINS},
+};
+constexpr LContrib kCOFINS[] = {
+    LContrib::Grupo("COFINSAliq", "S02", kCOFINSAliq, NaForma<FormaContribuicao::Aliquota>),
+    LContrib::Grupo("COFINSQtde", "S03", kCOFINSQtde, NaForma<FormaContribuicao::Quantidade>),
+    LContrib::Grupo("COFINSNT", "S04", kCOFINSNT, NaForma<FormaContribuicao::NaoTributada>),
+    // The description names the PIS group for both taxes.
+    LContrib::Alerta("S05", "COFINSOutr", DescPISOutr,
+                     [](const CContrib &c) {
+                         return NaForma<FormaContribuicao::Outras>(c) && Ambas(c);
+                     },
+                     MensagemAmbasCOFINS),
+    LContrib::Grupo("COFINSOutr", "S05", kCOFINSOutr, NaForma<FormaContribuicao::Outras>),
+};
+
+// PISST and COFINSST: no CST; with both bases the percentage form wins.
+bool SomentePorQuantidade(const CContrib &c) { return !PorPercentual(c) && PorQuantidade(c); }
+
+constexpr LContrib kPISSTPercentual[] = {
+    {"R02", "vBC", tcDe2, 1, 15, 1, ValorVBC, Sempre, DescVBC},
+    LContrib::ComMedida("R03", "pPIS", Aliquota, 1, ValorPerc, Sempre, DescPIS),
+    {"R06", "vPIS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVPIS},
+};
+constexpr LContrib kPISSTQuantidade[] = {
+    {"R04", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, Sempre, DescQBCProd},
+    {"R05", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, Sempre, DescVAliqProd},
+    {"R06", "vPIS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVPIS},
+};
+constexpr LContrib kPISST[] = {
+    LContrib::Alerta("R01", "PISST", DescPISOutr, Ambas, MensagemAmbasPIS),
+    LContrib::Grupo("PISST", "R01", kPISSTPercentual, PorPercentual),
+    LContrib::Grupo("PISST", "R01", kPISSTQuantidade, SomentePorQuantidade),
+};
+
+constexpr LContrib kCOFINSSTPercentual[] = {
+    {"T02", "vBC", tcDe2, 1, 15, 1, ValorVBC, Sempre, DescVBC},
+    LContrib::ComMedida("T03", "pCOFINS", Aliquota, 1, ValorPerc, Sempre, DescCOFINS),
+    {"T06", "vCOFINS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVCOFINS},
+};
+constexpr LContrib kCOFINSSTQuantidade[] = {
+    {"T04", "qBCProd", tcDe4, 1, 16, 1, ValorQBCProd, Sempre, DescQBCProd},
+    {"T05", "vAliqProd", tcDe4, 1, 15, 1, ValorVAliqProd, Sempre, DescVAliqProd},
+    {"T06", "vCOFINS", tcDe2, 1, 15, 1, ValorImposto, Sempre, DescVCOFINS},
+};
+constexpr LContrib kCOFINSST[] = {
+    LContrib::Alerta("T01", "COFINSST", "Grupo de COFINS Substituição Tributária", Ambas,
+                     MensagemAmbasCOFINS),
+    LContrib::Grupo("COFINSST", "T01", kCOFINSSTPercentual, PorPercentual),
+    LContrib::Grupo("COFINSST", "T01", kCOFINSSTQuantidade, SomentePorQuantidade),
+};
+
+// PIS or COFINS of an item: outside model 55 a group without values is left out, unless
+// its code means something even without them (04 to 09, 49 and 99).
+bool ContribuicaoPresente(int modelo, const Contribuicao &v)
 {
-    Valor(g, idVBC, "vBC", v.vBC, DescVBC);
-    Aliquota(g, usarDe4, idPerc, n.tagPerc, v.perc, n.descPerc);
-    Valor(g, idValor, n.tagValor, v.valor, n.descValor);
+    if (modelo == 55)
+        return true;
+    const bool codigoComSentido = FormaPorCST(v.ordinalCST) == FormaContribuicao::NaoTributada ||
+                                  v.CST == "49" || v.CST == "99";
+    const bool comValores = !Zero(v.vBC) || !Zero(v.perc) || !Zero(v.valor) ||
+                            !Zero(v.qBCProd) || !Zero(v.vAliqProd);
+    return comValores || codigoComSentido;
 }
 
-void FormaQuantidade(TGerador &g, const NomesContribuicao &n, const ValoresContribuicao &v,
-                     std::string_view idQBCProd, std::string_view idVAliqProd,
-                     std::string_view idValor)
+// Only a tax value without any base writes nothing.
+bool ContribuicaoSTPresente(const Contribuicao &v)
 {
-    Quantidade(g, idQBCProd, "qBCProd", v.qBCProd, DescQBCProd);
-    ValorUnitario(g, idVAliqProd, "vAliqProd", v.vAliqProd, DescVAliqProd);
-    Valor(g, idValor, n.tagValor, v.valor, n.descValor);
+    return Positivo(v.vBC) || Positivo(v.perc) || Positivo(v.qBCProd) ||
+           Positivo(v.vAliqProd) || Positivo(v.valor);
 }
 
-// PIS or COFINS of an item: the group and the one inner group its CST asks for.
-void GerarContribuicao(TGerador &g, bool usarDe4, int modelo, const NomesContribuicao &n,
-                       int ordinalCST, const std::string &codigoCST, const ValoresContribuicao &v)
-{
-    const FormaContribuicao forma = FormaPorCST(ordinalCST);
-    if (modelo != 55) {
-        // Codes 04 to 09, 49 and 99 mean something even without values.
-        const bool codigoComSentido = forma == FormaContribuicao::NaoTributada ||
-                                      codigoCST == "49" || codigoCST == "99";
-        const bool comValores = !Zero(v.vBC) || !Zero(v.perc) || !Zero(v.valor) ||
-                                !Zero(v.qBCProd) || !Zero(v.vAliqProd);
-        if (!comValores && !codigoComSentido)
-            return;
-    }
+// ---- ISSQN, ICMSUFDest, impostoDevol ---------------------------------------------------
 
-    g.wGrupo(n.grupo, n.idGrupo);
-    switch (forma) {
-    case FormaContribuicao::Aliquota:
-        g.wGrupo(n.aliq, n.idAliq);
-        g.wCampo(dfe::tcStr, n.idCST, "CST", 2, 2, 1, codigoCST, DescCST);
-        FormaPercentual(g, usarDe4, n, v, n.idVBC, n.idPerc, n.idValor);
-        g.wGrupo("/" + std::string(n.aliq));
-        break;
-    case FormaContribuicao::Quantidade:
-        g.wGrupo(n.qtde, n.idQtde);
-        g.wCampo(dfe::tcStr, n.idCST, "CST", 2, 2, 1, codigoCST, DescCST);
-        FormaQuantidade(g, n, v, n.idQBCProd, n.idVAliqProd, n.idValor);
-        g.wGrupo("/" + std::string(n.qtde));
-        break;
-    case FormaContribuicao::NaoTributada:
-        g.wGrupo(n.nt, n.idNT);
-        g.wCampo(dfe::tcStr, n.idCST, "CST", 2, 2, 1, codigoCST, DescCST);
-        g.wGrupo("/" + std::string(n.nt));
-        break;
-    case FormaContribuicao::Outras: {
-        const bool porPercentual = SomaAcimaDeZero(v.vBC, v.perc);
-        const bool porQuantidade = SomaAcimaDeZero(v.qBCProd, v.vAliqProd);
-        if (porPercentual && porQuantidade)
-            g.wAlerta(n.idOutr, n.outr, DescPISOutr, n.mensagemAmbasBases);
-        g.wGrupo(n.outr, n.idOutr);
-        g.wCampo(dfe::tcStr, n.idCST, "CST", 2, 2, 1, codigoCST, DescCST);
-        // With both bases the quantity form wins.
-        if (porQuantidade)
-            FormaQuantidade(g, n, v, n.idQBCProd, n.idVAliqProd, n.idValor);
-        else
-            FormaPercentual(g, usarDe4, n, v, n.idVBC, n.idPerc, n.idValor);
-        g.wGrupo("/" + std::string(n.outr));
-        break;
-    }
-    }
-    g.wGrupo("/" + std::string(n.grupo));
+// From 3.10 the code is written as "14.01"; the list knows it as 1401.
+bool CListServInvalido(const Ctx<TISSQN> &c)
+{
+    const std::string &codigo = c.m.cListServ;
+    if (!c.w.Opcoes().ValidarListaServicos || codigo.empty())
+        return false;
+    const std::string codigoLista =
+        c.versao >= 3.1 ? rtl::Copy(codigo, 1, 2) + rtl::Copy(codigo, 4, 2) : codigo;
+    return !dfe::ValidarCListServ(rtl::StrToIntDef(codigoLista, 0));
 }
 
-// PISST or COFINSST: no CST; with both bases the percentage form wins, and only a tax
-// value without any base writes nothing.
-void GerarContribuicaoST(TGerador &g, bool usarDe4, const NomesContribuicao &n,
-                         std::string_view grupo, std::string_view idGrupo,
-                         std::string_view descricaoGrupo, std::string_view idVBC,
-                         std::string_view idPerc, std::string_view idQBCProd,
-                         std::string_view idVAliqProd, std::string_view idValor,
-                         const ValoresContribuicao &v)
-{
-    if (!Positivo(v.vBC) && !Positivo(v.perc) && !Positivo(v.qBCProd) &&
-        !Positivo(v.vAliqProd) && !Positivo(v.valor))
-        return;
+using LISSQN = Linha<Ctx<TISSQN>>;
+constexpr LISSQN kISSQN[] = {
+    {"U02", "vBC", tcDe2, 1, 15, 1, Membro<&TISSQN::vBC>, Sempre,
+     "Valor da Base de Cálculo do ISSQN"},
+    LISSQN::ComMedida("U03", "vAliq", Aliquota, 1, Membro<&TISSQN::vAliq>, Sempre, "Alíquota"),
+    {"U04", "vISSQN", tcDe2, 1, 15, 1, Membro<&TISSQN::vISSQN>, Sempre,
+     "Valor do Imposto sobre Serviço de Qualquer Natureza"},
+    {"U05", "cMunFG", tcInt, 7, 7, 1, Membro<&TISSQN::cMunFG>, Sempre, "Código do Município FG"},
+    LISSQN::Alerta("U05", "cMunFG", "Código do Município FG",
+                   [](const Ctx<TISSQN> &c) { return !dfe::ValidarMunicipio(c.m.cMunFG); },
+                   "Conteúdo inválido"),
+    {"U06", "cListServ", tcStr, 5, 5, 1, Membro<&TISSQN::cListServ>, De310,
+     "Lista Prestação de Serviços"},
+    {"U06", "cListServ", tcStr, 3, 4, 1, Membro<&TISSQN::cListServ>, Antes310,
+     "Lista Prestação de Serviços"},
+    LISSQN::Alerta("U06", "cListServ", "Lista Prestação de Serviços", CListServInvalido,
+                   "Conteúdo inválido"),
+    {"U07", "cSitTrib", tcStr, 1, 1, 1, CodigoDe<&TISSQN::cSitTrib, dfe::ISSQNcSitTribToStr>,
+     [](const Ctx<TISSQN> &c) { return c.versao >= 2.0 && c.versao < 3.0; },
+     "Código de Tributação do ISSQN"},
+    {"U07", "vDeducao", tcDe2, 1, 15, 0, Membro<&TISSQN::vDeducao>, De310, "Valor da Dedução"},
+    {"U08", "vOutro", tcDe2, 1, 15, 0, Membro<&TISSQN::vOutro>, De310, "Valor Outras Deduções"},
+    {"U09", "vDescIncond", tcDe2, 1, 15, 0, Membro<&TISSQN::vDescIncond>, De310,
+     "Valor Desconto Incondicionado"},
+    {"U10", "vDescCond", tcDe2, 1, 15, 0, Membro<&TISSQN::vDescCond>, De310,
+     "Valor Desconto Condicionado"},
+    {"U12", "vISSRet", tcDe2, 1, 15, 0, Membro<&TISSQN::vISSRet>, De310, "Valor Retenção ISS"},
+    {"U13", "indISS", tcStr, 1, 1, 1, CodigoDe<&TISSQN::indISS, dfe::indISSToStr>, De310,
+     "Indicador da Exigibilidade do ISS"},
+    {"U14", "cServico", tcStr, 1, 20, 0, Membro<&TISSQN::cServico>, De310, "Código do Serviço"},
+    {"U15", "cMun", tcInt, 1, 7, 0, Membro<&TISSQN::cMun>, De310, "Código do Município"},
+    {"U16", "cPais", tcInt, 1, 4, 0, Membro<&TISSQN::cPais>, De310, "Código do País"},
+    {"U17", "nProcesso", tcStr, 1, 30, 0, Membro<&TISSQN::nProcesso>, De310, "Número do Processo"},
+    {"U18", "indIncentivo", tcStr, 1, 1, 1, CodigoDe<&TISSQN::indIncentivo, dfe::indIncentivoToStr>,
+     De310, "Indicador de Incentivo Fiscal"},
+};
 
-    const bool porPercentual = SomaAcimaDeZero(v.vBC, v.perc);
-    const bool porQuantidade = SomaAcimaDeZero(v.qBCProd, v.vAliqProd);
-    if (porPercentual && porQuantidade)
-        g.wAlerta(idGrupo, grupo, descricaoGrupo, n.mensagemAmbasBases);
+using LICMSUFDest = Linha<Ctx<TICMSUFDest>>;
+constexpr LICMSUFDest kICMSUFDest[] = {
+    {"NA03", "vBCUFDest", tcDe2, 1, 15, 1, Membro<&TICMSUFDest::vBCUFDest>, Sempre,
+     "Valor da BC do ICMS na UF do destinatário"},
+    {"NA04", "vBCFCPUFDest", tcDe2, 1, 15, 1, Membro<&TICMSUFDest::vBCFCPUFDest>, De400,
+     "Valor da BC do ICMS na UF do destinatário"},
+    LICMSUFDest::ComMedida("NA05", "pFCPUFDest", Aliquota, 1, Membro<&TICMSUFDest::pFCPUFDest>,
+                           Sempre, "Alíquota do ICMS realtivo ao Fundo de Combate à Pobreza"),
+    LICMSUFDest::ComMedida("NA07", "pICMSUFDest", Aliquota, 1, Membro<&TICMSUFDest::pICMSUFDest>,
+                           Sempre, "Alíquota interna da UF do destinatário"),
+    // The interstate rate keeps two decimals in every layout.
+    {"NA09", "pICMSInter", tcDe2, 1, 5, 1, Membro<&TICMSUFDest::pICMSInter>, Sempre,
+     "Alíquota interestadual das UF envolvidas"},
+    LICMSUFDest::ComMedida("NA11", "pICMSInterPart", Aliquota, 1,
+                           Membro<&TICMSUFDest::pICMSInterPart>, Sempre,
+                           "Percentual provisório de partilha entre os Estados"),
+    {"NA13", "vFCPUFDest", tcDe2, 1, 15, 1, Membro<&TICMSUFDest::vFCPUFDest>, Sempre,
+     "Valor do ICMS realtivo ao Fundo de Combate à Pobreza"},
+    {"NA15", "vICMSUFDest", tcDe2, 1, 15, 1, Membro<&TICMSUFDest::vICMSUFDest>, Sempre,
+     "Valor do ICMS de partilha para a UF do destinatário"},
+    {"NA17", "vICMSUFRemet", tcDe2, 1, 15, 1, Membro<&TICMSUFDest::vICMSUFRemet>, Sempre,
+     "Valor do ICMS de partilha para a UF do remetente"},
+};
 
-    if (porPercentual) {
-        g.wGrupo(grupo, idGrupo);
-        FormaPercentual(g, usarDe4, n, v, idVBC, idPerc, idValor);
-        g.wGrupo("/" + std::string(grupo));
-    } else if (porQuantidade) {
-        g.wGrupo(grupo, idGrupo);
-        FormaQuantidade(g, n, v, idQBCProd, idVAliqProd, idValor);
-        g.wGrupo("/" + std::string(grupo));
-    }
-}
+using LDevol = Linha<Ctx<TDetCollectionItem>>;
+constexpr LDevol kDevolIPI[] = {
+    {"U61", "vIPIDevol", tcDe2, 1, 15, 1, Membro<&TDetCollectionItem::vIPIDevol>, Sempre,
+     "Valor do IPI Devolvido"},
+};
+constexpr LDevol kimpostoDevol[] = {
+    {"U51", "pDevol", tcDe2, 1, 5, 1, Membro<&TDetCollectionItem::pDevol>, Sempre,
+     "Percentual da Mercadoria Devolvida"},
+    LDevol::Grupo("IPI", "U60", kDevolIPI),
+};
 
 } // namespace
 
@@ -229,47 +387,11 @@ void TNFeW::GerarDetImpostoIPI(int i)
         Zero(ipi.vUnid) && Zero(ipi.pIPI) && Zero(ipi.vIPI))
         return;
 
-    TGerador &g = FGerador;
-    g.wGrupo("IPI", "O01");
-    if (FNFe.infNFe.GetVersao() < 4.0)
-        g.wCampo(dfe::tcStr, "O02", "clEnq", 1, 5, 0, ipi.clEnq,
-                 "Classe de enquadramento do IPI para Cigarros e Bebidas");
-    g.wCampo(dfe::tcStr, "O03", "CNPJProd", 14, 14, 0, ipi.CNPJProd,
-             "CNPJ do produtor da mercadoria, quando diferente do emitente");
-    g.wCampo(dfe::tcStr, "O04", "cSelo", 1, 60, 0, ipi.cSelo, "Código do selo");
-    g.wCampo(dfe::tcInt, "O05", "qSelo", 1, 12, 0, ipi.qSelo, "Quantidade de selo de controle");
     // The group needs a legal-framework code; "999" (no framework) is the one the model
     // keeps, so the DANFE shows what the XML says.
     if (ipi.cEnq.empty())
         ipi.cEnq = "999";
-    g.wCampo(dfe::tcStr, "O06", "cEnq", 3, 3, 1, ipi.cEnq, "Código de Enquadramento Legal do IPI");
-
-    const std::string cst = dfe::CSTIPIToStr(ipi.CST);
-    if (tributado) {
-        const bool porQuantidade = SomaAcimaDeZero(ipi.qUnid, ipi.vUnid);
-        if (SomaAcimaDeZero(ipi.vBC, ipi.pIPI) && porQuantidade)
-            g.wAlerta("O07", "IPITrib", "IPI Tributável",
-                      "As TAG <vBC> e <pIPI> não podem ser informadas em conjunto com as TAG "
-                      "<qUnid> e <vUnid>");
-        g.wGrupo("IPITrib", "O07");
-        g.wCampo(dfe::tcStr, "O09", "CST", 2, 2, 1, cst, DescCST);
-        if (porQuantidade) {
-            Quantidade(g, "O11", "qUnid", ipi.qUnid,
-                       "Quantidade total na unidade padrão para tributação (somente para os "
-                       "produtos tributados por unidade)");
-            ValorUnitario(g, "O12", "vUnid", ipi.vUnid, "Valor por Unidade Tributável");
-        } else {
-            Valor(g, "O10", "vBC", ipi.vBC, DescVBC);
-            Aliquota(g, FUsar_tcDe4, "O13", "pIPI", ipi.pIPI, "Alíquota do IPI");
-        }
-        Valor(g, "O14", "vIPI", ipi.vIPI, "Valor do Imposto sobre Produtos Industrializados");
-        g.wGrupo("/IPITrib");
-    } else {
-        g.wGrupo("IPINT", "O08");
-        g.wCampo(dfe::tcStr, "O09", "CST", 2, 2, 1, cst, DescCST);
-        g.wGrupo("/IPINT");
-    }
-    g.wGrupo("/IPI");
+    EscreverGrupo(FGerador, "IPI", "O01", kIPI, Contexto<TIPI>(*this, ipi));
 }
 
 void TNFeW::GerarDetImpostoII(int i)
@@ -281,47 +403,41 @@ void TNFeW::GerarDetImpostoII(int i)
     if (!Positivo(ii.vBc) && !Positivo(ii.vDespAdu) && !Positivo(ii.vII) &&
         !Positivo(ii.vIOF) && !importacao)
         return;
-
-    TGerador &g = FGerador;
-    g.wGrupo("II", "P01");
-    Valor(g, "P02", "vBC", ii.vBc, DescVBC);
-    Valor(g, "P03", "vDespAdu", ii.vDespAdu, "Valor das despesas aduaneiras");
-    Valor(g, "P04", "vII", ii.vII, "Valor do Imposto de Importação");
-    Valor(g, "P04", "vIOF", ii.vIOF, "Valor do Imposto sobre operações Financeiras");
-    g.wGrupo("/II");
+    EscreverGrupo(FGerador, "II", "P01", kII, Contexto(*this, ii));
 }
 
 void TNFeW::GerarDetImpostoPIS(int i)
 {
     const TPIS &pis = FNFe.Det[i].Imposto.PIS;
-    GerarContribuicao(FGerador, FUsar_tcDe4, FNFe.Ide.modelo, NomesPIS, static_cast<int>(pis.CST),
-                      dfe::CSTPISToStr(pis.CST),
-                      {pis.vBC, pis.pPIS, pis.vPIS, pis.qBCProd, pis.vAliqProd});
+    const Contribuicao v{static_cast<int>(pis.CST), dfe::CSTPISToStr(pis.CST), pis.vBC, pis.pPIS,
+                         pis.vPIS, pis.qBCProd, pis.vAliqProd};
+    if (ContribuicaoPresente(FNFe.Ide.modelo, v))
+        EscreverGrupo(FGerador, "PIS", "Q01", kPIS, Contexto(*this, v));
 }
 
 void TNFeW::GerarDetImpostoPISST(int i)
 {
     const TPISST &st = FNFe.Det[i].Imposto.PISST;
-    GerarContribuicaoST(FGerador, FUsar_tcDe4, NomesPIS, "PISST", "R01", DescPISOutr, "R02",
-                        "R03", "R04", "R05", "R06",
-                        {st.vBc, st.pPis, st.vPIS, st.qBCProd, st.vAliqProd});
+    const Contribuicao v{0, {}, st.vBc, st.pPis, st.vPIS, st.qBCProd, st.vAliqProd};
+    if (ContribuicaoSTPresente(v))
+        Escrever(FGerador, kPISST, Contexto(*this, v));
 }
 
 void TNFeW::GerarDetImpostoCOFINS(int i)
 {
     const TCOFINS &cofins = FNFe.Det[i].Imposto.COFINS;
-    GerarContribuicao(FGerador, FUsar_tcDe4, FNFe.Ide.modelo, NomesCOFINS,
-                      static_cast<int>(cofins.CST), dfe::CSTCOFINSToStr(cofins.CST),
-                      {cofins.vBC, cofins.pCOFINS, cofins.vCOFINS, cofins.qBCProd,
-                       cofins.vAliqProd});
+    const Contribuicao v{static_cast<int>(cofins.CST), dfe::CSTCOFINSToStr(cofins.CST), cofins.vBC,
+                         cofins.pCOFINS, cofins.vCOFINS, cofins.qBCProd, cofins.vAliqProd};
+    if (ContribuicaoPresente(FNFe.Ide.modelo, v))
+        EscreverGrupo(FGerador, "COFINS", "S01", kCOFINS, Contexto(*this, v));
 }
 
 void TNFeW::GerarDetImpostoCOFINSST(int i)
 {
     const TCOFINSST &st = FNFe.Det[i].Imposto.COFINSST;
-    GerarContribuicaoST(FGerador, FUsar_tcDe4, NomesCOFINS, "COFINSST", "T01",
-                        "Grupo de COFINS Substituição Tributária", "T02", "T03", "T04", "T05",
-                        "T06", {st.vBC, st.pCOFINS, st.vCOFINS, st.qBCProd, st.vAliqProd});
+    const Contribuicao v{0, {}, st.vBC, st.pCOFINS, st.vCOFINS, st.qBCProd, st.vAliqProd};
+    if (ContribuicaoSTPresente(v))
+        Escrever(FGerador, kCOFINSST, Contexto(*this, v));
 }
 
 void TNFeW::GerarDetImpostoISSQN(int i)
@@ -330,92 +446,18 @@ void TNFeW::GerarDetImpostoISSQN(int i)
     if (!Positivo(iss.vBC) && !Positivo(iss.vAliq) && !Positivo(iss.vISSQN) &&
         iss.cMunFG <= 0 && iss.cListServ.empty())
         return;
-
-    const double versao = FNFe.infNFe.GetVersao();
-    TGerador &g = FGerador;
-    g.wGrupo("ISSQN", "U01");
-    Valor(g, "U02", "vBC", iss.vBC, "Valor da Base de Cálculo do ISSQN");
-    Aliquota(g, FUsar_tcDe4, "U03", "vAliq", iss.vAliq, "Alíquota");
-    Valor(g, "U04", "vISSQN", iss.vISSQN, "Valor do Imposto sobre Serviço de Qualquer Natureza");
-    g.wCampo(dfe::tcInt, "U05", "cMunFG", 7, 7, 1, iss.cMunFG, "Código do Município FG");
-    if (!dfe::ValidarMunicipio(iss.cMunFG))
-        g.wAlerta("U05", "cMunFG", "Código do Município FG", "Conteúdo inválido");
-
-    // From 3.10 the code is written as "14.01"; the list knows it as 1401.
-    std::string codigoLista;
-    if (versao >= 3.1) {
-        g.wCampo(dfe::tcStr, "U06", "cListServ", 5, 5, 1, iss.cListServ,
-                 "Lista Prestação de Serviços");
-        codigoLista = rtl::Copy(iss.cListServ, 1, 2) + rtl::Copy(iss.cListServ, 4, 2);
-    } else {
-        g.wCampo(dfe::tcStr, "U06", "cListServ", 3, 4, 1, iss.cListServ,
-                 "Lista Prestação de Serviços");
-        codigoLista = iss.cListServ;
-    }
-    if (FOpcoes.ValidarListaServicos && !iss.cListServ.empty() &&
-        !dfe::ValidarCListServ(rtl::StrToIntDef(codigoLista, 0)))
-        g.wAlerta("U06", "cListServ", "Lista Prestação de Serviços", "Conteúdo inválido");
-
-    if (versao >= 2.0 && versao < 3.0)
-        g.wCampo(dfe::tcStr, "U07", "cSitTrib", 1, 1, 1, dfe::ISSQNcSitTribToStr(iss.cSitTrib),
-                 "Código de Tributação do ISSQN");
-
-    if (versao >= 3.1) {
-        Valor(g, "U07", "vDeducao", iss.vDeducao, "Valor da Dedução", 0);
-        Valor(g, "U08", "vOutro", iss.vOutro, "Valor Outras Deduções", 0);
-        Valor(g, "U09", "vDescIncond", iss.vDescIncond, "Valor Desconto Incondicionado", 0);
-        Valor(g, "U10", "vDescCond", iss.vDescCond, "Valor Desconto Condicionado", 0);
-        Valor(g, "U12", "vISSRet", iss.vISSRet, "Valor Retenção ISS", 0);
-        g.wCampo(dfe::tcStr, "U13", "indISS", 1, 1, 1, dfe::indISSToStr(iss.indISS),
-                 "Indicador da Exigibilidade do ISS");
-        g.wCampo(dfe::tcStr, "U14", "cServico", 1, 20, 0, iss.cServico, "Código do Serviço");
-        g.wCampo(dfe::tcInt, "U15", "cMun", 1, 7, 0, iss.cMun, "Código do Município");
-        g.wCampo(dfe::tcInt, "U16", "cPais", 1, 4, 0, iss.cPais, "Código do País");
-        g.wCampo(dfe::tcStr, "U17", "nProcesso", 1, 30, 0, iss.nProcesso, "Número do Processo");
-        g.wCampo(dfe::tcStr, "U18", "indIncentivo", 1, 1, 1,
-                 dfe::indIncentivoToStr(iss.indIncentivo), "Indicador de Incentivo Fiscal");
-    }
-    g.wGrupo("/ISSQN");
+    EscreverGrupo(FGerador, "ISSQN", "U01", kISSQN, Contexto(*this, iss));
 }
 
 void TNFeW::GerarDetImpostoICMSUFDest(int i)
 {
-    const TICMSUFDest &uf = FNFe.Det[i].Imposto.ICMSUFDest;
-    TGerador &g = FGerador;
-    g.wGrupo("ICMSUFDest", "NA01");
-    Valor(g, "NA03", "vBCUFDest", uf.vBCUFDest, "Valor da BC do ICMS na UF do destinatário");
-    if (FNFe.infNFe.GetVersao() >= 4.0)
-        Valor(g, "NA04", "vBCFCPUFDest", uf.vBCFCPUFDest,
-              "Valor da BC do ICMS na UF do destinatário");
-    Aliquota(g, FUsar_tcDe4, "NA05", "pFCPUFDest", uf.pFCPUFDest,
-             "Alíquota do ICMS realtivo ao Fundo de Combate à Pobreza");
-    Aliquota(g, FUsar_tcDe4, "NA07", "pICMSUFDest", uf.pICMSUFDest,
-             "Alíquota interna da UF do destinatário");
-    // The interstate rate keeps two decimals in every layout.
-    g.wCampo(dfe::tcDe2, "NA09", "pICMSInter", 1, 5, 1, uf.pICMSInter,
-             "Alíquota interestadual das UF envolvidas");
-    Aliquota(g, FUsar_tcDe4, "NA11", "pICMSInterPart", uf.pICMSInterPart,
-             "Percentual provisório de partilha entre os Estados");
-    Valor(g, "NA13", "vFCPUFDest", uf.vFCPUFDest,
-          "Valor do ICMS realtivo ao Fundo de Combate à Pobreza");
-    Valor(g, "NA15", "vICMSUFDest", uf.vICMSUFDest,
-          "Valor do ICMS de partilha para a UF do destinatário");
-    Valor(g, "NA17", "vICMSUFRemet", uf.vICMSUFRemet,
-          "Valor do ICMS de partilha para a UF do remetente");
-    g.wGrupo("/ICMSUFDest");
+    EscreverGrupo(FGerador, "ICMSUFDest", "NA01", kICMSUFDest,
+                  Contexto(*this, FNFe.Det[i].Imposto.ICMSUFDest));
 }
 
 void TNFeW::GerarDetDevol(int i)
 {
-    const TDetCollectionItem &det = FNFe.Det[i];
-    TGerador &g = FGerador;
-    g.wGrupo("impostoDevol", "U50");
-    g.wCampo(dfe::tcDe2, "U51", "pDevol", 1, 5, 1, det.pDevol,
-             "Percentual da Mercadoria Devolvida");
-    g.wGrupo("IPI", "U60");
-    Valor(g, "U61", "vIPIDevol", det.vIPIDevol, "Valor do IPI Devolvido");
-    g.wGrupo("/IPI");
-    g.wGrupo("/impostoDevol");
+    EscreverGrupo(FGerador, "impostoDevol", "U50", kimpostoDevol, Contexto(*this, FNFe.Det[i]));
 }
 
 } // namespace nfe
