@@ -10,19 +10,23 @@ namespace dfe {
 
 namespace {
 
-// The name with the box's prefix for '%' and the value's name for '@'.
+// The name with the box's prefix for '%' and the value's name for '@'. A form builds
+// hundreds of names on every print, most of them with neither.
 std::string Nome(std::string_view modelo, std::string_view prefixo, std::string_view valor = {})
 {
     std::string nome;
-    nome.reserve(modelo.size() + prefixo.size() + valor.size());
-    for (const char c : modelo) {
-        if (c == '%')
-            nome += prefixo;
-        else if (c == '@')
-            nome += valor;
-        else
-            nome += c;
+    std::size_t inicio = 0;
+    for (std::size_t i = 0; i < modelo.size(); ++i) {
+        const char c = modelo[i];
+        if (c != '%' && c != '@')
+            continue;
+        if (nome.empty())
+            nome.reserve(modelo.size() + prefixo.size() + valor.size());
+        nome.append(modelo.substr(inicio, i - inicio));
+        nome.append(c == '%' ? prefixo : valor);
+        inicio = i + 1;
     }
+    nome.append(modelo.substr(inicio));
     return nome;
 }
 
@@ -63,6 +67,10 @@ void CriarCampos(TCaixaCampos &caixa, const TEstiloCaixa &estilo, std::span<cons
         nLinhas = std::max(nLinhas, campo->linha + 1);
     caixa.linhas.resize(static_cast<std::size_t>(nLinhas));
     caixa.celulas.resize(campos.size());
+    std::vector<std::string> nomesValor;
+    nomesValor.reserve(campos.size());
+    for (const TCampoCaixa *campo : campos)
+        nomesValor.push_back(Nome(campo->nome, prefixo));
     const auto topoLinha = [&](int linha) { return moldura.top() + caixa.inicioLinhas + linha * h; };
 
     // The controls of cell i, each made once.
@@ -80,7 +88,7 @@ void CriarCampos(TCaixaCampos &caixa, const TEstiloCaixa &estilo, std::span<cons
     const auto valor = [&](std::size_t i) {
         const TCampoCaixa &c = *campos[i];
         report::Label &rotulo = CriarRotulo(
-            banda, Nome(c.nome, prefixo),
+            banda, nomesValor[i],
             QRectF(c.xValor, topoLinha(c.linha) + h - c.alturaValor, c.larguraValor, c.alturaValor), "",
             estilo.fonteValor, c.alinhamento, estilo.tagValor);
         rotulo.verticalAlign = report::VAlign::Bottom;
@@ -92,7 +100,7 @@ void CriarCampos(TCaixaCampos &caixa, const TEstiloCaixa &estilo, std::span<cons
         if (c.nomeDivisor == nullptr)
             return;
         report::Line &linha =
-            CriarLinhaV(banda, Nome(c.nomeDivisor, prefixo, Nome(c.nome, prefixo)), c.x0, topoLinha(c.linha), h + 1);
+            CriarLinhaV(banda, Nome(c.nomeDivisor, prefixo, nomesValor[i]), c.x0, topoLinha(c.linha), h + 1);
         caixa.linhas[static_cast<std::size_t>(c.linha)].divisores.push_back(&linha);
         caixa.celulas[i].divisor = &linha;
     };
