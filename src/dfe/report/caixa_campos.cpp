@@ -5,6 +5,7 @@
 #include <QColor>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace dfe {
 
@@ -88,7 +89,7 @@ void CriarCampos(TCaixaCampos &caixa, const TEstiloCaixa &estilo, std::span<cons
     const auto valor = [&](std::size_t i) {
         const TCampoCaixa &c = *campos[i];
         report::Label &rotulo = CriarRotulo(
-            banda, nomesValor[i],
+            banda, std::move(nomesValor[i]),
             QRectF(c.xValor, topoLinha(c.linha) + h - c.alturaValor, c.larguraValor, c.alturaValor), "",
             estilo.fonteValor, c.alinhamento, estilo.tagValor);
         rotulo.verticalAlign = report::VAlign::Bottom;
@@ -99,8 +100,10 @@ void CriarCampos(TCaixaCampos &caixa, const TEstiloCaixa &estilo, std::span<cons
         const TCampoCaixa &c = *campos[i];
         if (c.nomeDivisor == nullptr)
             return;
-        report::Line &linha =
-            CriarLinhaV(banda, Nome(c.nomeDivisor, prefixo, nomesValor[i]), c.x0, topoLinha(c.linha), h + 1);
+        // The value's name is its label's once the label is made.
+        const report::Label *rotulo = caixa.celulas[i].valor;
+        report::Line &linha = CriarLinhaV(banda, Nome(c.nomeDivisor, prefixo, rotulo ? rotulo->name : nomesValor[i]),
+                                          c.x0, topoLinha(c.linha), h + 1);
         caixa.linhas[static_cast<std::size_t>(c.linha)].divisores.push_back(&linha);
         caixa.celulas[i].divisor = &linha;
     };
