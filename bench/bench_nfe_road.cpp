@@ -9,7 +9,7 @@
 #include "report/pdfexport.h"
 #include "report/prepared.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -173,8 +173,9 @@ BENCHMARK(BM_Caminho40Itens)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    // The report engine measures text with Qt's fonts, which need an application object.
-    QGuiApplication app(argc, argv);
+    // The report engine measures text with Qt's fonts, and a print shows its progress
+    // dialog, which is a widget: both need the widgets' application object.
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
