@@ -779,6 +779,24 @@ TEST_F(CTeReader, CorpusFilesRead)
             EXPECT_EQ(c.ide.modelo, std::string(sub) == "cte" ? 57 : 67);
             EXPECT_FALSE(c.emit.CNPJ.empty());
             EXPECT_GT(c.vPrest.vTPrest, Currency());
+            // Each repeated group of the file is one item of its list.
+            const std::string texto = Arquivo(entrada.path().string());
+            const auto vezes = [&](std::string_view tag) {
+                int n = 0;
+                for (std::size_t p = texto.find(tag); p != std::string::npos; p = texto.find(tag, p + 1))
+                    ++n;
+                return n;
+            };
+            EXPECT_EQ(c.infCTeNorm.infDoc.infNFe.Count(), vezes("<infNFe>"));
+            // The service of a CT-e OS states its quantity in infServico's own leaf.
+            if (c.ide.modelo == 57)
+                EXPECT_EQ(c.infCTeNorm.infCarga.infQ.Count(), vezes("<infQ>"));
+            else
+                EXPECT_GT(c.infCTeNorm.infServico.qCarga, Currency());
+            EXPECT_EQ(c.vPrest.Comp.Count(), vezes("<Comp>"));
+            EXPECT_EQ(c.Compl.ObsCont.Count(), vezes("<ObsCont "));
+            for (int i = 0; i < c.Compl.ObsCont.Count(); ++i)
+                EXPECT_FALSE(c.Compl.ObsCont[i].xCampo.empty());
             ++lidos;
         }
     }
