@@ -4,6 +4,7 @@
 #include "dfe/codes_document.h"
 #include "dfe/helpers.h"
 #include "dfe/timezone.h"
+#include "dfe/xmlwriter_moldura.h"
 #include "nfe/component.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
@@ -34,56 +35,28 @@ std::string DataHoraRecebimento(const TNFe &NFe)
     return dfe::DateTimeTodh(NFe.procNFe.dhRecbto);
 }
 
-void AppendElemento(std::string &out, std::string_view tag, std::string_view value)
-{
-    out += '<';
-    out += tag;
-    out += '>';
-    out += util::EscaparTextoXML(value);
-    out += "</";
-    out += tag;
-    out += '>';
-}
-
-// The authorization protocol appended to an enveloped document. The values are escaped:
-// a reason such as "Rejeição: A & B" read from a valid file must give valid XML again.
+// The authorization protocol appended to an enveloped document.
 std::string TextoProtocolo(const TNFe &NFe)
 {
     const TProcNFe &p = NFe.procNFe;
-    std::string out;
-    out.reserve(512);
-    out += "<protNFe ";
-    out += NFe.infNFe.VersaoStr();
-    out += "><infProt>";
-    AppendElemento(out, "tpAmb", dfe::TpAmbToStr(p.tpAmb));
-    AppendElemento(out, "verAplic", p.verAplic);
-    AppendElemento(out, "chNFe", p.chNFe);
-    AppendElemento(out, "dhRecbto", DataHoraRecebimento(NFe));
-    AppendElemento(out, "nProt", p.nProt);
-    AppendElemento(out, "digVal", p.digVal);
-    AppendElemento(out, "cStat", rtl::IntToStr(p.cStat));
-    AppendElemento(out, "xMotivo", p.xMotivo);
-    if (p.cMsg > 0 || !p.xMsg.empty()) {
-        AppendElemento(out, "cMsg", rtl::IntToStr(p.cMsg));
-        AppendElemento(out, "xMsg", p.xMsg);
-    }
-    out += "</infProt></protNFe>";
-    return out;
-}
-
-bool AssinaturaDeveSerGerada(dfe::TpcnTagAssinatura opcao, const dfe::TSignature &s)
-{
-    const bool todos = !s.DigestValue.empty() && !s.SignatureValue.empty() &&
-                       !s.X509Certificate.empty();
-    const bool nenhum = s.DigestValue.empty() && s.SignatureValue.empty() &&
-                        s.X509Certificate.empty();
-    switch (opcao) {
-    case dfe::taSempre: return true;
-    case dfe::taNunca: return false;
-    case dfe::taSomenteSeAssinada: return todos;
-    case dfe::taSomenteParaNaoAssinada: return nenhum;
-    }
-    return false;
+    const std::string versao = NFe.infNFe.VersaoStr();
+    const std::string tpAmb = dfe::TpAmbToStr(p.tpAmb);
+    const std::string dhRecbto = DataHoraRecebimento(NFe);
+    dfe::escrita::DadosProtocolo d;
+    d.raiz = "protNFe";
+    d.versao = versao;
+    d.tagChave = "chNFe";
+    d.tpAmb = tpAmb;
+    d.verAplic = p.verAplic;
+    d.chave = p.chNFe;
+    d.dhRecbto = dhRecbto;
+    d.nProt = p.nProt;
+    d.digVal = p.digVal;
+    d.cStat = p.cStat;
+    d.xMotivo = p.xMotivo;
+    d.cMsg = p.cMsg;
+    d.xMsg = p.xMsg;
+    return dfe::escrita::TextoProtocolo(d);
 }
 
 using namespace linhas;
@@ -138,11 +111,6 @@ constexpr LinfNFeSupl kinfNFeSupl[] = {
 };
 
 } // namespace
-
-std::string MensagemLimiteOcorrencias(int Maximo)
-{
-    return "Número de ocorrências maior que o máximo permitido - Máximo " + rtl::IntToStr(Maximo);
-}
 
 TNFeW::TNFeW(TNFe &AOwner) : FNFe(AOwner)
 {
@@ -201,7 +169,7 @@ bool TNFeW::GerarXml()
         linhas::EscreverGrupo(FGerador, "infNFeSupl", "", kinfNFeSupl,
                               linhas::Contexto(*this, FNFe.infNFeSupl));
 
-    if (AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FNFe.signature)) {
+    if (dfe::escrita::AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FNFe.signature)) {
         FNFe.signature.URI = "#NFe" + util::OnlyNumber(FNFe.infNFe.ID);
         FNFe.signature.Gerador().Opcoes().IdentarXML = FGerador.Opcoes().IdentarXML;
         FNFe.signature.GerarXML();

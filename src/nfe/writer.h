@@ -10,6 +10,7 @@
 
 #include "dfe/codes_settings.h"
 #include "dfe/xmlwriter.h"
+#include "dfe/xmlwriter_moldura.h"
 #include "nfe/model.h"
 #include "rtl/classes.h"
 
@@ -175,8 +176,7 @@ private:
     std::string FChaveNFe;
 };
 
-// "Número de ocorrências maior que o máximo permitido - Máximo " + the limit: the message of
-// every repeated group that holds more entries than its layout allows.
-std::string MensagemLimiteOcorrencias(int Maximo);
+// The message of every repeated group that holds more entries than its layout allows.
+using dfe::escrita::MensagemLimiteOcorrencias;
 
 } // namespace nfe
