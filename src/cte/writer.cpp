@@ -9,7 +9,7 @@
 #include "dfe/codes_transport.h"
 #include "dfe/helpers.h"
 #include "dfe/timezone.h"
-#include "dfe/xmlwriter_protocolo.h"
+#include "dfe/xmlwriter_moldura.h"
 #include "rtl/text.h"
 #include "util/toolbox.h"
 
@@ -54,6 +54,7 @@ std::string TextoProtocolo(const TCTe &CTe)
     d.xMotivo = p.xMotivo;
     d.cMsg = p.cMsg;
     d.xMsg = p.xMsg;
+    d.mensagem = dfe::escrita::MensagemFisco::GrupoInfFisco;
     return dfe::escrita::TextoProtocolo(d);
 }
 
@@ -264,7 +265,7 @@ bool TCTeW::GerarXml()
     if (!FCTe.infCTeSupl.qrCodCTe.empty())
         EscreverGrupo(FGerador, "infCTeSupl", "", kinfCTeSupl, Contexto(*this, FCTe.infCTeSupl));
 
-    if (AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FCTe.signature)) {
+    if (AssinaturaDeveSerGerada(FOpcoes.GerarTagAssinatura, FCTe.signature, true)) {
         FCTe.signature.URI = "#CTe" + util::OnlyNumber(FCTe.infCTe.Id);
         FCTe.signature.Gerador().Opcoes().IdentarXML = FGerador.Opcoes().IdentarXML;
         FCTe.signature.GerarXML();

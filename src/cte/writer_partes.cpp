@@ -6,6 +6,7 @@
 
 #include "dfe/helpers.h"
 #include "dfe/municipios.h"
+#include "dfe/xmlwriter_moldura.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
 #include "util/encoding.h"
@@ -31,10 +32,6 @@ constexpr std::string_view DscIE = "Inscrição Estadual";
 constexpr std::string_view DscTpPer = "Tipo de data/período programado para entrega";
 constexpr std::string_view DscTpHor = "Tipo de hora para entrega";
 
-std::string MensagemLimite(int maximo)
-{
-    return "Número de ocorrências maior que o máximo permitido - Máximo " + rtl::IntToStr(maximo);
-}
 
 // A time of the delivery forecast: hours, minutes and seconds, always with ':'.
 rtl::Variant Hora(rtl::TDateTime t)
@@ -90,7 +87,7 @@ constexpr LFluxo kFluxo[] = {
             g.wGrupo("/pass");
         }
         if (c.m.pass.Count() > 990)
-            g.wAlerta("#065", "pass", "Passagens", MensagemLimite(990));
+            g.wAlerta("#065", "pass", "Passagens", MensagemLimiteOcorrencias(990));
     }),
     {"#067", "xDest", tcStr, 1, 60, 0, Membro<&TFluxo::xDest>, Sempre,
      "Sigla ou código interno do Destino"},
@@ -111,7 +108,7 @@ void ObsLista(dfe::TGerador &g, const TObsContCollection &lista, std::string_vie
         g.wGrupo("/" + std::string(tag));
     }
     if (lista.Count() > 10)
-        g.wAlerta(idLimite, tag, descricao, MensagemLimite(10));
+        g.wAlerta(idLimite, tag, descricao, MensagemLimiteOcorrencias(10));
 }
 
 // ---- emit --------------------------------------------------------------------------------

@@ -2,9 +2,7 @@
 // Small pieces every document writer's group writers use: the generator's "invalid
 // content" alert text, the tests of a value's presence, and the date kind of a leaf.
 
-#include "dfe/codes_settings.h"
 #include "dfe/helpers.h"
-#include "dfe/signature.h"
 #include "dfe/timezone.h"
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
@@ -38,23 +36,6 @@ inline std::string DataHoraComFuso(rtl::TDateTime valor, std::string_view fusoLi
     if (!fusoLido.empty())
         return dfe::DateTimeTodh(valor) + std::string(fusoLido);
     return dfe::DateTimeTodh(valor) + dfe::GetUTC(dfe::CodigoParaUF(cUF), valor);
-}
-
-// Whether the signature block is written, by the writer's option: always, never, only for
-// a signed model (digest, signature value and certificate all present, blanks ignored) or
-// only for an unsigned one (all three blank).
-inline bool AssinaturaDeveSerGerada(TpcnTagAssinatura opcao, const TSignature &s)
-{
-    const bool d = Preenchido(s.DigestValue);
-    const bool v = Preenchido(s.SignatureValue);
-    const bool x = Preenchido(s.X509Certificate);
-    switch (opcao) {
-    case taSempre: return true;
-    case taNunca: return false;
-    case taSomenteSeAssinada: return d && v && x;
-    case taSomenteParaNaoAssinada: return !d && !v && !x;
-    }
-    return false;
 }
 
 } // namespace dfe::escrita

@@ -305,6 +305,12 @@ TEST_F(CTeWriter, SupplementSignatureAndEscapedProtocol)
     EXPECT_HAS(xml, "<infProt Id=\"ID1\">");
     EXPECT_HAS(xml, "<xMotivo>A &amp; B &lt;C&gt;</xMotivo></infProt>"
                     "<infFisco><cMsg>12</cMsg><xMsg></xMsg></infFisco></protCTe>");
+
+    // A digest of blanks only is no signature: the block is left out and the URI kept.
+    c.signature.DigestValue = "   ";
+    c.signature.URI = "#antiga";
+    EXPECT_LACKS(Gerar(c), "<Signature");
+    EXPECT_EQ(c.signature.URI, "#antiga");
 }
 
 // ---- complement and parties
@@ -321,6 +327,9 @@ TEST_F(CTeWriter, ComplementGroups)
     EXPECT_LACKS(Gerar(c), "<compl>");
 
     c.Compl.xObs = "OBS";
+    EXPECT_HAS(Gerar(c), "<compl><xObs>OBS</xObs></compl>");
+    // Entrega needs both kinds informed.
+    c.Compl.Entrega.TipoData = tdNaData;
     EXPECT_HAS(Gerar(c), "<compl><xObs>OBS</xObs></compl>");
 
     c.Compl.Entrega.TipoData = tdNaData;
