@@ -212,4 +212,15 @@ inline constexpr auto DigitosDe = [](const auto &c) -> rtl::Variant {
     return util::OnlyNumber(c.m.*membro);
 };
 
+// ---- conditions on the layout version, for any context with `versao`
+
+inline constexpr auto De200 = [](const auto &c) { return c.versao >= 2.0; };
+inline constexpr auto Antes200 = [](const auto &c) { return c.versao < 2.0; };
+inline constexpr auto De300 = [](const auto &c) { return c.versao >= 3.0; };
+inline constexpr auto Antes300 = [](const auto &c) { return c.versao < 3.0; };
+inline constexpr auto De310 = [](const auto &c) { return c.versao >= 3.1; };
+inline constexpr auto Antes310 = [](const auto &c) { return c.versao < 3.1; };
+inline constexpr auto De400 = [](const auto &c) { return c.versao >= 4.0; };
+inline constexpr auto Antes400 = [](const auto &c) { return c.versao < 4.0; };
+
 } // namespace dfe::escrita

@@ -20,12 +20,15 @@ void AppendElemento(std::string &out, std::string_view tag, std::string_view val
 
 } // namespace
 
-bool AssinaturaDeveSerGerada(TpcnTagAssinatura opcao, const TSignature &s)
+bool AssinaturaDeveSerGerada(TpcnTagAssinatura opcao, const TSignature &s, bool ignorarBrancos)
 {
-    const bool todos = !s.DigestValue.empty() && !s.SignatureValue.empty() &&
-                       !s.X509Certificate.empty();
-    const bool nenhum = s.DigestValue.empty() && s.SignatureValue.empty() &&
-                        s.X509Certificate.empty();
+    const auto vazio = [ignorarBrancos](const std::string &v) {
+        return ignorarBrancos ? rtl::Trim(v).empty() : v.empty();
+    };
+    const bool todos = !vazio(s.DigestValue) && !vazio(s.SignatureValue) &&
+                       !vazio(s.X509Certificate);
+    const bool nenhum = vazio(s.DigestValue) && vazio(s.SignatureValue) &&
+                        vazio(s.X509Certificate);
     switch (opcao) {
     case taSempre: return true;
     case taNunca: return false;
@@ -48,7 +51,13 @@ std::string TextoProtocolo(const DadosProtocolo &p)
     out += p.raiz;
     out += ' ';
     out += p.versao;
-    out += "><infProt>";
+    out += "><infProt";
+    if (!p.id.empty()) {
+        out += " Id=\"";
+        out += util::EscaparTextoXML(p.id);
+        out += '"';
+    }
+    out += '>';
     AppendElemento(out, "tpAmb", p.tpAmb);
     AppendElemento(out, "verAplic", p.verAplic);
     AppendElemento(out, p.tagChave, p.chave);

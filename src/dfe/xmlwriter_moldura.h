@@ -13,8 +13,9 @@ namespace dfe::escrita {
 
 // Whether the writer option lets the signature block be written for this signature:
 // always, never, only when digest, value and certificate are all set, or only when all
-// three are empty.
-bool AssinaturaDeveSerGerada(TpcnTagAssinatura opcao, const TSignature &s);
+// three are empty. With ignorarBrancos a value of blanks only counts as empty.
+bool AssinaturaDeveSerGerada(TpcnTagAssinatura opcao, const TSignature &s,
+                             bool ignorarBrancos = false);
 
 // "Número de ocorrências maior que o máximo permitido - Máximo " + the limit.
 std::string MensagemLimiteOcorrencias(int Maximo);
@@ -39,6 +40,7 @@ struct DadosProtocolo {
     int cMsg = 0;
     std::string_view xMsg;
     MensagemFisco mensagem = MensagemFisco::DentroDeInfProt;
+    std::string_view id;        // infProt's Id attribute; empty writes none
 };
 
 // The protocol element, with no blanks or line breaks between its parts. Every value is

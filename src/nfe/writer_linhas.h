@@ -1,7 +1,7 @@
 #pragma once
 // What the NF-e group writers' tables read: the context of one group (its model `m`, the
-// writer and the document, the layout version and whether rates take four decimals), the
-// layout-version conditions, and the NF-e's own value kind "rate".
+// writer and the document, the layout version and whether rates take four decimals), and
+// the NF-e's own value kind "rate".
 
 #include "dfe/xmlwriter_comum.h"
 #include "dfe/xmlwriter_linhas.h"
@@ -26,18 +26,6 @@ template <class T> Ctx<T> Contexto(TNFeW &w, const T &m, int item = -1)
 {
     return {m, w, w.NFe(), w.NFe().infNFe.GetVersao(), w.Usar_tcDe4(), item};
 }
-
-// ---- conditions on the layout version and the model, for any context with `versao`
-// (and `nfe` for the model)
-
-inline constexpr auto De200 = [](const auto &c) { return c.versao >= 2.0; };
-inline constexpr auto Antes200 = [](const auto &c) { return c.versao < 2.0; };
-inline constexpr auto De300 = [](const auto &c) { return c.versao >= 3.0; };
-inline constexpr auto Antes300 = [](const auto &c) { return c.versao < 3.0; };
-inline constexpr auto De310 = [](const auto &c) { return c.versao >= 3.1; };
-inline constexpr auto Antes310 = [](const auto &c) { return c.versao < 3.1; };
-inline constexpr auto De400 = [](const auto &c) { return c.versao >= 4.0; };
-inline constexpr auto Antes400 = [](const auto &c) { return c.versao < 4.0; };
 
 // ---- value kinds
 
