@@ -118,9 +118,9 @@ std::unique_ptr<TfrlDANFeRL> TfrlDANFeRLRetrato::Criar()
     return std::make_unique<TfrlDANFeRLRetrato>();
 }
 
-TCaixaCampos &TfrlDANFeRLRetrato::NovaCaixa(report::Band &banda, report::Box &caixa)
+dfe::TCaixaCampos &TfrlDANFeRLRetrato::NovaCaixa(report::Band &banda, report::Box &caixa)
 {
-    TCaixaCampos &nova = FCaixas.emplace_back();
+    dfe::TCaixaCampos &nova = FCaixas.emplace_back();
     nova.banda = &banda;
     nova.caixa = &caixa;
     return nova;
@@ -263,29 +263,8 @@ void TfrlDANFeRLRetrato::AplicarFontes()
 void TfrlDANFeRLRetrato::AjustarCaixas()
 {
     const double h = DANFe().AltLinhaComun();
-    for (TCaixaCampos &caixa : FCaixas) {
-        const double topo = caixa.caixa->bounds.top();
-        for (std::size_t i = 0; i < caixa.linhas.size(); ++i) {
-            const TLinhaCampos &linha = caixa.linhas[i];
-            const double topoLinha = topo + caixa.inicioLinhas + static_cast<double>(i) * h;
-            for (report::Control *c : linha.legendas)
-                c->bounds.moveTop(topoLinha + 1);
-            for (report::Control *c : linha.valores)
-                c->bounds.moveTop(topoLinha + h - c->bounds.height());
-            for (report::Control *c : linha.divisores) {
-                c->bounds.moveTop(topoLinha);
-                c->bounds.setHeight(h + 1);
-            }
-            for (report::Control *c : linha.fundos) {
-                c->bounds.moveTop(topoLinha + 1);
-                c->bounds.setHeight(h - 1);
-            }
-            if (linha.linhaSuperior != nullptr)
-                linha.linhaSuperior->bounds.moveTop(topoLinha);
-        }
-        caixa.caixa->bounds.setHeight(static_cast<double>(caixa.linhas.size()) * h + caixa.bordaExtra);
-        caixa.banda->height = caixa.caixa->bounds.bottom() + 2;
-    }
+    for (dfe::TCaixaCampos &caixa : FCaixas)
+        dfe::AjustarCaixa(caixa, h);
     // The lower box of the header overlaps the issuer box's bottom line.
     rlbEmitente->height = RLDraw6->bounds.height() + rliEmitente->bounds.height() + 2;
 }

@@ -17,7 +17,10 @@
 // The layout is prepared once, in the report's before-print (InicializarDados, in the
 // order the steps depend on one another); the header band's before-print applies the
 // rules of the pages after the first. Each block of the page has a file of its own that
-// builds its controls (Criar...) and fills them (Preparar...): layout_cabecalho.cpp
+// builds its controls (Criar...) and fills them (Preparar...). The boxes of fields are
+// tables of cells there (kNatureza, kDestinatario, kLocal, kFatura, kImposto,
+// kTransporte, kISSQN; see dfe/report/caixa_campos.h), built and filled by the shared
+// routines; the members below are the controls a rule reaches. layout_cabecalho.cpp
 // (issuer, key, number, protocol, status marks), layout_canhoto.cpp (receipt stub),
 // layout_destinatario.cpp (recipient, places, invoice, payments), layout_totais.cpp (tax
 // totals, transport), layout_itens.cpp (item rows), layout_adicionais.cpp (ISSQN,
@@ -28,6 +31,9 @@
 
 #include "nfe/danfe/form.h"
 
+#include "dfe/report/caixa_campos.h"
+#include "dfe/report/layout_construcao.h"
+
 #include "report/band.h"
 #include "report/controls.h"
 #include "report/measurer.h"
@@ -36,6 +42,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -60,27 +67,35 @@ enum TTagDANFe {
     tagItem = 705,           // the texts of an item row
 };
 
-// One row of a box of fields. The rows of a box are laid out from AltLinhaComun (h):
-// captions 1 pixel below the row's top, values with their bottom on the row's bottom
-// line, vertical dividers from the row's top h + 1 high, shaded cells 1 pixel below the
-// row's top h - 1 high, and the line between two rows on the lower row's top.
-struct TLinhaCampos {
-    std::vector<report::Control *> legendas;
-    std::vector<report::Control *> valores;
-    std::vector<report::Control *> divisores;
-    std::vector<report::Control *> fundos;
-    report::Control *linhaSuperior = nullptr; // none on the first row
+// What the cells of the DANFE's boxes read their values from.
+struct TDadosDANFe {
+    const TNFe &nfe;
+    const TOvixNFeDANFeRL &danfe;
 };
+using TCelulaDANFe = dfe::TCelula<TDadosDANFe>;
 
-// A box of field rows: n rows make it n x h + bordaExtra high, its band 2 pixels taller
-// than its bottom.
-struct TCaixaCampos {
-    report::Band *banda = nullptr;
-    report::Box *caixa = nullptr;
-    double inicioLinhas = 0; // from the box's top to the first row's top
-    double bordaExtra = 1;
-    std::vector<TLinhaCampos> linhas;
-};
+// A DANFE cell of the usual shape (see dfe::Campo).
+constexpr TCelulaDANFe CampoDANFe(int linha, const char *nomeLegenda, const char *legenda, const char *nome, double x0,
+                                  double x1, dfe::TValorCelula<TDadosDANFe> valor,
+                                  report::HAlign alinhamento = report::HAlign::Left, double alturaValor = 13)
+{
+    return dfe::Campo<TDadosDANFe>(linha, nomeLegenda, legenda, nome, x0, x1, valor, alinhamento, alturaValor);
+}
+
+// The captions and values of the DANFE's boxes, built with rows 30 pixels high (the
+// settings' row height lays them out again, AjustarCaixas); linhas names the lines
+// between the rows.
+inline dfe::TEstiloCaixa EstiloCaixaDANFe(std::span<const char *const> linhas = {})
+{
+    dfe::TEstiloCaixa estilo;
+    estilo.fonteLegenda = dfe::CriarFonte(7);
+    estilo.tagLegenda = tagLegenda;
+    estilo.fonteValor = dfe::CriarFonte(11);
+    estilo.tagValor = tagValorCampo;
+    estilo.alturaLinha = 30;
+    estilo.linhasSuperiores = linhas;
+    return estilo;
+}
 
 class TfrlDANFeRLRetrato : public TfrlDANFeRL {
 public:
@@ -149,21 +164,10 @@ public:
     report::Label *rllDadosVariaveis1b = nullptr;
     report::Label *rllDadosVariaveis1c = nullptr;
     report::Barcode *rlbCodigoBarrasFS = nullptr;
+    // The lower box (kNatureza): operation nature and protocol; registrations.
     report::Box *RLDraw6 = nullptr;
-    report::Line *rliLinhaInscricao = nullptr;
-    report::Line *rliDivNatureza = nullptr;
-    report::Line *rliDivInscricao1 = nullptr;
-    report::Line *rliDivInscricao2 = nullptr;
-    report::Label *RLLabel28 = nullptr;
-    report::Label *rllNatOperacao = nullptr;
     report::Label *rllDadosVariaveis3_Descricao = nullptr;
     report::Label *rllDadosVariaveis3 = nullptr;
-    report::Label *RLLabel29 = nullptr;
-    report::Label *rllInscricaoEstadual = nullptr;
-    report::Label *RLLabel30 = nullptr;
-    report::Label *rllInscrEstSubst = nullptr;
-    report::Label *RLLabel31 = nullptr;
-    report::Label *rllCNPJ = nullptr;
 
     // ---- Status marks (rlbCanceladaDenegada, rlbAvisoContingencia) --------------------
     report::Label *RLLCanceladaDenegada = nullptr;
@@ -204,48 +208,13 @@ public:
     report::Line *rliDivisao = nullptr;
 
     // ---- Recipient, places, invoice, payments -----------------------------------------
-    report::Box *rliDestinatario = nullptr;
-    report::Label *rllDestNome = nullptr;
-    report::Label *rllDestCNPJ = nullptr;
-    report::Label *rllEmissao = nullptr;
-    report::Label *rllDestEndereco = nullptr;
-    report::Label *rllDestBairro = nullptr;
-    report::Label *rllDestCEP = nullptr;
-    report::Label *rllSaida = nullptr;
-    report::Label *rllDestCidade = nullptr;
-    report::Label *rllDestFone = nullptr;
-    report::Label *rllDestUF = nullptr;
-    report::Label *rllDestIE = nullptr;
-    report::Label *rllHoraSaida = nullptr;
-    // The pick-up and delivery places share one form.
-    struct TQuadroLocal {
-        report::Box *caixa = nullptr;
-        report::Label *Nome = nullptr;
-        report::Label *Documento = nullptr;
-        report::Label *IE = nullptr;
-        report::Label *Endereco = nullptr;
-        report::Label *Bairro = nullptr;
-        report::Label *CEP = nullptr;
-        report::Label *Municipio = nullptr;
-        report::Label *UF = nullptr;
-        report::Label *Telefone = nullptr;
-    };
-    TQuadroLocal quadroRetirada; // RLLquadroRetirada...
-    TQuadroLocal quadroEntrega;  // RLLquadroEntrega...
-    // Invoice.
+    // The recipient (kDestinatario) and the pick-up and delivery places (kLocal) are
+    // tables only.
+    // Invoice (kFatura).
     report::Box *rliFaturaReal = nullptr;
-    report::Box *rliFaturaRealFundo = nullptr;
     report::Line *rliFaturaRealDivisao = nullptr;
     report::Label *RLLabelPag = nullptr;
-    report::Label *RLLabelNUmero = nullptr;
-    report::Label *RLLabelValor = nullptr;
-    report::Label *RLLabelDupl = nullptr;
-    report::Label *RLLabelLIQ = nullptr;
     report::Label *RlbDadoPagamento = nullptr;
-    report::Label *RlbDadoNumero = nullptr;
-    report::Label *RlbDadoValorOriginal = nullptr;
-    report::Label *RlbDadoValorDesconto = nullptr;
-    report::Label *RlbDadoValorLiquido = nullptr;
     // Instalments: cell n (from 1) at index n - 1.
     report::Box *rliFatura = nullptr;
     report::Line *rliFatura1 = nullptr;
@@ -260,47 +229,17 @@ public:
     std::vector<report::Label *> RLPagDescricao, RLPagValor;
 
     // ---- Tax totals, transport --------------------------------------------------------
-    report::Box *rliImposto = nullptr;
-    report::Label *rllTituloBaseICMS = nullptr;
-    report::Label *rllTituloValorICMS = nullptr;
-    report::Label *rllTituloBaseICMSST = nullptr;
-    report::Label *rllTituloValorICMSST = nullptr;
+    // Tax totals (kImposto): the cell of the approximate taxes and the dividers of the
+    // first row, placed by the document.
     report::Label *rllTituloTotalTributos = nullptr;
-    report::Label *rllTituloTotalProdutos = nullptr;
-    report::Label *rllBaseICMS = nullptr;
-    report::Label *rllValorICMS = nullptr;
-    report::Label *rllBaseICMSST = nullptr;
-    report::Label *rllValorICMSST = nullptr;
     report::Label *rllTotalTributos = nullptr;
-    report::Label *rllTotalProdutos = nullptr;
-    report::Label *rllValorFrete = nullptr;
-    report::Label *rllValorSeguro = nullptr;
-    report::Label *rllDescontos = nullptr;
-    report::Label *rllAcessorias = nullptr;
-    report::Label *rllValorIPI = nullptr;
-    report::Label *rllTotalNF = nullptr;
     report::Line *rliDivImposto1 = nullptr;
     report::Line *rliDivImposto2 = nullptr;
     report::Line *rliDivImposto3 = nullptr;
     report::Line *rliDivImposto4 = nullptr;
     report::Line *rliDivImposto5 = nullptr;
+    // Transport (kTransporte).
     report::Box *rliTransp = nullptr;
-    report::Label *rllTransNome = nullptr;
-    report::Label *rllTransModFrete = nullptr;
-    report::Label *rllTransCodigoANTT = nullptr;
-    report::Label *rllTransPlaca = nullptr;
-    report::Label *rllTransUFPlaca = nullptr;
-    report::Label *rllTransCNPJ = nullptr;
-    report::Label *rllTransEndereco = nullptr;
-    report::Label *rllTransCidade = nullptr;
-    report::Label *rllTransUF = nullptr;
-    report::Label *rllTransIE = nullptr;
-    report::Label *rllTransQTDE = nullptr;
-    report::Label *rllTransEspecie = nullptr;
-    report::Label *rllTransMarca = nullptr;
-    report::Label *rllTransNumeracao = nullptr;
-    report::Label *rllTransPesoBruto = nullptr;
-    report::Label *rllTransPesoLiq = nullptr;
 
     // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
     report::Label *lblDadosDoProduto = nullptr;
@@ -384,17 +323,8 @@ public:
     report::Line *LinhaInfAdInferior = nullptr;
 
     // ---- ISSQN, additional data, continuation, footer lines ---------------------------
-    // ISSQN totals (rlbISSQN).
+    // ISSQN totals (rlbISSQN, kISSQN).
     report::Label *lblTituloISSQN = nullptr;
-    report::Box *rliISSQN = nullptr;
-    report::Label *lblISSQNInscricao = nullptr;
-    report::Label *lblISSQNValorServicos = nullptr;
-    report::Label *lblISSQNBaseCalculo = nullptr;
-    report::Label *lblISSQNValorISSQN = nullptr;
-    report::Label *rllISSQNInscricao = nullptr;
-    report::Label *rllISSQNValorServicos = nullptr;
-    report::Label *rllISSQNBaseCalculo = nullptr;
-    report::Label *rllISSQNValorISSQN = nullptr;
     // Additional data (rlbDadosAdicionais).
     report::Label *lblDadosAdicionais = nullptr;
     report::Box *rliDadosAdicionais = nullptr;
@@ -421,6 +351,7 @@ private:
     // The settings the layout reads; valid while the report is prepared.
     TOvixNFeDANFeRL &DANFe() const { return *fpDANFe; }
     const TNFe &NFe() const { return *fpNFe; }
+    TDadosDANFe Dados() const { return {*fpNFe, *fpDANFe}; }
 
     // Construction, block by block.
     void CriarCabecalho();
@@ -431,7 +362,7 @@ private:
     void CriarAdicionais();
 
     // A new box of field rows of the layout, laid out with the others during preparation.
-    TCaixaCampos &NovaCaixa(report::Band &banda, report::Box &caixa);
+    dfe::TCaixaCampos &NovaCaixa(report::Band &banda, report::Box &caixa);
 
     // The report's before-print, and the preparation it starts.
     void RLNFeBeforePrint(report::PrintContext &contexto);
@@ -462,17 +393,12 @@ private:
     void PrepararDestinatario();
     void PrepararLocais();
     void PrepararFaturaPagamentos();
-    void CriarQuadroLocal(report::Band &banda, const char *titulo, const char *prefixo, const char *nomeCEP,
-                          TQuadroLocal &quadro);
-    void PreencherQuadroLocal(const TLocalNFe &local, TQuadroLocal &quadro);
+    // A place's box: its controls named "RLL" + prefixo + the field, its CEP nomeCEP.
+    dfe::TCaixaCampos &CriarQuadroLocal(report::Band &banda, const char *titulo, const char *prefixo,
+                                        const char *nomeCEP);
     void PrepararFatura();
     void PrepararDuplicatas();
     void PrepararPagamentos();
-    // One field of a row of a box: its caption, its value and, unless the cell opens the
-    // row, the divider on its left (named after the value). The cell runs from x0 to x1.
-    report::Label &CriarCampo(report::Band &banda, TLinhaCampos &linha, const char *nomeLegenda,
-                              const char *legenda, const char *nomeValor, double x0, double x1,
-                              report::HAlign alinhamento = report::HAlign::Left, double alturaValor = 13);
     // The bold caption above a box.
     report::Label &CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto);
 
@@ -482,7 +408,6 @@ private:
     // The volume lines after the first, created when first needed: line i (from 1) at
     // index i - 1, its labels in the order of the first line's.
     std::vector<std::vector<report::Label *>> FLinhasVolumes;
-    TCaixaCampos *FCaixaTransp = nullptr;
 
     // Item rows.
     void PrepararColunasItens();
@@ -511,7 +436,15 @@ private:
     double AlturaMaximaDadosAdicionais(const report::TextMeasurer &medidor) const;
     void PosicionarMarcaDagua(const report::PrintContext &contexto);
 
-    std::deque<TCaixaCampos> FCaixas; // references to its boxes stay valid
+    std::deque<dfe::TCaixaCampos> FCaixas; // references to its boxes stay valid
+    dfe::TCaixaCampos *FCaixaNatureza = nullptr;
+    dfe::TCaixaCampos *FCaixaDestinatario = nullptr;
+    dfe::TCaixaCampos *FCaixaRetirada = nullptr;
+    dfe::TCaixaCampos *FCaixaEntrega = nullptr;
+    dfe::TCaixaCampos *FCaixaFatura = nullptr;
+    dfe::TCaixaCampos *FCaixaImposto = nullptr;
+    dfe::TCaixaCampos *FCaixaTransp = nullptr;
+    dfe::TCaixaCampos *FCaixaISSQN = nullptr;
     // The measurer of the preparation under way.
     const report::TextMeasurer *FMedidor = nullptr;
 };

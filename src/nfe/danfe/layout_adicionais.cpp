@@ -34,6 +34,35 @@ bool Separador(char c)
     return c == ' ' || c == '\r' || c == '\n';
 }
 
+using TCelula = TCelulaDANFe;
+
+// A cell of the ISSQN box: captions 180 pixels wide, values 177; the registration reads
+// from the left, the amounts from the right.
+constexpr TCelula ISSQN(const char *nomeLegenda, const char *legenda, const char *nome, double x0, double xValor,
+                        HAlign alinhamento, const char *nomeDivisor, dfe::TValorCelula<TDadosDANFe> valor)
+{
+    TCelula c = CampoDANFe(0, nomeLegenda, legenda, nome, x0, x0 + 185, valor, alinhamento);
+    c.larguraLegenda = 180;
+    c.xValor = xValor;
+    c.larguraValor = 177;
+    c.nomeDivisor = nomeDivisor;
+    return c;
+}
+std::string Valor(const rtl::Currency &valor)
+{
+    return util::FormatFloatBr(valor.ToDouble());
+}
+constexpr TCelula kISSQN[] = {
+    ISSQN("lblISSQNInscricao", "INSCRIÇÃO MUNICIPAL", "rllISSQNInscricao", 0, 5, HAlign::Left, nullptr,
+          [](const TDadosDANFe &d) { return d.nfe.Emit.IM; }),
+    ISSQN("lblISSQNValorServicos", "VALOR TOTAL DOS SERVIÇOS", "rllISSQNValorServicos", 185, 188, HAlign::Right,
+          "rliDivISSQN185", [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ISSQNtot.vServ); }),
+    ISSQN("lblISSQNBaseCalculo", "BASE DE CÁLCULO DO ISSQN", "rllISSQNBaseCalculo", 370, 373, HAlign::Right,
+          "rliDivISSQN370", [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ISSQNtot.vBC); }),
+    ISSQN("lblISSQNValorISSQN", "VALOR DO ISSQN", "rllISSQNValorISSQN", 555, 558, HAlign::Right, "rliDivISSQN555",
+          [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ISSQNtot.vISS); }),
+};
+
 } // namespace
 
 void TfrlDANFeRLRetrato::CriarAdicionais()
@@ -46,26 +75,15 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
     report::Band &i = *rlbISSQN;
     lblTituloISSQN = &dfe::CriarRotulo(i, "lblTituloISSQN", QRectF(0, 8, 300, 11), "CÁLCULO DO ISSQN", titulo,
                                   HAlign::Left, tagTituloCaixa);
-    rliISSQN = &dfe::CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31));
-    for (double x : {185.0, 370.0, 555.0})
-        dfe::CriarLinhaV(i, "rliDivISSQN" + std::to_string(static_cast<int>(x)), x, 20, 31);
-    const auto legendaISSQN = [&](const char *nome, double x, const char *texto) {
-        return &dfe::CriarRotulo(i, nome, QRectF(x, 21, 180, 9), texto, legenda, HAlign::Left, tagLegenda);
-    };
-    const auto valorISSQN = [&](const char *nome, double x, HAlign alinhamento) {
-        report::Label &r = dfe::CriarRotulo(i, nome, QRectF(x, 37, 177, 13), "", dfe::CriarFonte(11), alinhamento,
-                                       tagValorCampo);
-        r.verticalAlign = report::VAlign::Bottom;
-        return &r;
-    };
-    lblISSQNInscricao = legendaISSQN("lblISSQNInscricao", 3, "INSCRIÇÃO MUNICIPAL");
-    lblISSQNValorServicos = legendaISSQN("lblISSQNValorServicos", 188, "VALOR TOTAL DOS SERVIÇOS");
-    lblISSQNBaseCalculo = legendaISSQN("lblISSQNBaseCalculo", 373, "BASE DE CÁLCULO DO ISSQN");
-    lblISSQNValorISSQN = legendaISSQN("lblISSQNValorISSQN", 558, "VALOR DO ISSQN");
-    rllISSQNInscricao = valorISSQN("rllISSQNInscricao", 5, HAlign::Left);
-    rllISSQNValorServicos = valorISSQN("rllISSQNValorServicos", 188, HAlign::Right);
-    rllISSQNBaseCalculo = valorISSQN("rllISSQNBaseCalculo", 373, HAlign::Right);
-    rllISSQNValorISSQN = valorISSQN("rllISSQNValorISSQN", 558, HAlign::Right);
+    // One row of the common height, whatever the settings make the other boxes' rows:
+    // its lines first, then its captions and its values.
+    dfe::TCaixaCampos &caixa = NovaCaixa(i, dfe::CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31)));
+    caixa.fixa = true;
+    dfe::TEstiloCaixa estilo = EstiloCaixaDANFe();
+    estilo.linhasPrimeiro = true;
+    estilo.porTipo = true;
+    dfe::CriarCelulas<TDadosDANFe>(caixa, estilo, kISSQN);
+    FCaixaISSQN = &caixa;
 
     // ---- Additional data -----------------------------------------------------------------
     report::Band &b = *rlbDadosAdicionais;
@@ -146,10 +164,7 @@ void TfrlDANFeRLRetrato::PrepararISSQN()
                         ((iss.vServ + iss.vBC + iss.vISS) > rtl::Currency() && !nfe.Emit.IM.empty());
     if (!rlbISSQN->visible)
         return;
-    rllISSQNInscricao->text = nfe.Emit.IM;
-    rllISSQNValorServicos->text = util::FormatFloatBr(iss.vServ.ToDouble());
-    rllISSQNBaseCalculo->text = util::FormatFloatBr(iss.vBC.ToDouble());
-    rllISSQNValorISSQN->text = util::FormatFloatBr(iss.vISS.ToDouble());
+    dfe::PreencherCelulas(*FCaixaISSQN, kISSQN, Dados());
 }
 
 // ---- Additional data and its continuation -------------------------------------------------------

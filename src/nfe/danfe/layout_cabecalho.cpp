@@ -29,13 +29,45 @@ constexpr std::string_view kProtocoloAutorizacao = "PROTOCOLO DE AUTORIZAÇÃO D
 constexpr int kMenorFonteChave = 6;
 const QColor kCinza(0xC0, 0xC0, 0xC0);
 
+using TCelula = TCelulaDANFe;
+
+// A cell of the header's lower box, its caption 240 pixels wide.
+constexpr TCelula Inscricao(int linha, const char *nomeLegenda, const char *legenda, const char *nome, double x0,
+                            double x1, const char *nomeDivisor, dfe::TValorCelula<TDadosDANFe> valor)
+{
+    TCelula c = CampoDANFe(linha, nomeLegenda, legenda, nome, x0, x1, valor);
+    c.larguraLegenda = 240;
+    c.nomeDivisor = nomeDivisor;
+    return c;
+}
+
+// Operation nature and protocol; registrations.
+constexpr TCelula kNatureza[] = {
+    Inscricao(0, "RLLabel28", "NATUREZA DE OPERAÇÃO", "rllNatOperacao", 0, 429, nullptr,
+              [](const TDadosDANFe &d) { return d.nfe.Ide.natOp; }),
+    // The protocol, or what takes its place (PrepararProtocolo).
+    [] {
+        TCelula c = Inscricao(0, "rllDadosVariaveis3_Descricao", "", "rllDadosVariaveis3", 429, 740,
+                              "rliDivNatureza", nullptr);
+        c.larguraLegenda = 305;
+        c.alinhamento = HAlign::Center;
+        return c;
+    }(),
+    Inscricao(1, "RLLabel29", "INSCRIÇÃO ESTADUAL", "rllInscricaoEstadual", 0, 247, nullptr,
+              [](const TDadosDANFe &d) { return d.nfe.Emit.IE; }),
+    Inscricao(1, "RLLabel30", "INSCRIÇÃO ESTADUAL DO SUBST. TRIB.", "rllInscrEstSubst", 247, 493, "rliDivInscricao1",
+              [](const TDadosDANFe &d) { return d.nfe.Emit.IEST; }),
+    Inscricao(1, "RLLabel31", "CNPJ / CPF", "rllCNPJ", 493, 740, "rliDivInscricao2",
+              [](const TDadosDANFe &d) { return util::FormatarCNPJouCPF(d.nfe.Emit.CNPJCPF); }),
+};
+constexpr const char *kLinhasNatureza[] = {"rliLinhaInscricao"};
+
 } // namespace
 
 void TfrlDANFeRLRetrato::CriarCabecalho()
 {
     report::Band &b = *rlbEmitente;
     const report::Font legenda = dfe::CriarFonte(7);
-    const report::Font valor = dfe::CriarFonte(11);
 
     // Issuer box.
     rliEmitente = &dfe::CriarCaixa(b, "rliEmitente", QRectF(0, 0, 273, 117));
@@ -104,43 +136,16 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
     rlbCodigoBarrasFS->moduleWidth = kModuloCodigoBarras;
     rlbCodigoBarrasFS->visible = false;
 
-    // Lower box: operation nature and protocol; registrations.
+    // Lower box: operation nature and protocol; registrations. Its lines are drawn before
+    // its texts.
     RLDraw6 = &dfe::CriarCaixa(b, "RLDraw6", QRectF(0, 116, 740, 61));
-    rliDivNatureza = &dfe::CriarLinhaV(b, "rliDivNatureza", 429, 116, 31);
-    rliLinhaInscricao = &dfe::CriarLinhaH(b, "rliLinhaInscricao", 0, 146, 740);
-    rliDivInscricao1 = &dfe::CriarLinhaV(b, "rliDivInscricao1", 247, 146, 31);
-    rliDivInscricao2 = &dfe::CriarLinhaV(b, "rliDivInscricao2", 493, 146, 31);
-    const auto legendaEm = [&](const char *nome, double x, double y, const char *texto) {
-        return &dfe::CriarRotulo(b, nome, QRectF(x, y, 240, 9), texto, legenda, HAlign::Left, tagLegenda);
-    };
-    const auto valorEm = [&](const char *nome, double x, double y, double largura,
-                             HAlign alinhamento = HAlign::Left) {
-        report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, y, largura, 13), "", valor, alinhamento, tagValorCampo);
-        r.verticalAlign = report::VAlign::Bottom;
-        return &r;
-    };
-    RLLabel28 = legendaEm("RLLabel28", 3, 117, "NATUREZA DE OPERAÇÃO");
-    rllNatOperacao = valorEm("rllNatOperacao", 5, 133, 419);
-    rllDadosVariaveis3_Descricao = legendaEm("rllDadosVariaveis3_Descricao", 432, 117, "");
-    rllDadosVariaveis3_Descricao->bounds.setWidth(305);
-    rllDadosVariaveis3 = valorEm("rllDadosVariaveis3", 434, 133, 301, HAlign::Center);
-    RLLabel29 = legendaEm("RLLabel29", 3, 147, "INSCRIÇÃO ESTADUAL");
-    rllInscricaoEstadual = valorEm("rllInscricaoEstadual", 5, 163, 237);
-    RLLabel30 = legendaEm("RLLabel30", 250, 147, "INSCRIÇÃO ESTADUAL DO SUBST. TRIB.");
-    rllInscrEstSubst = valorEm("rllInscrEstSubst", 252, 163, 236);
-    RLLabel31 = legendaEm("RLLabel31", 496, 147, "CNPJ / CPF");
-    rllCNPJ = valorEm("rllCNPJ", 498, 163, 237);
-
-    TCaixaCampos &caixa = NovaCaixa(b, *RLDraw6);
-    TLinhaCampos &natureza = caixa.linhas.emplace_back();
-    natureza.legendas = {RLLabel28, rllDadosVariaveis3_Descricao};
-    natureza.valores = {rllNatOperacao, rllDadosVariaveis3};
-    natureza.divisores = {rliDivNatureza};
-    TLinhaCampos &inscricoes = caixa.linhas.emplace_back();
-    inscricoes.legendas = {RLLabel29, RLLabel30, RLLabel31};
-    inscricoes.valores = {rllInscricaoEstadual, rllInscrEstSubst, rllCNPJ};
-    inscricoes.divisores = {rliDivInscricao1, rliDivInscricao2};
-    inscricoes.linhaSuperior = rliLinhaInscricao;
+    dfe::TCaixaCampos &caixa = NovaCaixa(b, *RLDraw6);
+    dfe::TEstiloCaixa estilo = EstiloCaixaDANFe(kLinhasNatureza);
+    estilo.linhasPrimeiro = true;
+    dfe::CriarCelulas<TDadosDANFe>(caixa, estilo, kNatureza);
+    FCaixaNatureza = &caixa;
+    rllDadosVariaveis3_Descricao = &caixa.LegendaDe("rllDadosVariaveis3_Descricao");
+    rllDadosVariaveis3 = &caixa.ValorDe("rllDadosVariaveis3");
 
     // Status bands above the items, on every page.
     RLLCanceladaDenegada = &dfe::CriarRotulo(*rlbCanceladaDenegada, "RLLCanceladaDenegada", QRectF(296, 3, 150, 24), "",
@@ -241,7 +246,6 @@ void TfrlDANFeRLRetrato::PrepararCabecalho()
     rllNumNF1->text = numero;
     rllSERIE0->text = serie;
     rllSERIE1->text = serie;
-    rllNatOperacao->text = nfe.Ide.natOp;
     rllEntradaSaida->text = dfe::tpNFToStr(nfe.Ide.tpNF);
 
     PrepararProtocolo();
@@ -339,9 +343,7 @@ void TfrlDANFeRLRetrato::PrepararEmitente()
 {
     const TEmit &emitente = NFe().Emit;
     const TenderEmit &ender = emitente.EnderEmit;
-    rllInscricaoEstadual->text = emitente.IE;
-    rllInscrEstSubst->text = emitente.IEST;
-    rllCNPJ->text = util::FormatarCNPJouCPF(emitente.CNPJCPF);
+    dfe::PreencherCelulas(*FCaixaNatureza, kNatureza, Dados());
     rlmEmitente->text = DANFe().ManterNomeImpresso(emitente.xNome, emitente.xFant);
     rlmEmitente->autoHeight = false;
     rlmEndereco->autoHeight = false;

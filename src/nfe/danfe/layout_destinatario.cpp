@@ -74,6 +74,115 @@ std::string CEP(int cep)
     return cep > 0 ? util::FormatarCEP(cep) : std::string();
 }
 
+// The exit time follows the user's own time format.
+std::string HoraSaida(const TDadosDANFe &d)
+{
+    const TIde &ide = d.nfe.Ide;
+    bool ok = false;
+    if (DblToVersaoDF(ok, d.nfe.infNFe.GetVersao()) == ve200)
+        return ide.hSaiEnt == 0 ? std::string() : rtl::TimeToStr(ide.hSaiEnt);
+    return rtl::TimeOf(ide.dSaiEnt) == 0 ? std::string() : rtl::TimeToStr(ide.dSaiEnt);
+}
+
+using TCelula = TCelulaDANFe;
+
+constexpr TCelula kDestinatario[] = {
+    CampoDANFe(0, "rllLegDestNome", "NOME / RAZÃO SOCIAL", "rllDestNome", 0, 470,
+               [](const TDadosDANFe &d) { return d.nfe.Dest.xNome; }),
+    CampoDANFe(0, "rllLegDestCNPJ", "CNPJ / CPF", "rllDestCNPJ", 470, 620,
+               [](const TDadosDANFe &d) {
+                   return !d.nfe.Dest.idEstrangeiro.empty() ? d.nfe.Dest.idEstrangeiro
+                                                            : util::FormatarCNPJouCPF(d.nfe.Dest.CNPJCPF);
+               },
+               HAlign::Center),
+    CampoDANFe(0, "rllLegEmissao", "DATA DA EMISSÃO", "rllEmissao", 620, 740,
+               [](const TDadosDANFe &d) { return util::FormatDateBr(d.nfe.Ide.dEmi); }),
+    CampoDANFe(1, "rllLegDestEndereco", "ENDEREÇO", "rllDestEndereco", 0, 370,
+               [](const TDadosDANFe &d) { return Endereco(d.nfe.Dest.EnderDest, " "); }),
+    CampoDANFe(1, "rllLegDestBairro", "BAIRRO / DISTRITO", "rllDestBairro", 370, 530,
+               [](const TDadosDANFe &d) { return d.nfe.Dest.EnderDest.xBairro; }),
+    CampoDANFe(1, "rllLegDestCEP", "CEP", "rllDestCEP", 530, 620,
+               [](const TDadosDANFe &d) { return CEP(d.nfe.Dest.EnderDest.CEP); }, HAlign::Center),
+    CampoDANFe(1, "rllLegSaida", "DATA SAÍDA / ENTRADA", "rllSaida", 620, 740,
+               [](const TDadosDANFe &d) {
+                   return d.nfe.Ide.dSaiEnt == 0 ? std::string() : util::FormatDateBr(d.nfe.Ide.dSaiEnt);
+               }),
+    CampoDANFe(2, "rllLegDestCidade", "MUNICÍPIO", "rllDestCidade", 0, 290,
+               [](const TDadosDANFe &d) { return d.nfe.Dest.EnderDest.xMun; }),
+    CampoDANFe(2, "rllLegDestFone", "FONE / FAX", "rllDestFone", 290, 420,
+               [](const TDadosDANFe &d) { return util::FormatarFone(d.nfe.Dest.EnderDest.fone); }),
+    CampoDANFe(2, "rllLegDestUF", "UF", "rllDestUF", 420, 455,
+               [](const TDadosDANFe &d) { return d.nfe.Dest.EnderDest.UF; }),
+    CampoDANFe(2, "rllLegDestIE", "INSCRIÇÃO ESTADUAL", "rllDestIE", 455, 620,
+               [](const TDadosDANFe &d) { return d.nfe.Dest.IE; }),
+    CampoDANFe(2, "rllLegHoraSaida", "HORA DA SAÍDA", "rllHoraSaida", 620, 740, HoraSaida),
+};
+constexpr const char *kLinhasDestinatario[] = {"rliDestLinha2", "rliDestLinha3"};
+
+// The pick-up and delivery places: '%' is the box's prefix.
+using TCelulaLocal = dfe::TCelula<TLocalNFe>;
+constexpr TCelulaLocal CampoLocal(int linha, const char *nomeLegenda, const char *legenda, const char *nome,
+                                  double x0, double x1, dfe::TValorCelula<TLocalNFe> valor,
+                                  HAlign alinhamento = HAlign::Left)
+{
+    return dfe::Campo<TLocalNFe>(linha, nomeLegenda, legenda, nome, x0, x1, valor, alinhamento);
+}
+constexpr TCelulaLocal kLocal[] = {
+    CampoLocal(0, "rllLeg%Nome", "NOME / RAZÃO SOCIAL", "RLL%Nome", 0, 470,
+               [](const TLocalNFe &l) { return l.xNome; }),
+    CampoLocal(0, "rllLeg%Documento", "CNPJ / CPF", "RLL%Documento", 470, 620,
+               [](const TLocalNFe &l) { return util::FormatarCNPJouCPF(l.CNPJCPF); }, HAlign::Center),
+    CampoLocal(0, "rllLeg%IE", "INSCRIÇÃO ESTADUAL", "RLL%IE", 620, 740, [](const TLocalNFe &l) { return l.IE; }),
+    CampoLocal(1, "rllLeg%Endereco", "ENDEREÇO", "RLL%Endereco", 0, 370,
+               [](const TLocalNFe &l) { return Endereco(l, " - "); }),
+    CampoLocal(1, "rllLeg%Bairro", "BAIRRO / DISTRITO", "RLL%Bairro", 370, 620,
+               [](const TLocalNFe &l) { return l.xBairro; }),
+    CampoLocal(1, "rllLeg%CEP", "CEP", "RLL%CEP", 620, 740, [](const TLocalNFe &l) { return CEP(l.CEP); }),
+    CampoLocal(2, "rllLeg%Municipio", "MUNICÍPIO", "RLL%Municipio", 0, 420, [](const TLocalNFe &l) { return l.xMun; }),
+    CampoLocal(2, "rllLeg%UF", "UF", "RLL%UF", 420, 470, [](const TLocalNFe &l) { return l.UF; }),
+    CampoLocal(2, "rllLeg%Telefone", "TELEFONE / FAX", "RLL%Telefone", 470, 740,
+               [](const TLocalNFe &l) { return util::FormatarFone(l.fone); }),
+};
+constexpr const char *kLinhasLocal[] = {"RLL%Linha2", "RLL%Linha3"};
+
+// The invoice: one row of cells without dividers, the payment cell's caption narrower
+// than its value. Without an invoice number the other cells stay empty.
+constexpr TCelula CelulaFatura(const char *nomeLegenda, const char *legenda, const char *nome, double x,
+                               double largura, dfe::TValorCelula<TDadosDANFe> valor)
+{
+    TCelula c;
+    c.x0 = x;
+    c.x1 = x + largura;
+    c.nomeLegenda = nomeLegenda;
+    c.legenda = legenda;
+    c.xLegenda = x;
+    c.larguraLegenda = largura;
+    c.nome = nome;
+    c.xValor = x;
+    c.larguraValor = largura;
+    c.valor = valor;
+    return c;
+}
+std::string ValorFatura(const TDadosDANFe &d, const rtl::Currency &valor)
+{
+    return d.nfe.Cobr.Fat.nFat.empty() ? std::string() : util::FormatFloatBr(valor.ToDouble());
+}
+constexpr TCelula kFatura[] = {
+    [] {
+        TCelula c = CelulaFatura("RLLabelPag", "PAGAMENTO", "RlbDadoPagamento", 3, 255, nullptr);
+        c.larguraLegenda = 250;
+        return c;
+    }(),
+    CelulaFatura("RLLabelNUmero", "NÚMERO", "RlbDadoNumero", 264, 170,
+                 [](const TDadosDANFe &d) { return d.nfe.Cobr.Fat.nFat; }),
+    CelulaFatura("RLLabelValor", "VALOR ORIGINAL", "RlbDadoValorOriginal", 439, 98,
+                 [](const TDadosDANFe &d) { return ValorFatura(d, d.nfe.Cobr.Fat.vOrig); }),
+    CelulaFatura("RLLabelDupl", "VALOR DESCONTO", "RlbDadoValorDesconto", 541, 107,
+                 [](const TDadosDANFe &d) { return ValorFatura(d, d.nfe.Cobr.Fat.vDesc); }),
+    CelulaFatura("RLLabelLIQ", "VALOR LÍQUIDO", "RlbDadoValorLiquido", 652, 84,
+                 [](const TDadosDANFe &d) { return ValorFatura(d, d.nfe.Cobr.Fat.vLiq); }),
+};
+
 } // namespace
 
 // ---- Construction --------------------------------------------------------------------------
@@ -81,24 +190,6 @@ std::string CEP(int cep)
 report::Label &TfrlDANFeRLRetrato::CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto)
 {
     return dfe::CriarRotulo(banda, nome, QRectF(1, 1, 400, 11), texto, dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
-}
-
-report::Label &TfrlDANFeRLRetrato::CriarCampo(report::Band &banda, TLinhaCampos &linha, const char *nomeLegenda,
-                                              const char *legenda, const char *nomeValor, double x0, double x1,
-                                              HAlign alinhamento, double alturaValor)
-{
-    const double largura = x1 - x0;
-    report::Label &rotulo =
-        dfe::CriarRotulo(banda, nomeLegenda, QRectF(x0 + 3, 0, largura - 6, 9), legenda, dfe::CriarFonte(7), HAlign::Left,
-                    tagLegenda);
-    linha.legendas.push_back(&rotulo);
-    report::Label &valor = dfe::CriarRotulo(banda, nomeValor, QRectF(x0 + 5, 0, largura - 10, alturaValor), "",
-                                       dfe::CriarFonte(11), alinhamento, tagValorCampo);
-    valor.verticalAlign = report::VAlign::Bottom;
-    linha.valores.push_back(&valor);
-    if (x0 > 0)
-        linha.divisores.push_back(&dfe::CriarLinhaV(banda, std::string("rliDiv_") + nomeValor, x0, 0, 31));
-    return valor;
 }
 
 void TfrlDANFeRLRetrato::CriarDestinatario()
@@ -117,68 +208,34 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     {
         report::Band &b = *rlbDestinatario;
         CriarTituloQuadro(b, "rllQuadroDestinatario", "DESTINATÁRIO / REMETENTE");
-        rliDestinatario = &dfe::CriarCaixa(b, "rliDestinatario", QRectF(0, 13, 740, 92));
-        TCaixaCampos &caixa = NovaCaixa(b, *rliDestinatario);
+        dfe::TCaixaCampos &caixa = NovaCaixa(b, dfe::CriarCaixa(b, "rliDestinatario", QRectF(0, 13, 740, 92)));
         caixa.inicioLinhas = 1;
         caixa.bordaExtra = 2;
-        TLinhaCampos &l1 = caixa.linhas.emplace_back();
-        rllDestNome = &CriarCampo(b, l1, "rllLegDestNome", "NOME / RAZÃO SOCIAL", "rllDestNome", 0, 470);
-        rllDestCNPJ = &CriarCampo(b, l1, "rllLegDestCNPJ", "CNPJ / CPF", "rllDestCNPJ", 470, 620, HAlign::Center);
-        rllEmissao = &CriarCampo(b, l1, "rllLegEmissao", "DATA DA EMISSÃO", "rllEmissao", 620, 740);
-        TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliDestLinha2", 0, 0, 740);
-        rllDestEndereco = &CriarCampo(b, l2, "rllLegDestEndereco", "ENDEREÇO", "rllDestEndereco", 0, 370);
-        rllDestBairro = &CriarCampo(b, l2, "rllLegDestBairro", "BAIRRO / DISTRITO", "rllDestBairro", 370, 530);
-        rllDestCEP = &CriarCampo(b, l2, "rllLegDestCEP", "CEP", "rllDestCEP", 530, 620, HAlign::Center);
-        rllSaida = &CriarCampo(b, l2, "rllLegSaida", "DATA SAÍDA / ENTRADA", "rllSaida", 620, 740);
-        TLinhaCampos &l3 = caixa.linhas.emplace_back();
-        l3.linhaSuperior = &dfe::CriarLinhaH(b, "rliDestLinha3", 0, 0, 740);
-        rllDestCidade = &CriarCampo(b, l3, "rllLegDestCidade", "MUNICÍPIO", "rllDestCidade", 0, 290);
-        rllDestFone = &CriarCampo(b, l3, "rllLegDestFone", "FONE / FAX", "rllDestFone", 290, 420);
-        rllDestUF = &CriarCampo(b, l3, "rllLegDestUF", "UF", "rllDestUF", 420, 455);
-        rllDestIE = &CriarCampo(b, l3, "rllLegDestIE", "INSCRIÇÃO ESTADUAL", "rllDestIE", 455, 620);
-        rllHoraSaida = &CriarCampo(b, l3, "rllLegHoraSaida", "HORA DA SAÍDA", "rllHoraSaida", 620, 740);
+        dfe::CriarCelulas<TDadosDANFe>(caixa, EstiloCaixaDANFe(kLinhasDestinatario), kDestinatario);
+        FCaixaDestinatario = &caixa;
     }
 
-    CriarQuadroLocal(*rlbRetirada, "INFORMAÇÕES DO LOCAL DE RETIRADA", "RLLquadroRetirada", "RLLquadroRetiradaCEP",
-                     quadroRetirada);
-    CriarQuadroLocal(*rlbEntrega, "INFORMAÇÕES DO LOCAL DE ENTREGA", "RLLquadroEntrega", "RLLquadroEntregaCep",
-                     quadroEntrega);
+    FCaixaRetirada = &CriarQuadroLocal(*rlbRetirada, "INFORMAÇÕES DO LOCAL DE RETIRADA", "quadroRetirada",
+                                       "RLLquadroRetiradaCEP");
+    FCaixaEntrega = &CriarQuadroLocal(*rlbEntrega, "INFORMAÇÕES DO LOCAL DE ENTREGA", "quadroEntrega",
+                                      "RLLquadroEntregaCep");
 
     // Invoice: one row, its captions on a grey strip above a divider, the values under it.
     {
         report::Band &b = *rlbFaturaReal;
         CriarTituloQuadro(b, "rllQuadroFatura", "FATURA");
         rliFaturaReal = &dfe::CriarCaixa(b, "rliFaturaReal", QRectF(0, 13, 740, 31));
-        rliFaturaRealFundo = &dfe::CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
-        rliFaturaRealFundo->penWidth = 0;
-        rliFaturaRealFundo->fill = kFundoLegendas;
+        report::Box &fundo = dfe::CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
+        fundo.penWidth = 0;
+        fundo.fill = kFundoLegendas;
         rliFaturaRealDivisao = &dfe::CriarLinhaH(b, "rliFaturaRealDivisao", 0, 25, 740);
-        TCaixaCampos &caixa = NovaCaixa(b, *rliFaturaReal);
-        TLinhaCampos &linha = caixa.linhas.emplace_back();
-        const auto legenda = [&](const char *nome, const char *texto, double x, double largura) {
-            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, 0, largura, 9), texto, dfe::CriarFonte(7), HAlign::Left,
-                                           tagLegenda);
-            linha.legendas.push_back(&r);
-            return &r;
-        };
-        const auto valor = [&](const char *nome, double x, double largura) {
-            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x, 0, largura, 13), "", dfe::CriarFonte(11), HAlign::Left,
-                                           tagValorCampo);
-            r.verticalAlign = report::VAlign::Bottom;
-            linha.valores.push_back(&r);
-            return &r;
-        };
-        RLLabelPag = legenda("RLLabelPag", "PAGAMENTO", 3, 250);
-        RLLabelNUmero = legenda("RLLabelNUmero", "NÚMERO", 264, 170);
-        RLLabelValor = legenda("RLLabelValor", "VALOR ORIGINAL", 439, 98);
-        RLLabelDupl = legenda("RLLabelDupl", "VALOR DESCONTO", 541, 107);
-        RLLabelLIQ = legenda("RLLabelLIQ", "VALOR LÍQUIDO", 652, 84);
-        RlbDadoPagamento = valor("RlbDadoPagamento", 3, 255);
-        RlbDadoNumero = valor("RlbDadoNumero", 264, 170);
-        RlbDadoValorOriginal = valor("RlbDadoValorOriginal", 439, 98);
-        RlbDadoValorDesconto = valor("RlbDadoValorDesconto", 541, 107);
-        RlbDadoValorLiquido = valor("RlbDadoValorLiquido", 652, 84);
+        dfe::TCaixaCampos &caixa = NovaCaixa(b, *rliFaturaReal);
+        dfe::TEstiloCaixa estilo = EstiloCaixaDANFe();
+        estilo.porTipo = true;
+        dfe::CriarCelulas<TDadosDANFe>(caixa, estilo, kFatura);
+        FCaixaFatura = &caixa;
+        RLLabelPag = &caixa.LegendaDe("RLLabelPag");
+        RlbDadoPagamento = &caixa.ValorDe("RlbDadoPagamento");
     }
 
     // Instalments: 60 cells of number, due date and value.
@@ -246,62 +303,28 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     }
 }
 
-void TfrlDANFeRLRetrato::CriarQuadroLocal(report::Band &b, const char *titulo, const char *prefixo,
-                                          const char *nomeCEP, TQuadroLocal &quadro)
+dfe::TCaixaCampos &TfrlDANFeRLRetrato::CriarQuadroLocal(report::Band &b, const char *titulo, const char *prefixo,
+                                                       const char *nomeCEP)
 {
-    const std::string p = prefixo;
-    const auto nome = [&p](const char *campo) { return p + campo; };
-    const auto legenda = [&p](const char *campo) { return "rllLeg" + p.substr(3) + campo; };
-
-    CriarTituloQuadro(b, nome("Titulo").c_str(), titulo);
-    quadro.caixa = &dfe::CriarCaixa(b, nome("Caixa"), QRectF(0, 13, 740, 91));
-    TCaixaCampos &caixa = NovaCaixa(b, *quadro.caixa);
-    const auto campo = [&](TLinhaCampos &linha, const char *sufixo, const char *texto, const std::string &valor,
-                           double x0, double x1, HAlign alinhamento = HAlign::Left) {
-        return &CriarCampo(b, linha, legenda(sufixo).c_str(), texto, valor.c_str(), x0, x1, alinhamento);
-    };
-    TLinhaCampos &l1 = caixa.linhas.emplace_back();
-    quadro.Nome = campo(l1, "Nome", "NOME / RAZÃO SOCIAL", nome("Nome"), 0, 470);
-    quadro.Documento = campo(l1, "Documento", "CNPJ / CPF", nome("Documento"), 470, 620, HAlign::Center);
-    quadro.IE = campo(l1, "IE", "INSCRIÇÃO ESTADUAL", nome("IE"), 620, 740);
-    TLinhaCampos &l2 = caixa.linhas.emplace_back();
-    l2.linhaSuperior = &dfe::CriarLinhaH(b, nome("Linha2"), 0, 0, 740);
-    quadro.Endereco = campo(l2, "Endereco", "ENDEREÇO", nome("Endereco"), 0, 370);
-    quadro.Bairro = campo(l2, "Bairro", "BAIRRO / DISTRITO", nome("Bairro"), 370, 620);
-    quadro.CEP = campo(l2, "CEP", "CEP", nomeCEP, 620, 740);
-    TLinhaCampos &l3 = caixa.linhas.emplace_back();
-    l3.linhaSuperior = &dfe::CriarLinhaH(b, nome("Linha3"), 0, 0, 740);
-    quadro.Municipio = campo(l3, "Municipio", "MUNICÍPIO", nome("Municipio"), 0, 420);
-    quadro.UF = campo(l3, "UF", "UF", nome("UF"), 420, 470);
-    quadro.Telefone = campo(l3, "Telefone", "TELEFONE / FAX", nome("Telefone"), 470, 740);
+    const std::string p = std::string("RLL") + prefixo;
+    CriarTituloQuadro(b, (p + "Titulo").c_str(), titulo);
+    dfe::TCaixaCampos &caixa = NovaCaixa(b, dfe::CriarCaixa(b, p + "Caixa", QRectF(0, 13, 740, 91)));
+    dfe::CriarCelulas<TLocalNFe>(caixa, EstiloCaixaDANFe(kLinhasLocal), kLocal, prefixo);
+    // The delivery box's CEP has a name of its own.
+    const std::string cep = p + "CEP";
+    if (cep != nomeCEP) {
+        report::Line &divisor = caixa.DivisorDe("rliDiv_" + cep);
+        caixa.ValorDe(cep).name = nomeCEP;
+        divisor.name = std::string("rliDiv_") + nomeCEP;
+    }
+    return caixa;
 }
 
 // ---- Preparation ---------------------------------------------------------------------------
 
 void TfrlDANFeRLRetrato::PrepararDestinatario()
 {
-    const TNFe &nfe = NFe();
-    const TDest &dest = nfe.Dest;
-    const TenderDest &ender = dest.EnderDest;
-    rllDestCNPJ->text = !dest.idEstrangeiro.empty() ? dest.idEstrangeiro : util::FormatarCNPJouCPF(dest.CNPJCPF);
-    rllDestIE->text = dest.IE;
-    rllDestNome->text = dest.xNome;
-    rllDestEndereco->text = Endereco(ender, " ");
-    rllDestBairro->text = ender.xBairro;
-    rllDestCidade->text = ender.xMun;
-    rllDestUF->text = ender.UF;
-    rllDestCEP->text = CEP(ender.CEP);
-    rllDestFone->text = util::FormatarFone(ender.fone);
-
-    const TIde &ide = nfe.Ide;
-    rllEmissao->text = util::FormatDateBr(ide.dEmi);
-    rllSaida->text = ide.dSaiEnt == 0 ? std::string() : util::FormatDateBr(ide.dSaiEnt);
-    // The exit time follows the user's own time format.
-    bool ok = false;
-    if (DblToVersaoDF(ok, nfe.infNFe.GetVersao()) == ve200)
-        rllHoraSaida->text = ide.hSaiEnt == 0 ? std::string() : rtl::TimeToStr(ide.hSaiEnt);
-    else
-        rllHoraSaida->text = rtl::TimeOf(ide.dSaiEnt) == 0 ? std::string() : rtl::TimeToStr(ide.dSaiEnt);
+    dfe::PreencherCelulas(*FCaixaDestinatario, kDestinatario, Dados());
 }
 
 void TfrlDANFeRLRetrato::PrepararLocais()
@@ -309,23 +332,10 @@ void TfrlDANFeRLRetrato::PrepararLocais()
     const TNFe &nfe = NFe();
     rlbEntrega->visible = !nfe.Entrega.xLgr.empty();
     if (rlbEntrega->visible)
-        PreencherQuadroLocal(nfe.Entrega, quadroEntrega);
+        dfe::PreencherCelulas<TLocalNFe>(*FCaixaEntrega, kLocal, nfe.Entrega);
     rlbRetirada->visible = !nfe.Retirada.xLgr.empty();
     if (rlbRetirada->visible)
-        PreencherQuadroLocal(nfe.Retirada, quadroRetirada);
-}
-
-void TfrlDANFeRLRetrato::PreencherQuadroLocal(const TLocalNFe &local, TQuadroLocal &quadro)
-{
-    quadro.Nome->text = local.xNome;
-    quadro.Documento->text = util::FormatarCNPJouCPF(local.CNPJCPF);
-    quadro.IE->text = local.IE;
-    quadro.Endereco->text = Endereco(local, " - ");
-    quadro.Bairro->text = local.xBairro;
-    quadro.CEP->text = CEP(local.CEP);
-    quadro.Municipio->text = local.xMun;
-    quadro.UF->text = local.UF;
-    quadro.Telefone->text = util::FormatarFone(local.fone);
+        dfe::PreencherCelulas<TLocalNFe>(*FCaixaRetirada, kLocal, nfe.Retirada);
 }
 
 void TfrlDANFeRLRetrato::PrepararFaturaPagamentos()
@@ -358,33 +368,15 @@ void TfrlDANFeRLRetrato::PrepararFatura()
         }
     }
 
-    report::Label *const legendas[] = {RLLabelNUmero, RLLabelValor, RLLabelDupl, RLLabelLIQ};
-    report::Label *const valores[] = {RlbDadoNumero, RlbDadoValorOriginal, RlbDadoValorDesconto,
-                                      RlbDadoValorLiquido};
-    if (comNumero) {
-        const char *const textos[] = {"NÚMERO", "VALOR ORIGINAL", "VALOR DESCONTO", "VALOR LÍQUIDO"};
-        constexpr double esquerdas[] = {264, 439, 541, 652};
-        for (int i = 0; i < 4; ++i) {
-            legendas[i]->text = textos[i];
-            legendas[i]->bounds.moveLeft(esquerdas[i]);
-            valores[i]->bounds.moveLeft(esquerdas[i]);
-        }
-        RlbDadoNumero->text = fat.nFat;
-        RlbDadoValorOriginal->text = util::FormatFloatBr(fat.vOrig.ToDouble());
-        RlbDadoValorDesconto->text = util::FormatFloatBr(fat.vDesc.ToDouble());
-        RlbDadoValorLiquido->text = util::FormatFloatBr(fat.vLiq.ToDouble());
-    } else {
-        for (int i = 0; i < 4; ++i) {
-            legendas[i]->text.clear();
-            valores[i]->text.clear();
-        }
-    }
+    // Without an invoice number only the payment cell shows.
+    for (std::size_t i = 1; i < std::size(kFatura); ++i)
+        FCaixaFatura->celulas[i].legenda->text = comNumero ? kFatura[i].legenda : "";
+    dfe::PreencherCelulas(*FCaixaFatura, kFatura, Dados());
 
     // The values sit on the row's bottom line, but never above the divider under the
     // captions (a low row would put them there).
     const double abaixoDivisao = rliFaturaRealDivisao->bounds.top() + 1;
-    for (report::Label *valor : {RlbDadoPagamento, RlbDadoNumero, RlbDadoValorOriginal, RlbDadoValorDesconto,
-                                 RlbDadoValorLiquido})
+    for (report::Control *valor : FCaixaFatura->linhas.front().valores)
         if (valor->bounds.top() < abaixoDivisao)
             valor->bounds.moveTop(abaixoDivisao);
     const double fundo = std::max(rliFaturaReal->bounds.bottom(), RlbDadoPagamento->bounds.bottom() + 1);

@@ -17,23 +17,138 @@ namespace {
 
 using report::HAlign;
 
-const QColor kFundoTotal(0xE0, 0xE0, 0xE0);
-
 // The right edge of the tax box and of its last cell.
 constexpr double kFimImposto = 740;
 // The divider that opens the products total, in both layouts of the first row.
 constexpr double kDivisorProdutos = 573;
 
-// The volume text of one volume, in the order of the first line's labels: quantity,
+using TCelula = TCelulaDANFe;
+
+std::string Valor(const rtl::Currency &valor)
+{
+    return util::FormatFloatBr(valor.ToDouble());
+}
+
+// A cell of the tax box: its value right-aligned 7 pixels in from the divider.
+constexpr TCelula Imposto(int linha, const char *nomeLegenda, const char *legenda, const char *nome, double x0,
+                          double x1, const char *nomeDivisor, dfe::TValorCelula<TDadosDANFe> valor)
+{
+    TCelula c = CampoDANFe(linha, nomeLegenda, legenda, nome, x0, x1, valor, HAlign::Right);
+    c.xValor = x0 + 7;
+    c.nomeDivisor = nomeDivisor;
+    return c;
+}
+
+// Placed for the six cells of the first row; PrepararImposto places them for the document.
+constexpr TCelula kImposto[] = {
+    Imposto(0, "rllTituloBaseICMS", "BASE DE CÁLCULO DO ICMS", "rllBaseICMS", 0, 112, nullptr,
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vBC); }),
+    Imposto(0, "rllTituloValorICMS", "VALOR DO ICMS", "rllValorICMS", 112, 228, "rliDivImposto1",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vICMS); }),
+    Imposto(0, "rllTituloBaseICMSST", "BASE CÁLC. ICMS SUBST.", "rllBaseICMSST", 228, 344, "rliDivImposto2",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vBCST); }),
+    Imposto(0, "rllTituloValorICMSST", "VALOR DO ICMS SUBST.", "rllValorICMSST", 344, 460, "rliDivImposto3",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vST); }),
+    Imposto(0, "rllTituloTotalTributos", "VALOR APROX. DOS TRIBUTOS", "rllTotalTributos", 460, kDivisorProdutos,
+            "rliDivImposto4",
+            [](const TDadosDANFe &d) {
+                const rtl::Currency &v = d.nfe.Total.ICMSTot.vTotTrib;
+                return v > rtl::Currency() ? Valor(v) : std::string();
+            }),
+    Imposto(0, "rllTituloTotalProdutos", "VALOR TOTAL DOS PRODUTOS", "rllTotalProdutos", kDivisorProdutos,
+            kFimImposto, "rliDivImposto5", [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vProd); }),
+    Imposto(1, "rllTituloValorFrete", "VALOR DO FRETE", "rllValorFrete", 0, 112, nullptr,
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vFrete); }),
+    Imposto(1, "rllTituloValorSeguro", "VALOR DO SEGURO", "rllValorSeguro", 112, 228, "rliDivImpostoLinha2_1",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vSeg); }),
+    Imposto(1, "rllTituloDescontos", "DESCONTO", "rllDescontos", 228, 344, "rliDivImpostoLinha2_2",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vDesc); }),
+    Imposto(1, "rllTituloAcessorias", "OUTRAS DESP. ACESS.", "rllAcessorias", 344, 460, "rliDivImpostoLinha2_3",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vOutro); }),
+    Imposto(1, "rllTituloValorIPI", "VALOR DO IPI", "rllValorIPI", 460, kDivisorProdutos, "rliDivImpostoLinha2_4",
+            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vIPI); }),
+    // The invoice total stands out on grey, under its caption and value.
+    [] {
+        TCelula c = Imposto(1, "rllTituloTotalNF", "VALOR TOTAL DA NOTA", "rllTotalNF", kDivisorProdutos, kFimImposto,
+                            "rliDivImpostoLinha2_5",
+                            [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ICMSTot.vNF); });
+        c.nomeFundo = "rliFundoTotalNF";
+        c.fundo = 0xE0E0E0;
+        return c;
+    }(),
+};
+constexpr const char *kLinhasImposto[] = {"rliImpostoLinha2"};
+
+// The volume text of one volume, in the order of the first line's cells: quantity,
 // species, brand, numbering, gross weight, net weight.
+std::string QuantidadeVolume(const TVolCollectionItem &vol)
+{
+    return vol.qVol > 0 ? std::to_string(vol.qVol) : std::string();
+}
+std::string Peso(const rtl::Currency &valor)
+{
+    return valor > rtl::Currency() ? util::FormatFloatBr(valor.ToDouble(), ",0.000") : std::string();
+}
 std::vector<std::string> TextosVolume(const TVolCollectionItem &vol)
 {
-    const auto peso = [](const rtl::Currency &valor) {
-        return valor > rtl::Currency() ? util::FormatFloatBr(valor.ToDouble(), ",0.000") : std::string();
-    };
-    return {vol.qVol > 0 ? std::to_string(vol.qVol) : std::string(), vol.esp, vol.marca, vol.nVol, peso(vol.pesoB),
-            peso(vol.pesoL)};
+    return {QuantidadeVolume(vol), vol.esp, vol.marca, vol.nVol, Peso(vol.pesoB), Peso(vol.pesoL)};
 }
+// The first volume's text read by a cell; none without volumes.
+template <std::string (*Texto)(const TVolCollectionItem &)> std::string PrimeiroVolume(const TDadosDANFe &d)
+{
+    const TVolCollection &volumes = d.nfe.Transp.Vol;
+    return volumes.Count() > 0 ? Texto(volumes[0]) : std::string();
+}
+std::string Especie(const TVolCollectionItem &vol) { return vol.esp; }
+std::string Marca(const TVolCollectionItem &vol) { return vol.marca; }
+std::string Numeracao(const TVolCollectionItem &vol) { return vol.nVol; }
+std::string PesoBruto(const TVolCollectionItem &vol) { return Peso(vol.pesoB); }
+std::string PesoLiquido(const TVolCollectionItem &vol) { return Peso(vol.pesoL); }
+
+// The row of the volumes is the box's third; its labels are 14 high, and every further
+// volume adds a line of that height.
+constexpr int kLinhaVolumes = 2;
+constexpr double kAlturaVolume = 14;
+
+constexpr TCelula kTransporte[] = {
+    CampoDANFe(0, "rllLegTransNome", "RAZÃO SOCIAL", "rllTransNome", 0, 270,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.Transporta.xNome; }),
+    CampoDANFe(0, "rllLegTransModFrete", "FRETE POR CONTA", "rllTransModFrete", 270, 395,
+               [](const TDadosDANFe &d) {
+                   bool ok = false;
+                   return modFreteToDesStr(d.nfe.Transp.modFrete, DblToVersaoDF(ok, d.nfe.infNFe.GetVersao()));
+               }),
+    CampoDANFe(0, "rllLegTransCodigoANTT", "CÓDIGO ANTT", "rllTransCodigoANTT", 395, 480,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.veicTransp.RNTC; }),
+    CampoDANFe(0, "rllLegTransPlaca", "PLACA DO VEÍCULO", "rllTransPlaca", 480, 565,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.veicTransp.placa; }),
+    CampoDANFe(0, "rllLegTransUFPlaca", "UF", "rllTransUFPlaca", 565, 595,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.veicTransp.UF; }),
+    CampoDANFe(0, "rllLegTransCNPJ", "CNPJ / CPF", "rllTransCNPJ", 595, 740,
+               [](const TDadosDANFe &d) { return util::FormatarCNPJouCPF(d.nfe.Transp.Transporta.CNPJCPF); },
+               HAlign::Center),
+    CampoDANFe(1, "rllLegTransEndereco", "ENDEREÇO", "rllTransEndereco", 0, 370,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.Transporta.xEnder; }),
+    CampoDANFe(1, "rllLegTransCidade", "MUNICÍPIO", "rllTransCidade", 370, 565,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.Transporta.xMun; }),
+    CampoDANFe(1, "rllLegTransUF", "UF", "rllTransUF", 565, 595,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.Transporta.UF; }),
+    CampoDANFe(1, "rllLegTransIE", "INSCRIÇÃO ESTADUAL", "rllTransIE", 595, 740,
+               [](const TDadosDANFe &d) { return d.nfe.Transp.Transporta.IE; }),
+    CampoDANFe(kLinhaVolumes, "rllLegTransQTDE", "QUANTIDADE", "rllTransQTDE", 0, 80,
+               PrimeiroVolume<QuantidadeVolume>, HAlign::Right, kAlturaVolume),
+    CampoDANFe(kLinhaVolumes, "rllLegTransEspecie", "ESPÉCIE", "rllTransEspecie", 80, 210, PrimeiroVolume<Especie>,
+               HAlign::Left, kAlturaVolume),
+    CampoDANFe(kLinhaVolumes, "rllLegTransMarca", "MARCA", "rllTransMarca", 210, 340, PrimeiroVolume<Marca>,
+               HAlign::Left, kAlturaVolume),
+    CampoDANFe(kLinhaVolumes, "rllLegTransNumeracao", "NUMERAÇÃO", "rllTransNumeracao", 340, 470,
+               PrimeiroVolume<Numeracao>, HAlign::Left, kAlturaVolume),
+    CampoDANFe(kLinhaVolumes, "rllLegTransPesoBruto", "PESO BRUTO", "rllTransPesoBruto", 470, 605,
+               PrimeiroVolume<PesoBruto>, HAlign::Right, kAlturaVolume),
+    CampoDANFe(kLinhaVolumes, "rllLegTransPesoLiq", "PESO LÍQUIDO", "rllTransPesoLiq", 605, 740,
+               PrimeiroVolume<PesoLiquido>, HAlign::Right, kAlturaVolume),
+};
+constexpr const char *kLinhasTransporte[] = {"rliTranspLinha2", "rliTranspLinha3"};
 
 } // namespace
 
@@ -43,69 +158,18 @@ void TfrlDANFeRLRetrato::CriarTotais()
     {
         report::Band &b = *rlbImposto;
         CriarTituloQuadro(b, "rllQuadroImposto", "CÁLCULO DO IMPOSTO");
-        rliImposto = &dfe::CriarCaixa(b, "rliImposto", QRectF(0, 13, 740, 61));
-        TCaixaCampos &caixa = NovaCaixa(b, *rliImposto);
-        TLinhaCampos &l1 = caixa.linhas.emplace_back();
-        const auto legenda = [&](TLinhaCampos &linha, const char *nome, const char *texto, double x0, double x1) {
-            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x0 + 3, 0, x1 - x0 - 6, 9), texto, dfe::CriarFonte(7),
-                                           HAlign::Left, tagLegenda);
-            linha.legendas.push_back(&r);
-            return &r;
-        };
-        const auto valor = [&](TLinhaCampos &linha, const char *nome, double x0, double x1) {
-            report::Label &r = dfe::CriarRotulo(b, nome, QRectF(x0 + 7, 0, x1 - x0 - 10, 13), "", dfe::CriarFonte(11),
-                                           HAlign::Right, tagValorCampo);
-            r.verticalAlign = report::VAlign::Bottom;
-            linha.valores.push_back(&r);
-            return &r;
-        };
-        const auto divisor = [&](TLinhaCampos &linha, const char *nome, double x) {
-            report::Line &d = dfe::CriarLinhaV(b, nome, x, 0, 31);
-            linha.divisores.push_back(&d);
-            return &d;
-        };
-        // Placed for the six cells; PrepararImposto places them for the document.
-        constexpr double d1[] = {0, 112, 228, 344, 460, kDivisorProdutos, kFimImposto};
-        rllTituloBaseICMS = legenda(l1, "rllTituloBaseICMS", "BASE DE CÁLCULO DO ICMS", d1[0], d1[1]);
-        rllTituloValorICMS = legenda(l1, "rllTituloValorICMS", "VALOR DO ICMS", d1[1], d1[2]);
-        rllTituloBaseICMSST = legenda(l1, "rllTituloBaseICMSST", "BASE CÁLC. ICMS SUBST.", d1[2], d1[3]);
-        rllTituloValorICMSST = legenda(l1, "rllTituloValorICMSST", "VALOR DO ICMS SUBST.", d1[3], d1[4]);
-        rllTituloTotalTributos = legenda(l1, "rllTituloTotalTributos", "VALOR APROX. DOS TRIBUTOS", d1[4], d1[5]);
-        rllTituloTotalProdutos = legenda(l1, "rllTituloTotalProdutos", "VALOR TOTAL DOS PRODUTOS", d1[5], d1[6]);
-        rllBaseICMS = valor(l1, "rllBaseICMS", d1[0], d1[1]);
-        rllValorICMS = valor(l1, "rllValorICMS", d1[1], d1[2]);
-        rllBaseICMSST = valor(l1, "rllBaseICMSST", d1[2], d1[3]);
-        rllValorICMSST = valor(l1, "rllValorICMSST", d1[3], d1[4]);
-        rllTotalTributos = valor(l1, "rllTotalTributos", d1[4], d1[5]);
-        rllTotalProdutos = valor(l1, "rllTotalProdutos", d1[5], d1[6]);
-        rliDivImposto1 = divisor(l1, "rliDivImposto1", d1[1]);
-        rliDivImposto2 = divisor(l1, "rliDivImposto2", d1[2]);
-        rliDivImposto3 = divisor(l1, "rliDivImposto3", d1[3]);
-        rliDivImposto4 = divisor(l1, "rliDivImposto4", d1[4]);
-        rliDivImposto5 = divisor(l1, "rliDivImposto5", d1[5]);
-
-        TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliImpostoLinha2", 0, 0, 740);
-        // The invoice total stands out on grey, under its caption and value.
-        report::Box &fundo = dfe::CriarCaixa(b, "rliFundoTotalNF", QRectF(kDivisorProdutos + 1, 0, 165, 29));
-        fundo.penWidth = 0;
-        fundo.fill = kFundoTotal;
-        l2.fundos.push_back(&fundo);
-        constexpr double d2[] = {0, 112, 228, 344, 460, kDivisorProdutos, kFimImposto};
-        legenda(l2, "rllTituloValorFrete", "VALOR DO FRETE", d2[0], d2[1]);
-        legenda(l2, "rllTituloValorSeguro", "VALOR DO SEGURO", d2[1], d2[2]);
-        legenda(l2, "rllTituloDescontos", "DESCONTO", d2[2], d2[3]);
-        legenda(l2, "rllTituloAcessorias", "OUTRAS DESP. ACESS.", d2[3], d2[4]);
-        legenda(l2, "rllTituloValorIPI", "VALOR DO IPI", d2[4], d2[5]);
-        legenda(l2, "rllTituloTotalNF", "VALOR TOTAL DA NOTA", d2[5], d2[6]);
-        rllValorFrete = valor(l2, "rllValorFrete", d2[0], d2[1]);
-        rllValorSeguro = valor(l2, "rllValorSeguro", d2[1], d2[2]);
-        rllDescontos = valor(l2, "rllDescontos", d2[2], d2[3]);
-        rllAcessorias = valor(l2, "rllAcessorias", d2[3], d2[4]);
-        rllValorIPI = valor(l2, "rllValorIPI", d2[4], d2[5]);
-        rllTotalNF = valor(l2, "rllTotalNF", d2[5], d2[6]);
-        for (int i = 1; i <= 5; ++i)
-            divisor(l2, ("rliDivImpostoLinha2_" + std::to_string(i)).c_str(), d2[i]);
+        dfe::TCaixaCampos &caixa = NovaCaixa(b, dfe::CriarCaixa(b, "rliImposto", QRectF(0, 13, 740, 61)));
+        dfe::TEstiloCaixa estilo = EstiloCaixaDANFe(kLinhasImposto);
+        estilo.porTipo = true;
+        dfe::CriarCelulas<TDadosDANFe>(caixa, estilo, kImposto);
+        FCaixaImposto = &caixa;
+        rllTituloTotalTributos = &caixa.LegendaDe("rllTituloTotalTributos");
+        rllTotalTributos = &caixa.ValorDe("rllTotalTributos");
+        rliDivImposto1 = &caixa.DivisorDe("rliDivImposto1");
+        rliDivImposto2 = &caixa.DivisorDe("rliDivImposto2");
+        rliDivImposto3 = &caixa.DivisorDe("rliDivImposto3");
+        rliDivImposto4 = &caixa.DivisorDe("rliDivImposto4");
+        rliDivImposto5 = &caixa.DivisorDe("rliDivImposto5");
     }
 
     // Transport: carrier, its address and the volumes, one line per volume.
@@ -113,34 +177,9 @@ void TfrlDANFeRLRetrato::CriarTotais()
         report::Band &b = *rlbTransp;
         CriarTituloQuadro(b, "rllQuadroTransporte", "TRANSPORTADOR / VOLUMES TRANSPORTADOS");
         rliTransp = &dfe::CriarCaixa(b, "rliTransp", QRectF(0, 13, 740, 91));
-        TCaixaCampos &caixa = NovaCaixa(b, *rliTransp);
+        dfe::TCaixaCampos &caixa = NovaCaixa(b, *rliTransp);
+        dfe::CriarCelulas<TDadosDANFe>(caixa, EstiloCaixaDANFe(kLinhasTransporte), kTransporte);
         FCaixaTransp = &caixa;
-        TLinhaCampos &l1 = caixa.linhas.emplace_back();
-        rllTransNome = &CriarCampo(b, l1, "rllLegTransNome", "RAZÃO SOCIAL", "rllTransNome", 0, 270);
-        rllTransModFrete = &CriarCampo(b, l1, "rllLegTransModFrete", "FRETE POR CONTA", "rllTransModFrete", 270, 395);
-        rllTransCodigoANTT = &CriarCampo(b, l1, "rllLegTransCodigoANTT", "CÓDIGO ANTT", "rllTransCodigoANTT", 395, 480);
-        rllTransPlaca = &CriarCampo(b, l1, "rllLegTransPlaca", "PLACA DO VEÍCULO", "rllTransPlaca", 480, 565);
-        rllTransUFPlaca = &CriarCampo(b, l1, "rllLegTransUFPlaca", "UF", "rllTransUFPlaca", 565, 595);
-        rllTransCNPJ = &CriarCampo(b, l1, "rllLegTransCNPJ", "CNPJ / CPF", "rllTransCNPJ", 595, 740, HAlign::Center);
-        TLinhaCampos &l2 = caixa.linhas.emplace_back();
-        l2.linhaSuperior = &dfe::CriarLinhaH(b, "rliTranspLinha2", 0, 0, 740);
-        rllTransEndereco = &CriarCampo(b, l2, "rllLegTransEndereco", "ENDEREÇO", "rllTransEndereco", 0, 370);
-        rllTransCidade = &CriarCampo(b, l2, "rllLegTransCidade", "MUNICÍPIO", "rllTransCidade", 370, 565);
-        rllTransUF = &CriarCampo(b, l2, "rllLegTransUF", "UF", "rllTransUF", 565, 595);
-        rllTransIE = &CriarCampo(b, l2, "rllLegTransIE", "INSCRIÇÃO ESTADUAL", "rllTransIE", 595, 740);
-        TLinhaCampos &l3 = caixa.linhas.emplace_back();
-        l3.linhaSuperior = &dfe::CriarLinhaH(b, "rliTranspLinha3", 0, 0, 740);
-        // Volume labels are 14 high: every further volume adds a line of that height.
-        rllTransQTDE = &CriarCampo(b, l3, "rllLegTransQTDE", "QUANTIDADE", "rllTransQTDE", 0, 80, HAlign::Right, 14);
-        rllTransEspecie = &CriarCampo(b, l3, "rllLegTransEspecie", "ESPÉCIE", "rllTransEspecie", 80, 210,
-                                      HAlign::Left, 14);
-        rllTransMarca = &CriarCampo(b, l3, "rllLegTransMarca", "MARCA", "rllTransMarca", 210, 340, HAlign::Left, 14);
-        rllTransNumeracao = &CriarCampo(b, l3, "rllLegTransNumeracao", "NUMERAÇÃO", "rllTransNumeracao", 340, 470,
-                                        HAlign::Left, 14);
-        rllTransPesoBruto = &CriarCampo(b, l3, "rllLegTransPesoBruto", "PESO BRUTO", "rllTransPesoBruto", 470, 605,
-                                        HAlign::Right, 14);
-        rllTransPesoLiq = &CriarCampo(b, l3, "rllLegTransPesoLiq", "PESO LÍQUIDO", "rllTransPesoLiq", 605, 740,
-                                      HAlign::Right, 14);
     }
 
     // A transport that does not fit the room left goes whole to the next page, where it
@@ -162,39 +201,15 @@ void TfrlDANFeRLRetrato::CriarTotais()
 
 void TfrlDANFeRLRetrato::PrepararImposto()
 {
-    const TICMSTot &tot = NFe().Total.ICMSTot;
-    const auto valor = [](const rtl::Currency &v) { return util::FormatFloatBr(v.ToDouble()); };
-    rllBaseICMS->text = valor(tot.vBC);
-    rllValorICMS->text = valor(tot.vICMS);
-    rllBaseICMSST->text = valor(tot.vBCST);
-    rllValorICMSST->text = valor(tot.vST);
-    rllTotalProdutos->text = valor(tot.vProd);
-    rllValorFrete->text = valor(tot.vFrete);
-    rllValorSeguro->text = valor(tot.vSeg);
-    rllDescontos->text = valor(tot.vDesc);
-    rllAcessorias->text = valor(tot.vOutro);
-    rllValorIPI->text = valor(tot.vIPI);
-    rllTotalNF->text = valor(tot.vNF);
+    dfe::PreencherCelulas(*FCaixaImposto, kImposto, Dados());
 
     // With approximate taxes the first row has six cells; without, the other four share
     // the room of the fifth.
-    const bool tributos = tot.vTotTrib > rtl::Currency();
-    rllTotalTributos->text = tributos ? valor(tot.vTotTrib) : std::string();
+    const bool tributos = NFe().Total.ICMSTot.vTotTrib > rtl::Currency();
     rllTituloTotalTributos->visible = tributos;
     rllTotalTributos->visible = tributos;
     rliDivImposto4->visible = tributos;
-
-    struct TCelula {
-        report::Label *legenda;
-        report::Label *valor;
-        report::Line *abertura; // none for the first cell
-    };
-    std::vector<TCelula> celulas = {{rllTituloBaseICMS, rllBaseICMS, nullptr},
-                                    {rllTituloValorICMS, rllValorICMS, rliDivImposto1},
-                                    {rllTituloBaseICMSST, rllBaseICMSST, rliDivImposto2},
-                                    {rllTituloValorICMSST, rllValorICMSST, rliDivImposto3}};
     if (tributos) {
-        celulas.push_back({rllTituloTotalTributos, rllTotalTributos, rliDivImposto4});
         rliDivImposto1->bounds.moveLeft(112);
         rliDivImposto2->bounds.moveLeft(228);
         rliDivImposto3->bounds.moveLeft(344);
@@ -205,45 +220,20 @@ void TfrlDANFeRLRetrato::PrepararImposto()
         rliDivImposto3->bounds.moveLeft(429);
     }
     rliDivImposto5->bounds.moveLeft(kDivisorProdutos);
-    celulas.push_back({rllTituloTotalProdutos, rllTotalProdutos, rliDivImposto5});
-
-    for (std::size_t i = 0; i < celulas.size(); ++i) {
-        const double inicio = celulas[i].abertura ? celulas[i].abertura->bounds.left() : 0;
-        const double fim = i + 1 < celulas.size() ? celulas[i + 1].abertura->bounds.left() : kFimImposto;
-        celulas[i].legenda->bounds.moveLeft(inicio + 3);
-        celulas[i].valor->bounds.moveLeft(inicio + 7);
-        celulas[i].valor->bounds.setWidth(fim - inicio - 10);
-    }
+    dfe::DistribuirCelulas(*FCaixaImposto, 0, kFimImposto);
 }
 
 void TfrlDANFeRLRetrato::PrepararTransporte()
 {
-    const TNFe &nfe = NFe();
-    const TTransp &transp = nfe.Transp;
-    bool ok = false;
-    rllTransModFrete->text = modFreteToDesStr(transp.modFrete, DblToVersaoDF(ok, nfe.infNFe.GetVersao()));
-    rllTransCNPJ->text = util::FormatarCNPJouCPF(transp.Transporta.CNPJCPF);
-    rllTransNome->text = transp.Transporta.xNome;
-    rllTransIE->text = transp.Transporta.IE;
-    rllTransEndereco->text = transp.Transporta.xEnder;
-    rllTransCidade->text = transp.Transporta.xMun;
-    rllTransUF->text = transp.Transporta.UF;
-    rllTransCodigoANTT->text = transp.veicTransp.RNTC;
-    rllTransPlaca->text = transp.veicTransp.placa;
-    rllTransUFPlaca->text = transp.veicTransp.UF;
+    dfe::PreencherCelulas(*FCaixaTransp, kTransporte, Dados());
 
-    report::Label *const primeira[] = {rllTransQTDE,      rllTransEspecie,   rllTransMarca,
-                                       rllTransNumeracao, rllTransPesoBruto, rllTransPesoLiq};
-    const TVolCollection &volumes = transp.Vol;
+    // The first volume's labels, in the order of TextosVolume.
+    std::vector<report::Label *> primeira;
+    for (const dfe::TCelulaCriada &celula : FCaixaTransp->celulas)
+        if (celula.linha == kLinhaVolumes)
+            primeira.push_back(celula.valor);
+    const TVolCollection &volumes = NFe().Transp.Vol;
     const int n = volumes.Count();
-    if (n == 0) {
-        for (report::Label *rotulo : primeira)
-            rotulo->text.clear();
-    } else {
-        const std::vector<std::string> textos = TextosVolume(volumes[0]);
-        for (std::size_t c = 0; c < textos.size(); ++c)
-            primeira[c]->text = textos[c];
-    }
 
     // Every further volume gets a line of its own under the first, copies of its labels.
     for (int i = 1; i < n; ++i) {
@@ -278,10 +268,10 @@ void TfrlDANFeRLRetrato::PrepararTransporte()
     // The box and the band grow by a line for every volume after the first, and the
     // volume columns keep their dividers down to the box's bottom.
     if (n > 1) {
-        const double extra = (n - 1) * rllTransQTDE->bounds.height();
+        const double extra = (n - 1) * primeira.front()->bounds.height();
         rliTransp->bounds.setHeight(rliTransp->bounds.height() + extra);
         rlbTransp->height += extra;
-        for (report::Control *divisor : FCaixaTransp->linhas.back().divisores)
+        for (report::Control *divisor : FCaixaTransp->linhas[kLinhaVolumes].divisores)
             divisor->bounds.setHeight(divisor->bounds.height() + extra);
     }
 }
