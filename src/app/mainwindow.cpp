@@ -8,6 +8,8 @@
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
 #include "rtl/exceptions.h"
+#include "sat/component.h"
+#include "sat/extrato/component.h"
 
 #include <QFont>
 #include <QPalette>
@@ -173,6 +175,30 @@ void TForm1::CreateComponents()
     // Linking one side links both.
     Nfe->SetDANFE(Danfe);
 
+    Sat = rtl::TComponent::Create<sat::TOvixSAT>(FComponentes.get());
+    Sat->SetName("Sat");
+    sat::TOvixSATConfig &satConfig = Sat->Config();
+    satConfig.SetinfCFe_versaoDadosEnt(0.07);
+    satConfig.Setide_numeroCaixa(0);
+    satConfig.Setide_tpAmb(dfe::taHomologacao);
+    satConfig.Setemit_cRegTrib(dfe::RTSimplesNacional);
+    satConfig.Setemit_cRegTribISSQN(dfe::RTISSMicroempresaMunicipal);
+    satConfig.Setemit_indRatISSQN(dfe::irSim);
+    satConfig.SetEhUTF8(false);
+    satConfig.SetPaginaDeCodigo(0);
+    Sat->ConfigArquivos().SetPrefixoArqCFe("AD");
+    Sat->ConfigArquivos().SetPrefixoArqCFeCanc("ADC");
+    ExtratoSAT = rtl::TComponent::Create<sat::TOvixSATExtratoFortes>(FComponentes.get());
+    ExtratoSAT->SetName("ExtratoSAT");
+    ConfigurarRelatorio(*ExtratoSAT);
+    // A roll: narrow margins, one page as long as the receipt.
+    ExtratoSAT->SetMargemInferior(4.0);
+    ExtratoSAT->SetMargemSuperior(2.0);
+    ExtratoSAT->SetMargemEsquerda(2.0);
+    ExtratoSAT->SetMargemDireita(2.0);
+    ExtratoSAT->SetFormularioContinuo(true);
+    ExtratoSAT->SetOvixSAT(Sat);
+
     odArquivo.DefaultExt = "*.xml";
     odArquivo.Filter = "(Todos XMLs)|*.xml|NFe|*-nfe.xml|CTe|*-cte.xml|MDFe|*-mdfe.xml|SAT|AD*.xml";
     odArquivo.FilterIndex = 1;
@@ -229,7 +255,10 @@ void TForm1::montaMDFe()
 
 void TForm1::montaSAT()
 {
-    throw rtl::Exception("Visualização de CF-e SAT ainda não disponível");
+    Sat->CFe().Clear();
+    // The text goes as typed: the load reports a name that is no readable file.
+    Sat->CFe().LoadFromFile(edNomeArquivo.text().toStdString());
+    Sat->Extrato()->ImprimirExtrato(nullptr);
 }
 
 } // namespace app

@@ -23,6 +23,10 @@ namespace nfe {
 class TOvixNFe;
 class TOvixNFeDANFeRL;
 }
+namespace sat {
+class TOvixSAT;
+class TOvixSATExtratoFortes;
+}
 
 class QResizeEvent;
 
@@ -47,6 +51,9 @@ public:
     // The NF-e document component, owned by the window's component holder.
     nfe::TOvixNFe *Nfe = nullptr;
     nfe::TOvixNFeDANFeRL *Danfe = nullptr;
+    // The CF-e SAT component and its receipt, linked both ways.
+    sat::TOvixSAT *Sat = nullptr;
+    sat::TOvixSATExtratoFortes *ExtratoSAT = nullptr;
     TOpenDialog odArquivo;
 
     // Event handlers. The buttons reach them through Guarded, so their errors go to the
@@ -56,8 +63,9 @@ public:
 
     // Each clears its family's loaded documents, loads the file box's text into them and
     // shows them; a file holding no whole NF-e raises rtl::Exception "Nenhuma NF-e
-    // encontrada no arquivo "<file>"". The families other than NF-e are not available
-    // yet and raise rtl::Exception saying so.
+    // encontrada no arquivo "<file>"". SAT loads the file into the SAT component's CF-e
+    // (the reader's errors go through) and previews its receipt. CT-e and MDF-e are not
+    // available yet and raise rtl::Exception saying so.
     void montaNFe();
     void montaCTe();
     void montaMDFe();

@@ -5,6 +5,8 @@
 #include "nfe/danfe/component.h"
 #include "report/prepared.h"
 #include "report/preview.h"
+#include "sat/component.h"
+#include "sat/extrato/component.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -35,6 +37,10 @@ protected:
     MainWindow()
     {
         window.Danfe->SetMostrarPreview(
+            [this](report::PreparedReport pages, const report::PreviewOptions &options) {
+                previews.push_back({std::move(pages), options.caption});
+            });
+        window.ExtratoSAT->SetMostrarPreview(
             [this](report::PreparedReport pages, const report::PreviewOptions &options) {
                 previews.push_back({std::move(pages), options.caption});
             });
@@ -155,7 +161,6 @@ TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
     const Row rows[] = {
         {"CT-e", 1, "Visualização de CT-e ainda não disponível."},
         {"MDF-e", 2, "Visualização de MDF-e ainda não disponível."},
-        {"SAT", 3, "Visualização de CF-e SAT ainda não disponível."},
     };
     Visualizar(window, 0, Fixture("nfe400_proc.xml"));
     for (const Row &row : rows) {
@@ -166,6 +171,34 @@ TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
         EXPECT_EQ(box.Shown[0].text, row.text) << row.name;
         EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1) << row.name;
     }
+}
+
+TEST_F(MainWindow, SATLoadsTheCFeAndPreviewsItsReceiptOnRollPaper)
+{
+    const std::string path =
+        QDir::cleanPath(QStringLiteral(TEST_SOURCE_DIR "/../sat/fixtures/cfe008-venda-utf8.xml")).toStdString();
+    EXPECT_EQ(window.Sat->Extrato(), window.ExtratoSAT);
+    EXPECT_EQ(window.ExtratoSAT->OvixSAT(), window.Sat);
+    Visualizar(window, 3, path);
+    EXPECT_TRUE(box.Shown.empty()) << (box.Shown.empty() ? "" : box.Shown[0].text);
+    ASSERT_EQ(previews.size(), 1u);
+    const report::PreparedReport &r = previews[0].pages;
+    ASSERT_EQ(r.pages.size(), 1u);
+    // One continuous page 80 mm wide.
+    EXPECT_NEAR(r.pages[0].size.width(), report::mmToPx(80), 0.01);
+    EXPECT_EQ(r.title, sat::TOvixSATExtratoFortes::FormatarTitulo("CFe", window.Sat->CFe().infCFe.ID));
+    EXPECT_NE(report::findText(r.pages[0], "TOTAL R$"), nullptr);
+    EXPECT_NE(report::findText(r.pages[0], "Visualizador Vexa XML - Vexa Software"), nullptr);
+
+    // A file that cannot be read goes to the error handler; the window takes the next press.
+    window.edNomeArquivo.setText("/");
+    window.btVisualiza.click();
+    ASSERT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML");
+    EXPECT_EQ(previews.size(), 1u);
+    Visualizar(window, 3, path);
+    EXPECT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(previews.size(), 2u);
 }
 
 TEST_F(MainWindow, NoKindChosenDoesNothing)
