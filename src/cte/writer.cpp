@@ -295,10 +295,8 @@ void TCTeW::GerarToma03()
 
 // The groups written by later parts of the writer.
 void TCTeW::GerarInfPercurso() {}
-void TCTeW::GerarInfCTeNorm() {}
 void TCTeW::GerarInfCteComp() {}
 void TCTeW::GerarInfCteAnu() {}
-void TCTeW::GerarautXML() {}
 void TCTeW::GerarinfRespTec() {}
 
 } // namespace cte

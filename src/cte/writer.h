@@ -101,11 +101,38 @@ public:
     // excess-baggage service.
     bool InformarINSS() const;
 
-    // ---- groups written by later parts of the writer; empty for now
-    void GerarInfPercurso();
+    // ---- normal CT-e: cargo, documents wrapper, CT-e OS service, modal wrapper (writer_norm.cpp)
     void GerarInfCTeNorm();
+    void GerarinfCarga();
+    void GerarinfDoc();
+    void GerarinfServico();
+    void GerarinfDocRef();
+    void GerarInfModal();
+
+    // ---- groups written by later parts of the writer; empty for now
+    void GerarInfNF();
+    void GerarInfNFe();
+    void GerarInfOutros();
+    void GerarDocAnt();
+    void GerarSeg();
+    void GerarRodo();
+    void GerarRodoOS();
+    void GerarAereo();
+    void GerarAquav();
+    void GerarFerrov();
+    void GerarDuto();
+    void GerarMultimodal();
+    void GerarPeri();
+    void GerarVeicNovos();
+    void GerarCobr();
+    void GerarInfCteSub();
+    void GerarInfGlobalizado();
+    void GerarInfServVinc();
+    void GerarInfPercurso();
     void GerarInfCteComp();
     void GerarInfCteAnu();
+    // Deletes from the model the autXML entries that repeat the CNPJ/CPF of the sender,
+    // recipient, dispatcher, receiver or CT-e OS taker, and writes the others.
     void GerarautXML();
     void GerarinfRespTec();
 

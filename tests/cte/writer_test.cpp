@@ -87,6 +87,9 @@ void Rodoviario(TCTe &c)
     c.imp.ICMS.ICMS00.pICMS = rtl::Currency(12);
     c.imp.ICMS.ICMS00.vICMS = rtl::Currency::FromDouble(18.06);
 
+    c.infCTeNorm.infCarga.proPred = "DIVERSOS";
+    c.infCTeNorm.infServico.xDescServ = "TRANSPORTE";
+
     c.procCTe.tpAmb = dfe::taProducao;
     c.procCTe.verAplic = "SP-CTe-1";
     c.procCTe.chCTe = "35261211222333000181570010000001231123456788";
