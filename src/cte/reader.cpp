@@ -60,18 +60,6 @@ rtl::TDateTime Hora(const Campos &c, std::string_view Tag)
     }
 }
 
-int InteiroDaTag(const Campos &c, std::string_view Tag)
-{
-    return dfe::leitura::Inteiro(c.Str(Tag), "na tag <" + std::string(Tag) + ">");
-}
-
-// Removes the first occurrence of what, if any.
-void TirarPrimeiro(std::string &texto, std::string_view what)
-{
-    if (const std::size_t p = texto.find(what); p != std::string::npos)
-        texto.erase(p, what.size());
-}
-
 } // namespace
 
 TCTeR::TCTeR(TCTe &AOwner) : FCTe(AOwner) {}
@@ -117,12 +105,12 @@ void TCTeR::LerIde()
     TIde &ide = FCTe.ide;
 
     ide.cUF = c.Int("cUF");
-    ide.cCT = InteiroDaTag(c, "cCT");
-    ide.CFOP = InteiroDaTag(c, "CFOP");
+    ide.cCT = dfe::leitura::InteiroDaTag(c, "cCT");
+    ide.CFOP = dfe::leitura::InteiroDaTag(c, "CFOP");
     ide.natOp = c.Str("natOp");
     if (V < 3.0)
         ide.forPag = Campos::Codigo(StrTotpforPag, c.Str("forPag"));
-    ide.modelo = InteiroDaTag(c, "mod");
+    ide.modelo = dfe::leitura::InteiroDaTag(c, "mod");
     ide.serie = c.Int("serie");
     ide.nCT = c.Int("nCT");
     ide.dhEmi = c.Data("dhEmi", dfe::tcDatHor);
@@ -515,11 +503,7 @@ void TCTeR::LerAssinaturaSuplemento()
     FCTe.signature.X509Certificate = c.Str("X509Certificate");
 
     if (!FLeitor.rExtrai(1, "infCTeSupl").empty()) {
-        std::string qr = c.Str("qrCodCTe");
-        // A section left over inside the first one's content goes too, once.
-        TirarPrimeiro(qr, "<![CDATA[");
-        TirarPrimeiro(qr, "]]>");
-        FCTe.infCTeSupl.qrCodCTe = std::move(qr);
+        FCTe.infCTeSupl.qrCodCTe = dfe::leitura::SemCDATA(c.Str("qrCodCTe"));
     }
 }
 

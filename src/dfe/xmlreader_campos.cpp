@@ -30,4 +30,12 @@ int Inteiro(std::string_view texto, std::string_view onde)
     }
 }
 
+std::string SemCDATA(std::string texto)
+{
+    for (const std::string_view marca : {std::string_view("<![CDATA["), std::string_view("]]>")})
+        if (const std::size_t p = texto.find(marca); p != std::string::npos)
+            texto.erase(p, marca.size());
+    return texto;
+}
+
 } // namespace dfe::leitura

@@ -29,6 +29,10 @@ void Explicar(rtl::Exception &erro, std::string_view motivo, std::string_view on
 // "no atributo nItem do item 3") and the text.
 int Inteiro(std::string_view texto, std::string_view onde);
 
+// The QR Code text of a document's supplement as its leaf reads: the CDATA opener and
+// closer go, the first of each only, so a section left inside the content stays text.
+std::string SemCDATA(std::string texto);
+
 class Campos {
 public:
     explicit Campos(const dfe::TLeitor &Leitor) : L(Leitor) {}
@@ -99,5 +103,11 @@ private:
 
     const dfe::TLeitor &L;
 };
+
+// The leaf Tag of the current group as an integer, by Inteiro, naming the tag in its error.
+inline int InteiroDaTag(const Campos &c, std::string_view Tag)
+{
+    return Inteiro(c.Str(Tag), "na tag <" + std::string(Tag) + ">");
+}
 
 } // namespace dfe::leitura

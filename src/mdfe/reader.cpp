@@ -27,18 +27,6 @@ dfe::TIndicador Indicador(const std::string &texto)
 
 // The strict integer of a leaf's text; an empty or non-integer text raises the run-time's
 // conversion error naming the leaf.
-int InteiroDaTag(const Campos &c, std::string_view Tag)
-{
-    return dfe::leitura::Inteiro(c.Str(Tag), "na tag <" + std::string(Tag) + ">");
-}
-
-// Removes the first occurrence of what, if any.
-void TirarPrimeiro(std::string &texto, std::string_view what)
-{
-    if (const std::size_t p = texto.find(what); p != std::string::npos)
-        texto.erase(p, what.size());
-}
-
 // A transport unit's own share of the cargo: its qtdRat counts only when it is the unit's
 // last one, after every cargo unit, since a cargo unit inside the transport unit holds a
 // qtdRat of its own. Rounded to four decimals with ties to even; 0 when the unit states
@@ -128,7 +116,7 @@ void TMDFeR::LerIdentificacao()
     ide.modelo = c.Str("mod");
     ide.serie = c.Int("serie");
     ide.nMDF = c.Int("nMDF");
-    ide.cMDF = InteiroDaTag(c, "cMDF");
+    ide.cMDF = dfe::leitura::InteiroDaTag(c, "cMDF");
     // A zero code is the document's own: -2 asks the key routine for a zero code instead
     // of drawing a new one, so the regenerated key stays this document's.
     if (ide.cMDF == 0)
@@ -499,7 +487,7 @@ void TMDFeR::LerMunicipioDescarga(TinfMunDescargaCollectionItem &Municipio)
         TinfNFCollectionItem &d = Municipio.infNF.New();
         d.CNPJ = c.Str("CNPJ");
         d.UF = c.Str("UF");
-        d.nNF = InteiroDaTag(c, "nNF");
+        d.nNF = dfe::leitura::InteiroDaTag(c, "nNF");
         d.serie = c.Int("serie");
         d.dEmi = c.Data("dEmi");
         d.vNF = c.Dbl("vNF", dfe::tcDe2);
@@ -661,11 +649,7 @@ void TMDFeR::LerSuplemento()
     if (FLeitor.rExtrai(1, "infMDFeSupl").empty())
         return;
     const Campos c(FLeitor);
-    std::string qr = c.Str("qrCodMDFe");
-    // A section left over inside the first one's content goes too, once.
-    TirarPrimeiro(qr, "<![CDATA[");
-    TirarPrimeiro(qr, "]]>");
-    FMDFe.infMDFeSupl.qrCodMDFe = std::move(qr);
+    FMDFe.infMDFeSupl.qrCodMDFe = dfe::leitura::SemCDATA(c.Str("qrCodMDFe"));
 }
 
 void TMDFeR::LerProtocolo()

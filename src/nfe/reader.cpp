@@ -70,13 +70,6 @@ int InteiroDoTexto(const std::string &texto, std::string_view onde)
     }
 }
 
-// Removes the first occurrence of what, if any.
-void TirarPrimeiro(std::string &texto, std::string_view what)
-{
-    if (const std::size_t p = texto.find(what); p != std::string::npos)
-        texto.erase(p, what.size());
-}
-
 } // namespace
 
 TNFeR::TNFeR(TNFe &AOwner) : FNFe(AOwner) {}
@@ -529,11 +522,7 @@ void TNFeR::LerRespTecAssinaturaSuplemento()
     FNFe.signature.X509Certificate = c.Str("X509Certificate");
 
     if (!FLeitor.rExtrai(1, "infNFeSupl").empty()) {
-        std::string qr = c.Str("qrCode");
-        // A section left over inside the first one's content goes too, once.
-        TirarPrimeiro(qr, "<![CDATA[");
-        TirarPrimeiro(qr, "]]>");
-        FNFe.infNFeSupl.qrCode = std::move(qr);
+        FNFe.infNFeSupl.qrCode = dfe::leitura::SemCDATA(c.Str("qrCode"));
         FNFe.infNFeSupl.urlChave = c.Str("urlChave");
     }
 }
