@@ -109,7 +109,8 @@ public:
     void GerarinfDocRef();
     void GerarInfModal();
 
-    // ---- groups written by later parts of the writer; empty for now
+    // ---- groups written by later parts of the writer; empty for now (modal groups and
+    // insurance in writer_modal.cpp, the rest in writer_norm.cpp / writer.cpp)
     void GerarInfNF();
     void GerarInfNFe();
     void GerarInfOutros();

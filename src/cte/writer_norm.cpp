@@ -209,14 +209,6 @@ void TCTeW::GerarInfModal()
 
 // The groups written by later parts of the writer.
 void TCTeW::GerarDocAnt() {}
-void TCTeW::GerarSeg() {}
-void TCTeW::GerarRodo() {}
-void TCTeW::GerarRodoOS() {}
-void TCTeW::GerarAereo() {}
-void TCTeW::GerarAquav() {}
-void TCTeW::GerarFerrov() {}
-void TCTeW::GerarDuto() {}
-void TCTeW::GerarMultimodal() {}
 void TCTeW::GerarPeri() {}
 void TCTeW::GerarVeicNovos() {}
 void TCTeW::GerarCobr() {}
