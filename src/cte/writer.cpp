@@ -293,10 +293,4 @@ void TCTeW::GerarToma03()
                   Contexto(*this, FCTe.ide.toma03));
 }
 
-// The groups written by later parts of the writer.
-void TCTeW::GerarInfPercurso() {}
-void TCTeW::GerarInfCteComp() {}
-void TCTeW::GerarInfCteAnu() {}
-void TCTeW::GerarinfRespTec() {}
-
 } // namespace cte

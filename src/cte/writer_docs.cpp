@@ -190,6 +190,99 @@ void Lista(TCTeW &w, const TLista &lista, std::string_view tag, std::string_view
         w.Gerador().wAlerta(id, tag, descricao, MensagemLimiteOcorrencias(MaxOcorrencias));
 }
 
+// ---- docAnt -----------------------------------------------------------------------------
+
+constexpr std::string_view DscIE = "Inscrição Estadual";
+constexpr std::string_view DscUF = "Sigla da UF";
+constexpr std::string_view DscChaveAnt = "Chave de acesso do CT-e referenciado";
+constexpr int MaxIdDocAnt = 2;
+// This limit's message states it with two digits.
+constexpr std::string_view LimiteIdDocAnt =
+    "Número de ocorrências maior que o máximo permitido - Máximo 02";
+
+using CPap = Ctx<TIdDocAntPapCollectionItem>;
+using LPap = Linha<CPap>;
+constexpr LPap kIdDocAntPap[] = {
+    {"#353", "tpDoc", tcStr, 2, 2, 1,
+     CodigoDe<&TIdDocAntPapCollectionItem::tpDoc, TpDocumentoAnteriorToStr>, Sempre,
+     "Tipo do Documento Fiscal"},
+    {"#354", "serie", tcStr, 1, 3, 1, Membro<&TIdDocAntPapCollectionItem::serie>, Sempre,
+     "Série do Documento Fiscal"},
+    {"#355", "subser", tcStr, 1, 2, 0, Membro<&TIdDocAntPapCollectionItem::subser>, Sempre,
+     "Série do Documento Fiscal"},
+    {"#356", "nDoc", tcStr, 1, 30, 1, Membro<&TIdDocAntPapCollectionItem::nDoc>, Sempre,
+     "Número do Documento Fiscal"},
+    {"#357", "dEmi", tcDat, 10, 10, 1, DataDe<&TIdDocAntPapCollectionItem::dEmi>, Sempre,
+     "Data de emissão"},
+};
+
+bool ChaveInvalida(const std::string &chave)
+{
+    return !util::OnlyNumber(chave).empty() && !dfe::ValidarChave(chave);
+}
+
+// The electronic document's key is chCTe from layout 3.00 on and chave before it.
+using CEle = Ctx<TIdDocAntEleCollectionItem>;
+using LEle = Linha<CEle>;
+constexpr LEle kIdDocAntEle[] = {
+    {"#359", "chCTe", tcStr, 44, 44, 1, DigitosDe<&TIdDocAntEleCollectionItem::chCTe>, De300,
+     "Chave do CTe"},
+    LEle::Alerta("#359", "chCTe", DscChaveAnt,
+                 [](const CEle &c) {
+                     return c.versao >= 3.0 && ChaveInvalida(c.m.chCTe);
+                 },
+                 ConteudoInvalido),
+    {"#359", "chave", tcStr, 44, 44, 1, DigitosDe<&TIdDocAntEleCollectionItem::chave>, Antes300,
+     "Chave do CTe"},
+    LEle::Alerta("#359", "chave", DscChaveAnt,
+                 [](const CEle &c) {
+                     return c.versao < 3.0 && ChaveInvalida(c.m.chave);
+                 },
+                 ConteudoInvalido),
+};
+
+using CIdDocAnt = Ctx<TIdDocAntCollectionItem>;
+using LIdDocAnt = Linha<CIdDocAnt>;
+constexpr LIdDocAnt kIdDocAnt[] = {
+    LIdDocAnt::Codigo([](dfe::TGerador &, const CIdDocAnt &c) {
+        Lista(c.w, c.m.idDocAntPap, "idDocAntPap", "#352", kIdDocAntPap,
+              "Documentos de transporte anterior de Papel");
+        Lista(c.w, c.m.idDocAntEle, "idDocAntEle", "#358", kIdDocAntEle,
+              "Documentos de transporte anterior eletrônicos");
+    }),
+};
+
+// "ISENTO" is written as the document holds it; any other registration by its digits.
+constexpr auto IEIsento = [](const auto &c) { return rtl::Trim(c.m.IE) == "ISENTO"; };
+
+using CEmi = Ctx<TEmiDocAntCollectionItem>;
+using LEmi = Linha<CEmi>;
+constexpr LEmi kEmiDocAnt[] = {
+    LEmi::Codigo([](dfe::TGerador &g, const CEmi &c) {
+        g.wCampoCNPJCPF("#346", "#347", c.m.CNPJCPF);
+    }),
+    {"#348", "IE", tcStr, 0, 14, 1, Membro<&TEmiDocAntCollectionItem::IE>, IEIsento, DscIE},
+    {"#348", "IE", tcStr, 2, 14, 1, DigitosDe<&TEmiDocAntCollectionItem::IE>,
+     [](const CEmi &c) { return !IEIsento(c); }, DscIE},
+    LEmi::Alerta("#348", "IE", DscIE,
+                 [](const CEmi &c) {
+                     return c.w.Opcoes().ValidarInscricoes && !dfe::ValidarIE(c.m.IE, c.m.UF);
+                 },
+                 ConteudoInvalido),
+    {"#349", "UF", tcStr, 2, 2, 1, Membro<&TEmiDocAntCollectionItem::UF>, Sempre, DscUF},
+    LEmi::Alerta("#349", "UF", DscUF, [](const CEmi &c) { return !dfe::ValidarUF(c.m.UF); },
+                 ConteudoInvalido),
+    {"#350", "xNome", tcStr, 2, 60, 1, Membro<&TEmiDocAntCollectionItem::xNome>, Sempre,
+     "Razão Social ou Nome"},
+    LEmi::Codigo([](dfe::TGerador &g, const CEmi &c) {
+        for (int i = 0; i < c.m.idDocAnt.Count(); ++i)
+            EscreverGrupo(g, "idDocAnt", "#351", kIdDocAnt, Contexto(c.w, c.m.idDocAnt.Items(i)));
+        if (c.m.idDocAnt.Count() > MaxIdDocAnt)
+            g.wAlerta("#351", "idDocAnt", "Documentos de transporte anterior",
+                      LimiteIdDocAnt);
+    }),
+};
+
 } // namespace
 
 void TCTeW::GerarInfNF()
@@ -208,6 +301,14 @@ void TCTeW::GerarInfOutros()
 {
     Lista(*this, FCTe.infCTeNorm.infDoc.infOutros, "infOutros", "#319", kInfOutros,
           "informações dos demais documentos");
+}
+
+void TCTeW::GerarDocAnt()
+{
+    FGerador.wGrupo("docAnt", "#344");
+    Lista(*this, FCTe.infCTeNorm.docAnt.emiDocAnt, "emiDocAnt", "#345", kEmiDocAnt,
+          "Emissor do documento anterior");
+    FGerador.wGrupo("/docAnt");
 }
 
 } // namespace cte

@@ -207,13 +207,4 @@ void TCTeW::GerarInfModal()
     FGerador.wGrupo("/infModal");
 }
 
-// The groups written by later parts of the writer.
-void TCTeW::GerarDocAnt() {}
-void TCTeW::GerarPeri() {}
-void TCTeW::GerarVeicNovos() {}
-void TCTeW::GerarCobr() {}
-void TCTeW::GerarInfCteSub() {}
-void TCTeW::GerarInfGlobalizado() {}
-void TCTeW::GerarInfServVinc() {}
-
 } // namespace cte
