@@ -39,6 +39,8 @@ void Rodoviario(TCTe &c)
     ide.tpServ = tsNormal;
     ide.modal = dfe::mdRodoviario;
     c.emit.CNPJ = "11222333000181";
+    c.infCTeNorm.rodo.RNTRC = "12345678";
+    c.infCTeNorm.rodoOS.TAF = "123456789012";
 
     TInfCarga &carga = c.infCTeNorm.infCarga;
     carga.vCarga = rtl::Currency::FromDouble(1000.5);
@@ -105,7 +107,7 @@ TEST_F(CTeNormWriter, NormalCTeWritesCargoEmptyDocumentsAndModalWrapperInOrder)
     EXPECT_HAS(xml, "<infCTeNorm><infCarga><vCarga>1000.50</vCarga><proPred>MOVEIS</proPred>"
                     "<infQ><cUnid>01</cUnid><tpMed>PESO BRUTO</tpMed><qCarga>250.1250</qCarga>"
                     "</infQ></infCarga><infDoc></infDoc><infModal versaoModal=\"3.00\">"
-                    "</infModal></infCTeNorm>");
+                    "<rodo><RNTRC>12345678</RNTRC></rodo></infModal></infCTeNorm>");
 
     // The insured value is written from 3.00 on only.
     c.infCTeNorm.infCarga.vCargaAverb = rtl::Currency::FromDouble(900);
@@ -172,7 +174,8 @@ TEST_F(CTeNormWriter, CTeOSWritesServiceAndReferencedDocumentsInsteadOfCargo)
     xml = Gerar(c);
     EXPECT_HAS(xml, "<infServico><xDescServ>TRANSPORTE DE VALORES</xDescServ>"
                     "<infQ><qCarga>3.0000</qCarga></infQ></infServico>");
-    EXPECT_HAS(xml, "<infModal versaoModal=\"3.00\"></infModal>");
+    EXPECT_HAS(xml, "<infModal versaoModal=\"3.00\"><rodoOS><TAF>123456789012</TAF></rodoOS>"
+                    "</infModal>");
     EXPECT_LACKS(xml, "refCTeCanc");
 }
 

@@ -89,6 +89,7 @@ void Rodoviario(TCTe &c)
 
     c.infCTeNorm.infCarga.proPred = "DIVERSOS";
     c.infCTeNorm.infServico.xDescServ = "TRANSPORTE";
+    c.infCTeNorm.rodo.RNTRC = "12345678";
 
     c.procCTe.tpAmb = dfe::taProducao;
     c.procCTe.verAplic = "SP-CTe-1";
@@ -110,6 +111,7 @@ void OS(TCTe &c)
     c.toma.IE = "123456";
     c.toma.xNome = "TOMADOR";
     Endereco(c.toma.enderToma);
+    c.infCTeNorm.rodoOS.TAF = "123456789012";
 }
 
 class CTeWriter : public ::testing::Test {
