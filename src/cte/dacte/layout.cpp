@@ -15,6 +15,9 @@ using report::BandKind;
 using report::PageRule;
 
 // The sides a band draws its border on.
+// The width of every band's contents.
+constexpr double kLarguraDACTe = 742;
+
 report::Borders BordasSuperiores()
 {
     report::Borders b;
@@ -53,6 +56,7 @@ TfrmDACTeRLRetrato::TfrmDACTeRLRetrato()
     CriarBandas();
     CriarCanhotos();
     CriarCabecalho();
+    CriarDocumentos();
     CriarObservacoes();
 
     RLCTe.beforePrint = [this](report::Report &, report::PrintContext &contexto) { RLCTeBeforePrint(contexto); };
@@ -210,7 +214,10 @@ void TfrmDACTeRLRetrato::RLCTeBeforePrint(report::PrintContext &)
 {
     const TCTe &cte = CTe();
     dfe::TDFeReportFortes::AjustarMargem(RLCTe, DACTe());
-    cdsDocumentos.First();
+    // The bands draw their frames across the printable width and their contents across
+    // the layout's: the right margin takes what the layout leaves, so both edges meet.
+    RLCTe.margins.right = RLCTe.paper.widthMm - RLCTe.margins.left - report::pxToMm(kLarguraDACTe);
+    Itens();
     Linhas = 0;
 
     rlb_06_ProdutosPerigosos->visible = cte.infCTeNorm.peri.Count() > 0;
@@ -263,18 +270,6 @@ bool TfrmDACTeRLRetrato::DocumentosHabilitados() const
 {
     const TCTe &cte = CTe();
     return cte.ide.tpCTe != tcAnulacao && !CTeOS(cte);
-}
-
-bool TfrmDACTeRLRetrato::DocumentosBeforePrint(report::PrintContext &contexto)
-{
-    Habilitar(*rlb_07_HeaderItens, DocumentosHabilitados(), 81, true);
-    if (!rlb_07_HeaderItens->enabled)
-        return contexto.page() == 1;
-    if (contexto.page() == 1) {
-        cdsDocumentos.First();
-        return true;
-    }
-    return !cdsDocumentos.Eof();
 }
 
 } // namespace cte

@@ -30,7 +30,8 @@
 // The report's before-print prepares the document once (heights by model and modal, the
 // title, the QR Code or the narrowed header); the bands' before-prints apply the rules of
 // each page. layout_cabecalho.cpp builds and fills the header, layout_canhoto.cpp the
-// receipt stubs, layout_obs.cpp the observations and system line.
+// receipt stubs, layout_documentos.cpp the documents table and its band,
+// layout_obs.cpp the observations and system line.
 //
 // Positions and sizes are pixels at 96 dpi in the coordinates of the band holding the
 // control; bands are 742 pixels wide.
@@ -134,6 +135,15 @@ public:
     report::Line *RLDraw99 = nullptr;
     report::Image *imgQRCode = nullptr;
 
+    // ---- Transported documents (rlb_07_HeaderItens) ----------------------------------
+    report::Label *rllTituloCNPJ1 = nullptr;
+    report::Label *rllTituloSerie1 = nullptr;
+    report::Label *rllTituloCNPJ2 = nullptr;
+    report::Label *rllTituloSerie2 = nullptr;
+    report::Memo *rlDocOrig_tpDoc1 = nullptr;
+    report::Memo *rlDocOrig_tpDoc2 = nullptr;
+    report::Line *rld_07_headerItens = nullptr;
+
     // ---- Observations and status (rlb_09_Obs) ------------------------------------------
     report::Memo *rlmObs = nullptr;
     report::Label *rllMsgTeste = nullptr;
@@ -150,11 +160,14 @@ private:
     void CriarBandas();
     void CriarCanhotos();
     void CriarCabecalho();
+    void CriarDocumentos();
     void CriarObservacoes();
 
     // The report's before-print and the preparation it runs.
     void RLCTeBeforePrint(report::PrintContext &contexto);
     void PrepararQRCode();
+    // Fills the documents table from the document.
+    void Itens();
     // The band rules, by band.
     bool CanhotoBeforePrint(report::PrintContext &contexto);
     bool CanhotoAereoBeforePrint(report::PrintContext &contexto);

@@ -131,6 +131,17 @@ TEST(DACTeRetrato, BandsOfPageOneFollowModelKindModalAndStub)
     }
 }
 
+TEST(DACTeRetrato, FramesMeetTheLayoutsRightEdgeWhateverTheMargins)
+{
+    Componente c;
+    c.dacte->SetMargemEsquerda(10);
+    c.dacte->SetMargemDireita(2);
+    const cte::TCTe documento = CTeRodoviario();
+    const Layout l(documento, *c.dacte);
+    EXPECT_NEAR(l.janela.RLCTe.contentWidth(), 742, 0.01);
+    EXPECT_NEAR(l.janela.RLCTe.margins.left, 10, 0.01);
+}
+
 TEST(DACTeRetrato, HeaderAndStubOfARoadCTe)
 {
     const rtl::ScopedFormatSettings brasil(rtl::TFormatSettings::Brazil());
