@@ -353,9 +353,16 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     if (fOvixSATExtrato.ImprimeEmUmaLinha()) {
         const std::string linha = codigo + " [DesProd] " + quantidade + " " + rtl::Trim(prod.uCom) + " X " + unitario +
                                   tributos;
-        const int k = std::max(0, n - util::LengthNativeString(linha));
-        const std::string descricao = util::PadRight(util::LeftStrNativeString(rtl::Trim(prod.xProd), k), k);
-        texto = Trocar(linha, "[DesProd]", descricao);
+        const std::string descricao = rtl::Trim(prod.xProd);
+        const auto montar = [&](int k) {
+            return Trocar(linha, "[DesProd]", util::PadRight(util::LeftStrNativeString(descricao, k), k));
+        };
+        int k = std::max(0, n - util::LengthNativeString(linha));
+        texto = montar(k);
+        // Letters and digits are wider than "*": a line counted in asterisks may not fit
+        // the memo, and the item would wrap. The description gives way until it fits.
+        while (k > 0 && medidor.width(texto, fonte) > largura)
+            texto = montar(--k);
     } else {
         texto = codigo + " " + rtl::Trim(prod.xProd);
         if (!rtl::Trim(det.infAdProd).empty())
@@ -566,10 +573,13 @@ void TOvixSATExtratoFortesFr::PrepararRodape(Band &ABanda, PrintContext &AContex
         rotulo("lDataHoraLateral")->text = dataHora;
         report::Memo &msg = *memo("mMsgAppQRCodeLateral");
         msg.text = fOvixSATExtrato.MsgAppQRCode();
+        // At the bottom of the panel, above the asterisk's note; below the texts above it
+        // when they leave no room there.
+        msg.autoHeight = true;
         const double alturaMsg = msg.text.empty() ? 0 : msg.neededHeight(AContexto.measurer(), fonteRel);
-        rotulo("lTitLei12744Lateral")->bounds.moveTop(topoQR + 135 - 10);
-        msg.bounds = QRectF(msg.bounds.left(), std::max(yl + 26, topoQR + 135 - 10 - alturaMsg), msg.bounds.width(),
-                            alturaMsg);
+        const double topoMsg = std::max(yl + 26, topoQR + 135 - 10 - alturaMsg);
+        msg.bounds = QRectF(msg.bounds.left(), topoMsg, msg.bounds.width(), alturaMsg);
+        rotulo("lTitLei12744Lateral")->bounds.moveTop(topoMsg + alturaMsg);
     }
     y = std::max(topoQR + 135, [&] {
         double fundo = topoQR + 135;
