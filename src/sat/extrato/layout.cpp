@@ -332,6 +332,15 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     const report::TextMeasurer &medidor = AContexto.measurer();
     const report::Font &fonte = mLinhaItem->fontOr(rlVenda.font);
 
+    // An item total wider than its column takes its room from the item's text rather
+    // than losing its leading digits.
+    lTotalItem->text = Valor(prod.vProd);
+    const double larguraTotal =
+        std::max(44.0, std::ceil(medidor.width(lTotalItem->text, lTotalItem->fontOr(rlVenda.font))) + 2);
+    lTotalItem->bounds.setLeft(FLargura - larguraTotal);
+    lTotalItem->bounds.setRight(FLargura);
+    mLinhaItem->bounds.setWidth(std::max(1.0, FLargura - 18 - larguraTotal));
+
     // How many characters of the memo's font fit on one line; bounded, so that a font
     // that measures nothing cannot keep the count growing.
     int n = 1;
@@ -373,7 +382,6 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     }
     mLinhaItem->text = texto;
     lSequencia->text = util::IntToStrZero(det.nItem, 3);
-    lTotalItem->text = Valor(prod.vProd);
 
     const double altura = std::max(12.0, mLinhaItem->neededHeight(medidor, rlVenda.font));
     mLinhaItem->bounds.setHeight(altura);

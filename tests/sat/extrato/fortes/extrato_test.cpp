@@ -177,6 +177,21 @@ TEST(SATExtratoFortes, ItemLinesInTheOneAndTwoLineForms)
         EXPECT_TRUE(linhas[0].starts_with("P001 " + descricao.substr(0, 3))) << linhas[0];
         EXPECT_TRUE(Contem(linhas[0], " 2 UN X 10,50 (3,15)")) << linhas[0];
     }
+    // A total wider than its column keeps every digit, and the item's text gives way.
+    cfe.Det.Items(0).Prod.vProd = Valor(1234567.89);
+    {
+        const report::PreparedPage p = c.Imprimir(cfe);
+        const auto total = report::bySource(p, "lTotalItem");
+        const auto linha = report::bySource(p, "mLinhaItem");
+        ASSERT_FALSE(total.empty());
+        ASSERT_FALSE(linha.empty());
+        const auto &t = std::get<report::TextRun>(*total[0]);
+        const auto &l = std::get<report::TextRun>(*linha[0]);
+        EXPECT_EQ(t.text, "1.234.567,89");
+        EXPECT_LE(t.width, t.box.width());
+        EXPECT_LE(l.box.left() + l.width, t.box.right() - t.width);
+    }
+    cfe.Det.Items(0).Prod.vProd = Valor(21);
     cfe.Det.Items(0).Prod.xProd = "ARROZ TIPO 1 5KG";
     cfe.Det.Items(1).Prod.EhCombustivel = true;
     cfe.Det.Items(1).Prod.vUnCom = 5.899;
