@@ -536,13 +536,17 @@ void TOvixSATExtratoFortesFr::PrepararRodape(Band &ABanda, PrintContext &AContex
     const auto rotulo = [&](std::string_view nome) { return ABanda.find<report::Label>(nome); };
     const auto memo = [&](std::string_view nome) { return ABanda.find<report::Memo>(nome); };
 
-    double y = 0;
+    // A little room between the last notes and the footer.
+    double y = 6;
     for (const char *nome : {"lTitSAT", "lNumSAT", "lDataHora"})
         rotulo(nome)->visible = !lateral;
     if (!lateral) {
+        rotulo("lTitSAT")->bounds.moveTop(y);
+        rotulo("lNumSAT")->bounds.moveTop(y);
         rotulo("lNumSAT")->text = numSAT;
+        rotulo("lDataHora")->bounds.moveTop(y + 14);
         rotulo("lDataHora")->text = dataHora;
-        y = 30;
+        y += 30;
     }
     y = Empilhar(*lChaveAcesso, y, AContexto, fonteRel) + 2;
     bcChaveAcesso1->bounds.moveTop(y);
