@@ -29,8 +29,17 @@ std::string TOvixSATExtratoClass::ClassName() const
 void TOvixSATExtratoClass::Notification(rtl::TComponent *AComponent, rtl::TOperation Operation)
 {
     dfe::TOvixDFeReport::Notification(AComponent, Operation);
-    if (Operation == rtl::opRemove)
-        FOvixSAT.Removido(AComponent);
+    if (Operation == rtl::opRemove && FOvixSAT.Removido(AComponent))
+        EsquecerCFeDoSAT();
+}
+
+void TOvixSATExtratoClass::EsquecerCFeDoSAT() noexcept
+{
+    // The document belonged to the SAT component that is no longer linked, and may go
+    // with it: nothing is left pointing at it.
+    if (FCFeDoSAT)
+        FCFe = nullptr;
+    FCFeDoSAT = false;
 }
 
 std::string TOvixSATExtratoClass::GetSeparadorPathPDF(std::string_view aInitialPath) const
@@ -46,6 +55,7 @@ void TOvixSATExtratoClass::SetOvixSAT(rtl::TComponent *Value)
     if (Value != nullptr && novo == nullptr)
         throw rtl::Exception("OvixSATExtrato.SAT deve ser do tipo TOvixSAT");
 
+    EsquecerCFeDoSAT();
     FOvixSAT.Ligar(
         novo, novo, [this](TOvixSAT &sat) { return sat.Extrato() == this; },
         [this](TOvixSAT &sat, bool ligar) { sat.SetExtrato(ligar ? this : nullptr); });
@@ -73,10 +83,12 @@ void TOvixSATExtratoClass::SetInternalCFe(const TCFe *ACFe)
 {
     if (ACFe != nullptr) {
         FCFe = ACFe;
+        FCFeDoSAT = false;
         return;
     }
     VerificaExisteOvixSAT();
     FCFe = &OvixSAT()->CFe();
+    FCFeDoSAT = true;
 }
 
 void TOvixSATExtratoClass::VerificaExisteOvixSAT() const

@@ -77,7 +77,8 @@ public:
 
     // ---- The document -----------------------------------------------------------------
 
-    // The CF-e the last print operation chose, not owned; nullptr before the first.
+    // The CF-e the last print operation chose, not owned; nullptr before the first, and
+    // again once the SAT component it was taken from is unlinked or freed.
     const TCFe *CFe() const noexcept { return FCFe; }
     TOvixSATExtratoLayOut LayOut() const noexcept { return FLayOut; }
 
@@ -121,8 +122,12 @@ protected:
     void VerificaExisteOvixSAT() const;
 
 private:
+    // Drops the CF-e when it was the linked SAT component's.
+    void EsquecerCFeDoSAT() noexcept;
+
     dfe::TComponentLink<TOvixSAT> FOvixSAT{*this};
     const TCFe *FCFe = nullptr;
+    bool FCFeDoSAT = false; // FCFe is the linked SAT component's
     TOvixSATExtratoLayOut FLayOut = lCompleto;
     TOvixSATExtratoFiltro FFiltro = fiNenhum;
     bool FImprimeQRCode = true;

@@ -332,6 +332,15 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     const report::TextMeasurer &medidor = AContexto.measurer();
     const report::Font &fonte = mLinhaItem->fontOr(rlVenda.font);
 
+    // An item total wider than its column takes its room from the item's text rather
+    // than losing its leading digits.
+    lTotalItem->text = Valor(prod.vProd);
+    const double larguraTotal =
+        std::max(44.0, std::ceil(medidor.width(lTotalItem->text, lTotalItem->fontOr(rlVenda.font))) + 2);
+    lTotalItem->bounds.setLeft(FLargura - larguraTotal);
+    lTotalItem->bounds.setRight(FLargura);
+    mLinhaItem->bounds.setWidth(std::max(1.0, FLargura - 18 - larguraTotal));
+
     // How many characters of the memo's font fit on one line; bounded, so that a font
     // that measures nothing cannot keep the count growing.
     int n = 1;
@@ -353,9 +362,16 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     if (fOvixSATExtrato.ImprimeEmUmaLinha()) {
         const std::string linha = codigo + " [DesProd] " + quantidade + " " + rtl::Trim(prod.uCom) + " X " + unitario +
                                   tributos;
-        const int k = std::max(0, n - util::LengthNativeString(linha));
-        const std::string descricao = util::PadRight(util::LeftStrNativeString(rtl::Trim(prod.xProd), k), k);
-        texto = Trocar(linha, "[DesProd]", descricao);
+        const std::string descricao = rtl::Trim(prod.xProd);
+        const auto montar = [&](int k) {
+            return Trocar(linha, "[DesProd]", util::PadRight(util::LeftStrNativeString(descricao, k), k));
+        };
+        int k = std::max(0, n - util::LengthNativeString(linha));
+        texto = montar(k);
+        // Letters and digits are wider than "*": a line counted in asterisks may not fit
+        // the memo, and the item would wrap. The description gives way until it fits.
+        while (k > 0 && medidor.width(texto, fonte) > largura)
+            texto = montar(--k);
     } else {
         texto = codigo + " " + rtl::Trim(prod.xProd);
         if (!rtl::Trim(det.infAdProd).empty())
@@ -366,7 +382,6 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
     }
     mLinhaItem->text = texto;
     lSequencia->text = util::IntToStrZero(det.nItem, 3);
-    lTotalItem->text = Valor(prod.vProd);
 
     const double altura = std::max(12.0, mLinhaItem->neededHeight(medidor, rlVenda.font));
     mLinhaItem->bounds.setHeight(altura);
@@ -521,13 +536,17 @@ void TOvixSATExtratoFortesFr::PrepararRodape(Band &ABanda, PrintContext &AContex
     const auto rotulo = [&](std::string_view nome) { return ABanda.find<report::Label>(nome); };
     const auto memo = [&](std::string_view nome) { return ABanda.find<report::Memo>(nome); };
 
-    double y = 0;
+    // A little room between the last notes and the footer.
+    double y = 6;
     for (const char *nome : {"lTitSAT", "lNumSAT", "lDataHora"})
         rotulo(nome)->visible = !lateral;
     if (!lateral) {
+        rotulo("lTitSAT")->bounds.moveTop(y);
+        rotulo("lNumSAT")->bounds.moveTop(y);
         rotulo("lNumSAT")->text = numSAT;
+        rotulo("lDataHora")->bounds.moveTop(y + 14);
         rotulo("lDataHora")->text = dataHora;
-        y = 30;
+        y += 30;
     }
     y = Empilhar(*lChaveAcesso, y, AContexto, fonteRel) + 2;
     bcChaveAcesso1->bounds.moveTop(y);
@@ -566,10 +585,13 @@ void TOvixSATExtratoFortesFr::PrepararRodape(Band &ABanda, PrintContext &AContex
         rotulo("lDataHoraLateral")->text = dataHora;
         report::Memo &msg = *memo("mMsgAppQRCodeLateral");
         msg.text = fOvixSATExtrato.MsgAppQRCode();
+        // At the bottom of the panel, above the asterisk's note; below the texts above it
+        // when they leave no room there.
+        msg.autoHeight = true;
         const double alturaMsg = msg.text.empty() ? 0 : msg.neededHeight(AContexto.measurer(), fonteRel);
-        rotulo("lTitLei12744Lateral")->bounds.moveTop(topoQR + 135 - 10);
-        msg.bounds = QRectF(msg.bounds.left(), std::max(yl + 26, topoQR + 135 - 10 - alturaMsg), msg.bounds.width(),
-                            alturaMsg);
+        const double topoMsg = std::max(yl + 26, topoQR + 135 - 10 - alturaMsg);
+        msg.bounds = QRectF(msg.bounds.left(), topoMsg, msg.bounds.width(), alturaMsg);
+        rotulo("lTitLei12744Lateral")->bounds.moveTop(topoMsg + alturaMsg);
     }
     y = std::max(topoQR + 135, [&] {
         double fundo = topoQR + 135;

@@ -175,6 +175,35 @@ TEST(SATExtratoLink, OnlyTheRemovalOfThePartnerItselfClearsTheLink)
     EXPECT_EQ(terceiro->OvixSAT(), nullptr);
 }
 
+TEST(SATExtratoLink, TheCFeTakenFromTheSATComponentGoesWithTheLink)
+{
+    struct Caso {
+        const char *nome;
+        std::function<void(TQuarteto &)> acao;
+    } casos[] = {
+        {"the SAT component freed", [](TQuarteto &q) { q.s[0].reset(); }},
+        {"the receipt linked to another SAT component", [](TQuarteto &q) { q.e[0]->SetOvixSAT(q.s[1].get()); }},
+        {"unlinked from the SAT side", [](TQuarteto &q) { q.s[0]->SetExtrato(nullptr); }},
+        {"the SAT component took another receipt", [](TQuarteto &q) { q.s[0]->SetExtrato(q.e[1].get()); }},
+    };
+    for (const Caso &caso : casos) {
+        TQuarteto q;
+        q.e[0]->SetOvixSAT(q.s[0].get());
+        q.e[0]->ImprimirExtrato();
+        ASSERT_EQ(q.e[0]->CFe(), &q.s[0]->CFe()) << caso.nome;
+        caso.acao(q);
+        EXPECT_EQ(q.e[0]->CFe(), nullptr) << caso.nome;
+    }
+
+    // A document handed to the print is the caller's: the link does not touch it.
+    TQuarteto q;
+    sat::TCFe proprio;
+    q.e[0]->SetOvixSAT(q.s[0].get());
+    q.e[0]->ImprimirExtrato(&proprio);
+    q.s[0].reset();
+    EXPECT_EQ(q.e[0]->CFe(), &proprio);
+}
+
 TEST(SATExtratoLink, AFormFreesLinkedPartnersInEitherOrder)
 {
     // A form frees its components last created first (AddressSanitizer watches).

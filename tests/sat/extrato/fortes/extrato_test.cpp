@@ -98,7 +98,8 @@ TEST(SATExtratoFortes, ConditionsOfTheBands)
          {"rlbTeste"}, {}, {"EXTRATO N° 000000 do", "= T E S T E ="}},
         {"lateral QR text: no consumer band",
          [](sat::TCFe &, sat::TOvixSATExtratoFortes &) {}, {"rlbRodape"}, {"rlbConsumidor"},
-         {"Consumidor", "123.456.789-09 - FULANO DE TAL", "N° Série SAT "}},
+         {"Consumidor", "123.456.789-09 - FULANO DE TAL", "N° Série SAT ", "Consulte o QR Code",
+          "* Valor Aproximado dos Tributos dos Itens"}},
         {"no consumer",
          [](sat::TCFe &cfe, sat::TOvixSATExtratoFortes &e) {
              cfe.Dest.CNPJCPF.clear();
@@ -166,6 +167,32 @@ TEST(SATExtratoFortes, ItemLinesInTheOneAndTwoLineForms)
     Componentes c;
     const auto documento = Venda();
     sat::TCFe &cfe = *documento;
+    // One line per item whatever the description's letters: wide ones give way to the
+    // values, narrow ones are cut by the count.
+    for (const std::string &descricao : {std::string(60, 'W'), std::string("MERCADORIA 0123456789 COM NOME LONGO ABC"),
+                                        std::string(90, 'i'), std::string("ARROZ")}) {
+        cfe.Det.Items(0).Prod.xProd = descricao;
+        const std::vector<std::string> linhas = TextosDe(c.Imprimir(cfe), "mLinhaItem");
+        ASSERT_EQ(linhas.size(), 2u) << descricao;
+        EXPECT_TRUE(linhas[0].starts_with("P001 " + descricao.substr(0, 3))) << linhas[0];
+        EXPECT_TRUE(Contem(linhas[0], " 2 UN X 10,50 (3,15)")) << linhas[0];
+    }
+    // A total wider than its column keeps every digit, and the item's text gives way.
+    cfe.Det.Items(0).Prod.vProd = Valor(1234567.89);
+    {
+        const report::PreparedPage p = c.Imprimir(cfe);
+        const auto total = report::bySource(p, "lTotalItem");
+        const auto linha = report::bySource(p, "mLinhaItem");
+        ASSERT_FALSE(total.empty());
+        ASSERT_FALSE(linha.empty());
+        const auto &t = std::get<report::TextRun>(*total[0]);
+        const auto &l = std::get<report::TextRun>(*linha[0]);
+        EXPECT_EQ(t.text, "1.234.567,89");
+        EXPECT_LE(t.width, t.box.width());
+        EXPECT_LE(l.box.left() + l.width, t.box.right() - t.width);
+    }
+    cfe.Det.Items(0).Prod.vProd = Valor(21);
+    cfe.Det.Items(0).Prod.xProd = "ARROZ TIPO 1 5KG";
     cfe.Det.Items(1).Prod.EhCombustivel = true;
     cfe.Det.Items(1).Prod.vUnCom = 5.899;
     // A values part longer than the line leaves no room for the description.
