@@ -109,8 +109,8 @@ public:
     void GerarinfDocRef();
     void GerarInfModal();
 
-    // ---- groups written by later parts of the writer; empty for now (modal groups and
-    // insurance in writer_modal.cpp, the rest in writer_norm.cpp / writer.cpp)
+    // ---- transported and previous documents (writer_docs.cpp), insurance and the modal
+    // groups (writer_modal.cpp), the closing groups (writer_fim.cpp)
     void GerarInfNF();
     void GerarInfNFe();
     void GerarInfOutros();

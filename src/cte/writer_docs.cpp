@@ -25,7 +25,6 @@ using dfe::tcEsp;
 using dfe::tcInt;
 using dfe::tcStr;
 
-constexpr int MaxOcorrencias = 990;
 
 constexpr std::string_view DscPIN = "Inscrição na SUFRAMA";
 constexpr std::string_view DscDPrev = "Data prevista de entrega";
@@ -179,17 +178,6 @@ constexpr LOutros kInfOutros[] = {
     }),
 };
 
-// Every item as its own group, then one alert when the list is over the limit.
-template <class TLista, class TTabela>
-void Lista(TCTeW &w, const TLista &lista, std::string_view tag, std::string_view id,
-           const TTabela &tabela, std::string_view descricao)
-{
-    for (int i = 0; i < lista.Count(); ++i)
-        EscreverGrupo(w.Gerador(), tag, id, tabela, Contexto(w, lista.Items(i)));
-    if (lista.Count() > MaxOcorrencias)
-        w.Gerador().wAlerta(id, tag, descricao, MensagemLimiteOcorrencias(MaxOcorrencias));
-}
-
 // ---- docAnt -----------------------------------------------------------------------------
 
 constexpr std::string_view DscIE = "Inscrição Estadual";
@@ -245,9 +233,9 @@ using CIdDocAnt = Ctx<TIdDocAntCollectionItem>;
 using LIdDocAnt = Linha<CIdDocAnt>;
 constexpr LIdDocAnt kIdDocAnt[] = {
     LIdDocAnt::Codigo([](dfe::TGerador &, const CIdDocAnt &c) {
-        Lista(c.w, c.m.idDocAntPap, "idDocAntPap", "#352", kIdDocAntPap,
+        Repetir(c.w, c.m.idDocAntPap, "idDocAntPap", "#352", kIdDocAntPap,
               "Documentos de transporte anterior de Papel");
-        Lista(c.w, c.m.idDocAntEle, "idDocAntEle", "#358", kIdDocAntEle,
+        Repetir(c.w, c.m.idDocAntEle, "idDocAntEle", "#358", kIdDocAntEle,
               "Documentos de transporte anterior eletrônicos");
     }),
 };
@@ -287,26 +275,26 @@ constexpr LEmi kEmiDocAnt[] = {
 
 void TCTeW::GerarInfNF()
 {
-    Lista(*this, FCTe.infCTeNorm.infDoc.infNF, "infNF", "#262", kInfNF,
+    Repetir(*this, FCTe.infCTeNorm.infDoc.infNF, "infNF", "#262", kInfNF,
           "Informações da Nota Fiscal");
 }
 
 void TCTeW::GerarInfNFe()
 {
-    Lista(*this, FCTe.infCTeNorm.infDoc.infNFe, "infNFe", "#297", kInfNFe,
+    Repetir(*this, FCTe.infCTeNorm.infDoc.infNFe, "infNFe", "#297", kInfNFe,
           "Informações da Nota Fiscal Eletrônica");
 }
 
 void TCTeW::GerarInfOutros()
 {
-    Lista(*this, FCTe.infCTeNorm.infDoc.infOutros, "infOutros", "#319", kInfOutros,
+    Repetir(*this, FCTe.infCTeNorm.infDoc.infOutros, "infOutros", "#319", kInfOutros,
           "informações dos demais documentos");
 }
 
 void TCTeW::GerarDocAnt()
 {
     FGerador.wGrupo("docAnt", "#344");
-    Lista(*this, FCTe.infCTeNorm.docAnt.emiDocAnt, "emiDocAnt", "#345", kEmiDocAnt,
+    Repetir(*this, FCTe.infCTeNorm.docAnt.emiDocAnt, "emiDocAnt", "#345", kEmiDocAnt,
           "Emissor do documento anterior");
     FGerador.wGrupo("/docAnt");
 }

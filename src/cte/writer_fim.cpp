@@ -26,7 +26,6 @@ using dfe::tcEsp;
 using dfe::tcInt;
 using dfe::tcStr;
 
-constexpr int MaxOcorrencias = 990;
 
 // Most of this file's key alerts carry the same description, whatever the key.
 constexpr std::string_view DscChaveRef = "Chave de acesso das NF-e referenciadas";
@@ -36,17 +35,6 @@ constexpr std::string_view DscChaveCTe = "Chave do CTe";
 bool ChaveInvalida(const std::string &chave)
 {
     return !util::OnlyNumber(chave).empty() && !dfe::ValidarChave(chave);
-}
-
-// Every item as its own group, then one alert when the list is over the limit.
-template <class TLista, class TTabela>
-void Lista(TCTeW &w, const TLista &lista, std::string_view tag, std::string_view id,
-           const TTabela &tabela, std::string_view descricao, int maximo = MaxOcorrencias)
-{
-    for (int i = 0; i < lista.Count(); ++i)
-        EscreverGrupo(w.Gerador(), tag, id, tabela, Contexto(w, lista.Items(i)));
-    if (lista.Count() > maximo)
-        w.Gerador().wAlerta(id, tag, descricao, MensagemLimiteOcorrencias(maximo));
 }
 
 // ---- peri ----------------------------------------------------------------------------------
@@ -334,7 +322,7 @@ void TCTeW::GerarPeri()
 
 void TCTeW::GerarVeicNovos()
 {
-    Lista(*this, FCTe.infCTeNorm.veicNovos, "veicNovos", "#377", kVeicNovos, "Veículos Novos");
+    Repetir(*this, FCTe.infCTeNorm.veicNovos, "veicNovos", "#377", kVeicNovos, "Veículos Novos");
 }
 
 void TCTeW::GerarCobr()
@@ -363,7 +351,7 @@ void TCTeW::GerarInfServVinc()
     if (lista.Count() == 0)
         return;
     FGerador.wGrupo("infServVinc", "#388");
-    Lista(*this, lista, "infCTeMultimodal", "#389", kInfCTeMultimodal,
+    Repetir(*this, lista, "infCTeMultimodal", "#389", kInfCTeMultimodal,
           "Informações do CT-e Multimodal", 999);
     FGerador.wGrupo("/infServVinc");
 }
@@ -420,7 +408,7 @@ void TCTeW::GerarinfRespTec()
 
 void TCTeW::GerarInfPercurso()
 {
-    Lista(*this, FCTe.ide.infPercurso, "infPercurso", "#023", kInfPercurso, "", 25);
+    Repetir(*this, FCTe.ide.infPercurso, "infPercurso", "#023", kInfPercurso, "", 25);
 }
 
 } // namespace cte

@@ -38,18 +38,6 @@ constexpr std::string_view DscTpProp = "Tipo de Proprietário";
 constexpr std::string_view DscQtdRat = "Quantidade Rateada";
 constexpr std::string_view DscChaveNFe = "Chave de acesso das NF-e referenciadas";
 
-// Every item of the list as its own group, in list order, then one alert when the list
-// holds more than the layout allows: a limit never drops an item.
-template <class TLista, class TTabela>
-void Repetir(TCTeW &w, const TLista &lista, std::string_view tag, std::string_view id,
-             const TTabela &tabela, int limite, std::string_view descricao)
-{
-    for (int i = 0; i < lista.Count(); ++i)
-        EscreverGrupo(w.Gerador(), tag, id, tabela, Contexto(w, lista.Items(i)));
-    if (lista.Count() > limite)
-        w.Gerador().wAlerta(id, tag, descricao, MensagemLimiteOcorrencias(limite));
-}
-
 // ---- the value rules shared by the road groups ---------------------------------------------
 
 // The carrier's registration: the word ISENTO exactly as stored (an exempt carrier), else
@@ -231,26 +219,26 @@ constexpr LRodo kRodo[] = {
     {"#05", "CIOT", tcStr, 12, 12, 0, Membro<&TRodo::CIOT>, Antes300,
      "Código Identificador da Operação de Transporte"},
     LRodo::Codigo([](dfe::TGerador &, const CRodo &c) {
-        Repetir(c.w, c.m.occ, "occ", "#06", kOcc, 10, "Ordens de Coleta associados");
+        Repetir(c.w, c.m.occ, "occ", "#06", kOcc, "Ordens de Coleta associados", 10);
     }),
     LRodo::Codigo(
         [](dfe::TGerador &, const CRodo &c) {
-            Repetir(c.w, c.m.valePed, "valePed", "#16", kValePed, 990, "Valor do Vale-Pedagio");
+            Repetir(c.w, c.m.valePed, "valePed", "#16", kValePed, "Valor do Vale-Pedagio");
         },
         Antes300),
     LRodo::Codigo(
         [](dfe::TGerador &, const CRodo &c) {
-            Repetir(c.w, c.m.veic, "veic", "#21", kVeic, 4, "Veiculos");
+            Repetir(c.w, c.m.veic, "veic", "#21", kVeic, "Veiculos", 4);
         },
         Lotacao),
     LRodo::Codigo(
         [](dfe::TGerador &, const CRodo &c) {
-            Repetir(c.w, c.m.lacRodo, "lacRodo", "#41", kLacRodo, 990, "Grupo de lacres");
+            Repetir(c.w, c.m.lacRodo, "lacRodo", "#41", kLacRodo, "Grupo de lacres");
         },
         Antes300),
     LRodo::Codigo(
         [](dfe::TGerador &, const CRodo &c) {
-            Repetir(c.w, c.m.moto, "moto", "#43", kMoto, 990, "Grupo de lacres");
+            Repetir(c.w, c.m.moto, "moto", "#43", kMoto, "Grupo de lacres");
         },
         Lotacao),
 };
@@ -427,8 +415,8 @@ using CDocAquav = Ctx<TInfDocAquav>;
 using LDocAquav = Linha<CDocAquav>;
 constexpr LDocAquav kInfDocAquav[] = {
     LDocAquav::Codigo([](dfe::TGerador &, const CDocAquav &c) {
-        Repetir(c.w, c.m.infNF, "infNF", "#21", kInfNFAquav, 999, "Informações da Nota Fiscal");
-        Repetir(c.w, c.m.infNFe, "infNFe", "#25", kInfNFeAquav, 999, "Informações da Nota Fiscal");
+        Repetir(c.w, c.m.infNF, "infNF", "#21", kInfNFAquav, "Informações da Nota Fiscal", 999);
+        Repetir(c.w, c.m.infNFe, "infNFe", "#25", kInfNFeAquav, "Informações da Nota Fiscal", 999);
     }),
 };
 
@@ -438,7 +426,7 @@ constexpr LCont kDetCont[] = {
     {"#17", "nCont", tcStr, 1, 20, 1, Membro<&TdetContCollectionItem::nCont>, Sempre,
      "Identificação do Container"},
     LCont::Codigo([](dfe::TGerador &, const CCont &c) {
-        Repetir(c.w, c.m.Lacre, "lacre", "#18", kLacreCont, 3, DscLacre);
+        Repetir(c.w, c.m.Lacre, "lacre", "#18", kLacreCont, DscLacre, 3);
     }),
     LCont::Codigo(
         [](dfe::TGerador &g, const CCont &c) {
@@ -457,7 +445,7 @@ constexpr LAquav kAquav[] = {
     {"#05", "nCtrl", tcStr, 1, 10, 0, Membro<&TAquav::nCtrl>, Versao200, "Número de Controle"},
     {"#06", "xNavio", tcStr, 1, 60, 1, Membro<&TAquav::xNavio>, Sempre, "Identificação do Navio"},
     LAquav::Codigo([](dfe::TGerador &, const CAquav &c) {
-        Repetir(c.w, c.m.balsa, "balsa", "#07", kBalsa, 3, "Identificador da Balsa");
+        Repetir(c.w, c.m.balsa, "balsa", "#07", kBalsa, "Identificador da Balsa", 3);
     }),
     {"#09", "nViag", tcStr, 1, 10, 0, Membro<&TAquav::nViag>, Sempre, "Número da Viagem"},
     {"#10", "direc", tcStr, 1, 1, 1, CodigoDe<&TAquav::direc, TpDirecaoToStr>, Sempre, "Direção"},
@@ -470,7 +458,7 @@ constexpr LAquav kAquav[] = {
     {"#15", "irin", tcStr, 1, 10, 1, Membro<&TAquav::irin>, Sempre,
      "Irin do navio sempre deverá ser informado"},
     LAquav::Codigo([](dfe::TGerador &, const CAquav &c) {
-        Repetir(c.w, c.m.detCont, "detCont", "#16", kDetCont, 999, "Detalhamento dos Containers");
+        Repetir(c.w, c.m.detCont, "detCont", "#16", kDetCont, "Detalhamento dos Containers", 999);
     }),
     {"#28", "tpNav", tcStr, 1, 1, 0, CodigoDe<&TAquav::tpNav, dfe::TpNavegacaoToStr>, De300,
      "Tipo de Navegação"},
@@ -598,7 +586,7 @@ constexpr LFerrov kFerrov[] = {
     LFerrov::Codigo(
         [](dfe::TGerador &, const CFerrov &c) {
             FerroEnv(c.w, c.m.ferroEnv);
-            Repetir(c.w, c.m.detVag, "detVag", "#23", kDetVag, 990, "Identificação do vagão");
+            Repetir(c.w, c.m.detVag, "detVag", "#23", kDetVag, "Identificação do vagão");
         },
         Antes300),
 };
@@ -640,7 +628,7 @@ constexpr LMultimodal kMultimodal[] = {
 
 void TCTeW::GerarSeg()
 {
-    Repetir(*this, FCTe.infCTeNorm.seg, "seg", "#360", kSeg, 990,
+    Repetir(*this, FCTe.infCTeNorm.seg, "seg", "#360", kSeg,
             "Informações de seguro da carga");
 }
 

@@ -22,7 +22,6 @@ using dfe::tcDe4;
 using dfe::tcEsp;
 using dfe::tcStr;
 
-constexpr int MaxOcorrencias = 990;
 
 bool ServicoSemDocumentos(const TIde &ide)
 {
