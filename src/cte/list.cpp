@@ -10,7 +10,6 @@
 #include "rtl/text.h"
 #include "util/toolbox.h"
 
-#include <algorithm>
 #include <array>
 
 namespace cte {
