@@ -33,6 +33,7 @@
 
 #include "dfe/report/caixa_campos.h"
 #include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 
 #include "report/band.h"
 #include "report/controls.h"
@@ -81,6 +82,13 @@ constexpr TCelulaDANFe CampoDANFe(int linha, const char *nomeLegenda, const char
 {
     return dfe::Campo<TDadosDANFe>(linha, nomeLegenda, legenda, nome, x0, x1, valor, alinhamento, alturaValor);
 }
+
+// A control of the DANFE's blocks as a table's row (see dfe/report/pecas.h).
+using TPecaDANFe = dfe::TPeca<TDadosDANFe>;
+
+// The document's number and series as the header and the stub print them.
+std::string NumeroNF(const TDadosDANFe &d);
+std::string SerieNF(const TDadosDANFe &d);
 
 // The captions and values of the DANFE's boxes, built with rows 30 pixels high (the
 // settings' row height lays them out again, AjustarCaixas); linhas names the lines
@@ -175,22 +183,17 @@ public:
     report::Label *rllContingencia = nullptr;
 
     // ---- Receipt stub (rlbReciboHeader, rlbReciboHeaderBarra, rlbDivisaoRecibo) -------
-    // The standard stub.
+    // The standard stub (kCanhoto).
     report::Box *rliCanhoto = nullptr;
     report::Line *rliCanhoto1 = nullptr;
     report::Line *rliCanhoto2 = nullptr;
-    report::Line *rliCanhoto3 = nullptr;
     report::Label *rllRecebemosDe = nullptr;
     report::Label *rllResumo = nullptr;
     report::Label *rllDataRecebimento = nullptr;
     report::Label *rllIdentificacao = nullptr;
-    report::Label *rllNFe = nullptr;
     report::Label *rllNumNF0 = nullptr;
     report::Label *rllSERIE0 = nullptr;
-    // Hidden: measures the additional-information text (458 wide like the footer memo,
-    // tag 20, growing with its text).
-    report::Memo *rlmDadosAdicionaisAuxiliar = nullptr;
-    // The stub with the key barcode.
+    // The stub with the key barcode (kCanhotoBarra).
     report::Box *rlBarraiCanhoto = nullptr;
     report::Memo *RLBarraRecebemosDe = nullptr;
     report::Memo *RLBarraResumo = nullptr;
@@ -203,9 +206,6 @@ public:
     report::Line *rlBarraiCanhoto1 = nullptr;
     report::Line *rlBarraiCanhoto2 = nullptr;
     report::Line *rlBarraiCanhoto3 = nullptr;
-    report::Memo *rlBarramDadosAdicionaisAuxiliar = nullptr;
-    // The cut line.
-    report::Line *rliDivisao = nullptr;
 
     // ---- Recipient, places, invoice, payments -----------------------------------------
     // The recipient (kDestinatario) and the pick-up and delivery places (kLocal) are
@@ -384,6 +384,7 @@ private:
     void PosicionarMotivo(const report::TextMeasurer &medidor);
 
     // Receipt stub.
+    void PreencherCanhoto();
     void PrepararResumoCanhoto();
     void PreencherRecebemosDe();
     void PosicionarCanhoto();
@@ -436,6 +437,7 @@ private:
     double AlturaMaximaDadosAdicionais(const report::TextMeasurer &medidor) const;
     void PosicionarMarcaDagua(const report::PrintContext &contexto);
 
+    dfe::TPecasCriadas FPecasCanhoto;
     std::deque<dfe::TCaixaCampos> FCaixas; // references to its boxes stay valid
     dfe::TCaixaCampos *FCaixaNatureza = nullptr;
     dfe::TCaixaCampos *FCaixaDestinatario = nullptr;

@@ -64,6 +64,16 @@ constexpr const char *kLinhasNatureza[] = {"rliLinhaInscricao"};
 
 } // namespace
 
+std::string NumeroNF(const TDadosDANFe &d)
+{
+    return "Nº " + util::IntToStrZero(d.nfe.Ide.nNF, 9);
+}
+
+std::string SerieNF(const TDadosDANFe &d)
+{
+    return "SÉRIE " + util::IntToStrZero(d.nfe.Ide.serie, 3);
+}
+
 void TfrlDANFeRLRetrato::CriarCabecalho()
 {
     report::Band &b = *rlbEmitente;
@@ -240,12 +250,9 @@ void TfrlDANFeRLRetrato::PrepararCabecalho()
     rlbCodigoBarras->visible = true;
     rlbCodigoBarras->data = util::OnlyNumber(nfe.infNFe.ID);
 
-    const std::string numero = "Nº " + util::IntToStrZero(nfe.Ide.nNF, 9);
-    const std::string serie = "SÉRIE " + util::IntToStrZero(nfe.Ide.serie, 3);
-    rllNumNF0->text = numero;
-    rllNumNF1->text = numero;
-    rllSERIE0->text = serie;
-    rllSERIE1->text = serie;
+    rllNumNF1->text = NumeroNF(Dados());
+    rllSERIE1->text = SerieNF(Dados());
+    PreencherCanhoto();
     rllEntradaSaida->text = dfe::tpNFToStr(nfe.Ide.tpNF);
 
     PrepararProtocolo();
