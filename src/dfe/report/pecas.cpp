@@ -95,12 +95,19 @@ report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca)
     return *feito;
 }
 
-void MostrarValor(report::Control &controle, std::string valor)
+std::string *TextoDe(report::Control &controle)
 {
     if (auto *rotulo = dynamic_cast<report::Label *>(&controle))
-        rotulo->text = std::move(valor);
-    else if (auto *memo = dynamic_cast<report::Memo *>(&controle))
-        memo->text = std::move(valor);
+        return &rotulo->text;
+    if (auto *memo = dynamic_cast<report::Memo *>(&controle))
+        return &memo->text;
+    return nullptr;
+}
+
+void MostrarValor(report::Control &controle, std::string valor)
+{
+    if (std::string *texto = TextoDe(controle))
+        *texto = std::move(valor);
     else if (auto *codigo = dynamic_cast<report::Barcode *>(&controle))
         codigo->data = std::move(valor);
     else

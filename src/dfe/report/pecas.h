@@ -187,6 +187,9 @@ struct TPecasCriadas {
 // Makes one control of a table's row in the band.
 report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca);
 
+// The text a label or a memo shows; none for any other control.
+std::string *TextoDe(report::Control &controle);
+
 // Puts a value into a control: a text's text, a barcode's data.
 void MostrarValor(report::Control &controle, std::string valor);
 

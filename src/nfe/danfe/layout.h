@@ -105,6 +105,18 @@ inline dfe::TEstiloCaixa EstiloCaixaDANFe(std::span<const char *const> linhas = 
     return estilo;
 }
 
+// An item's amount or rate as printed. Rows repeat their rates and zero amounts, and
+// formatting a number costs more than laying its text out: each value is formatted once
+// per preparation.
+class TValoresItem {
+public:
+    const std::string &operator()(double valor);
+    void Limpar() { FValores.clear(); }
+
+private:
+    std::unordered_map<std::uint64_t, std::string> FValores;
+};
+
 class TfrlDANFeRLRetrato : public TfrlDANFeRL {
 public:
     TfrlDANFeRLRetrato();
@@ -142,31 +154,16 @@ public:
     // The template of the stub's first line ("%s" takes the issuer's name).
     std::string FRecebemoDe;
 
-    // ---- Header (rlbEmitente) ---------------------------------------------------------
+    // ---- Header (rlbEmitente, kEmitente) -----------------------------------------------
     report::Box *rliEmitente = nullptr;
-    report::Label *rllEmitente = nullptr;
     report::Image *rliLogo = nullptr;
     report::Memo *rlmEmitente = nullptr;
     report::Memo *rlmEndereco = nullptr;
-    report::Label *rllDANFE = nullptr;
-    report::Label *rllDocumento1 = nullptr;
-    report::Label *rllDocumento2 = nullptr;
-    report::Label *rllTipoEntrada = nullptr;
-    report::Label *rllTipoSaida = nullptr;
-    report::Box *rliTipoEntrada = nullptr;
-    report::Label *rllEntradaSaida = nullptr;
     report::Label *rllNumNF1 = nullptr;
-    report::Label *rllSERIE1 = nullptr;
-    report::SystemField *rllPageNumber = nullptr;
-    report::SystemField *rllLastPage = nullptr;
     report::Box *rliChave = nullptr;
-    report::Line *rliChave2 = nullptr;
-    report::Line *rliChave3 = nullptr;
     report::Barcode *rlbCodigoBarras = nullptr;
-    // White ground under the status text, so the key barcode never shows through it.
     report::Box *rliFundoXmotivo = nullptr;
     report::Label *rllXmotivo = nullptr;
-    report::Label *rllChaveAcesso = nullptr;
     report::Label *rllChave = nullptr;
     report::Label *rllDadosVariaveis1a = nullptr;
     report::Label *rllDadosVariaveis1b = nullptr;
@@ -242,15 +239,13 @@ public:
     report::Box *rliTransp = nullptr;
 
     // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
+    // A table of columns (kColunasItem): each column's divider and captions in the
+    // titles, its divider and text in the row; the controls below are those the rules of
+    // the columns' widths and captions reach.
     report::Label *lblDadosDoProduto = nullptr;
-    // Column titles: the grey box, its captions and the dividers at each column's left.
-    report::Box *rlsRectProdutos = nullptr;
     report::Memo *rlmCodProd = nullptr;
     report::Memo *rlmDescricaoProduto = nullptr;
-    report::Label *lblNCM = nullptr;
     report::Label *lblCST = nullptr;
-    report::Label *lblCFOP = nullptr;
-    report::Label *lblUnidade = nullptr;
     report::Label *lblQuantidade = nullptr;
     report::Label *lblValorUnitarioSup = nullptr;
     report::Label *lblValorUnitarioInf = nullptr;
@@ -258,68 +253,29 @@ public:
     report::Label *lblValorTotal = nullptr;
     report::Label *lblPercValorDesc = nullptr;
     report::Label *lblPercValorDesc1 = nullptr;
-    report::Label *lblBaseICMSSup = nullptr;
-    report::Label *lblBaseICMSInf = nullptr;
-    report::Label *lblValorICMSSup = nullptr;
-    report::Label *lblValorICMSInf = nullptr;
-    report::Label *lblValorIPISup = nullptr;
-    report::Label *lblValorIPIInf = nullptr;
-    report::Label *lblAliquotas = nullptr;
-    report::Label *lblAliqICMS = nullptr;
-    report::Label *lblAliqIPI = nullptr;
-    report::Line *rlsLinhaAliquotas = nullptr;
     report::Line *rlsDivProd = nullptr;
     report::Line *rlsDivProd2 = nullptr;
-    report::Line *rlsDivProd3 = nullptr;
-    report::Line *rlsDivProd4 = nullptr;
-    report::Line *rlsDivProd5 = nullptr;
-    report::Line *rlsDivProd6 = nullptr;
     report::Line *rlsDivProd7 = nullptr;
     report::Line *rlsDivProd8 = nullptr;
-    report::Line *rlsDivProd9 = nullptr;
-    report::Line *rlsDivProd10 = nullptr;
-    report::Line *rlsDivProd11 = nullptr;
-    report::Line *rlsDivProd12 = nullptr;
-    report::Line *rlsDivProd13 = nullptr;
     report::Line *rlsDivProd14 = nullptr;
     // One item row: its texts over the shading label, the dividers filling its height.
     report::Label *FundoItem = nullptr;
     report::Memo *txtCodigo = nullptr;
     report::Memo *rlmDescricao = nullptr;
-    report::Label *txtNCM = nullptr;
-    report::Label *txtCST = nullptr;
-    report::Label *txtCFOP = nullptr;
-    report::Memo *txtUnidade = nullptr;
     report::Memo *txtQuantidade = nullptr;
     report::Memo *txtValorUnitario = nullptr;
     report::Label *txtValorTotal = nullptr;
     report::Label *txtValorDesconto = nullptr;
-    report::Label *txtBaseICMS = nullptr;
-    report::Label *txtValorICMS = nullptr;
-    report::Label *txtValorIPI = nullptr;
-    report::Label *txtAliqICMS = nullptr;
-    report::Label *txtAliqIPI = nullptr;
-    report::Line *LinhaInicioItem = nullptr;
     report::Line *LinhaDescricao = nullptr;
     report::Line *LinhaNCM = nullptr;
-    report::Line *LinhaCST = nullptr;
-    report::Line *LinhaCFOP = nullptr;
-    report::Line *LinhaUnidade = nullptr;
-    report::Line *LinhaQuantidade = nullptr;
     report::Line *LinhaValorUnitario = nullptr;
     report::Line *LinhaValorTotal = nullptr;
     report::Line *LinhaDesconto = nullptr;
     report::Line *LinhaBaseICMS = nullptr;
-    report::Line *LinhaValorICMS = nullptr;
-    report::Line *LinhaValorIPI = nullptr;
-    report::Line *LinhaAliquotas = nullptr;
-    report::Line *LinhaAliqIPI = nullptr;
     report::Line *LinhaFimItem = nullptr;
     report::Line *LinhaItem = nullptr; // the row's bottom line, placed on its bottom as it grows
-    // The item's additional information in a row of its own.
+    // The item's additional information in a row of its own (kInfAd).
     report::Memo *RLMemoInfAd = nullptr;
-    report::Line *LinhaInfAdEsquerda = nullptr;
-    report::Line *LinhaInfAdDireita = nullptr;
     report::Line *LinhaInfAdInferior = nullptr;
 
     // ---- ISSQN, additional data, continuation, footer lines ---------------------------
@@ -414,12 +370,14 @@ private:
     void PrepararColunasItens();
     void PrepararTitulosItens();
     bool rlbItensBeforePrint(report::PrintContext &contexto);
-    void PreencherValoresItem(const TDetCollectionItem &item);
-    // An item's amount or rate as printed. Rows repeat their rates and zero amounts, and
-    // formatting a number costs more than laying its text out: each value is formatted
-    // once per preparation.
-    const std::string &ValorItem(double valor);
-    std::unordered_map<std::uint64_t, std::string> FValoresItem;
+    // The columns of the item row as built, column i of kColunasItem at index i.
+    struct TColunaCriada {
+        report::Line *divisor;
+        report::Control *texto;
+        std::string *valor; // the text's text
+    };
+    std::vector<TColunaCriada> FColunasItem;
+    TValoresItem FValoresItem;
 
     // ISSQN, additional data, continuation, watermark, footer lines.
     void PrepararRodape();
@@ -438,6 +396,7 @@ private:
     void PosicionarMarcaDagua(const report::PrintContext &contexto);
 
     dfe::TPecasCriadas FPecasCanhoto;
+    dfe::TPecasCriadas FPecasEmitente;
     std::deque<dfe::TCaixaCampos> FCaixas; // references to its boxes stay valid
     dfe::TCaixaCampos *FCaixaNatureza = nullptr;
     dfe::TCaixaCampos *FCaixaDestinatario = nullptr;
