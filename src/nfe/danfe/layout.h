@@ -212,18 +212,15 @@ public:
     report::Line *rliFaturaRealDivisao = nullptr;
     report::Label *RLLabelPag = nullptr;
     report::Label *RlbDadoPagamento = nullptr;
-    // Instalments: cell n (from 1) at index n - 1.
-    report::Box *rliFatura = nullptr;
-    report::Line *rliFatura1 = nullptr;
-    report::Line *rliFatura2 = nullptr;
-    report::Line *rliFatura3 = nullptr;
-    std::vector<report::Label *> rllFatNum, rllFatData, rllFatValor;
-    // Payments: cell n (from 0) at index n.
-    report::Box *rliPagamentoReal = nullptr;
-    report::Line *rliPagamentoReal1 = nullptr;
-    report::Line *rliPagamentoReal2 = nullptr;
-    report::Line *rliPagamentoReal3 = nullptr;
-    std::vector<report::Label *> RLPagDescricao, RLPagValor;
+    // A grid of cells as built: its box, the dividers between the cells of a row and the
+    // texts of each of its columns, cell i at index i.
+    struct TGradeCriada {
+        report::Box *caixa = nullptr;
+        std::vector<report::Line *> divisores;
+        std::vector<std::vector<report::Label *>> colunas;
+    };
+    // Instalments (kDuplicatas) and payments (kPagamentos).
+    TGradeCriada FDuplicatas, FPagamentos;
 
     // ---- Tax totals, transport --------------------------------------------------------
     // Tax totals (kImposto): the cell of the approximate taxes and the dividers of the
@@ -279,21 +276,17 @@ public:
     report::Line *LinhaInfAdInferior = nullptr;
 
     // ---- ISSQN, additional data, continuation, footer lines ---------------------------
-    // ISSQN totals (rlbISSQN, kISSQN).
-    report::Label *lblTituloISSQN = nullptr;
-    // Additional data (rlbDadosAdicionais).
-    report::Label *lblDadosAdicionais = nullptr;
+    // ISSQN totals: rlbISSQN, kTituloISSQN and kISSQN.
+    // Additional data (rlbDadosAdicionais, kDadosAdicionais).
     report::Box *rliDadosAdicionais = nullptr;
     report::Line *rliDivDadosAdicionais = nullptr;
     report::Label *lblInformacoesComplementares = nullptr;
-    report::Label *lblReservadoFisco = nullptr;
     report::Memo *rlmDadosAdicionais = nullptr;
     report::Memo *rlmDadosFisco = nullptr;
     report::Label *rllHomologacao = nullptr;
     report::Label *rllUsuario = nullptr;
     report::Label *rllSistema = nullptr;
-    // Continuation after the items (rlbContinuacaoInformacoesComplementares).
-    report::Label *lblContinuacao = nullptr;
+    // Continuation after the items (rlbContinuacaoInformacoesComplementares, kContinuacao).
     report::Line *LinhaDCSuperior = nullptr;
     report::Line *LinhaDCInferior = nullptr;
     report::Line *LinhaDCEsquerda = nullptr;
@@ -397,6 +390,7 @@ private:
 
     dfe::TPecasCriadas FPecasCanhoto;
     dfe::TPecasCriadas FPecasEmitente;
+    dfe::TPecasCriadas FPecasDadosAdicionais;
     std::deque<dfe::TCaixaCampos> FCaixas; // references to its boxes stay valid
     dfe::TCaixaCampos *FCaixaNatureza = nullptr;
     dfe::TCaixaCampos *FCaixaDestinatario = nullptr;
