@@ -159,6 +159,16 @@ constexpr TDadosPeca CodigoBarras(const char *nome, double x, double y, double l
     return p;
 }
 
+// The page number or count after mascara.
+constexpr TDadosPeca CampoPagina(TTipoPeca tipo, const char *nome, double x, double y, double largura, double altura,
+                                 const char *mascara, TFontePeca fonte,
+                                 report::HAlign alinhamento = report::HAlign::Left)
+{
+    TDadosPeca p = Rotulo(nome, x, y, largura, altura, mascara, fonte, alinhamento);
+    p.tipo = tipo;
+    return p;
+}
+
 // What a control shows, read from the layout's context (the document, the settings).
 // None: the row's text, or a rule of the layout fills it.
 template <class Contexto> using TValorPeca = std::string (*)(const Contexto &);

@@ -19,8 +19,11 @@
 // rules of the pages after the first. Each block of the page has a file of its own that
 // builds its controls (Criar...) and fills them (Preparar...). The boxes of fields are
 // tables of cells there (kNatureza, kDestinatario, kLocal, kFatura, kImposto,
-// kTransporte, kISSQN; see dfe/report/caixa_campos.h), built and filled by the shared
-// routines; the members below are the controls a rule reaches. layout_cabecalho.cpp
+// kTransporte, kISSQN; see dfe/report/caixa_campos.h), the other blocks tables of
+// controls (kEmitente, kCanhoto, kDadosAdicionais...; see dfe/report/pecas.h), the item
+// row a table of columns (kColunasItem) and the instalments and payments tables of grid
+// columns, all built and filled by shared routines; the members below are the controls
+// a rule reaches. layout_cabecalho.cpp
 // (issuer, key, number, protocol, status marks), layout_canhoto.cpp (receipt stub),
 // layout_destinatario.cpp (recipient, places, invoice, payments), layout_totais.cpp (tax
 // totals, transport), layout_itens.cpp (item rows), layout_adicionais.cpp (ISSQN,

@@ -109,16 +109,9 @@ constexpr TPeca kEmitente[] = {
     {dfe::Rotulo("rllNumNF1", 276, 82, 92, 15, "", {11, true}), NumeroNF},
     {dfe::Rotulo("rllSERIE1", 318, 98, 100, 15, "", {11, true}), SerieNF},
     // The sheet number runs on into its count.
-    [] {
-        dfe::TDadosPeca p = dfe::Rotulo("rllPageNumber", 368, 82, 34, 15, "fl. ", {11, true}, HAlign::Right);
-        p.tipo = dfe::TTipoPeca::NumeroPagina;
-        return p;
-    }(),
-    [] {
-        dfe::TDadosPeca p = dfe::Rotulo("rllLastPage", 402, 82, 24, 15, "/", {11, true});
-        p.tipo = dfe::TTipoPeca::TotalPaginas;
-        return p;
-    }(),
+    dfe::CampoPagina(dfe::TTipoPeca::NumeroPagina, "rllPageNumber", 368, 82, 34, 15, "fl. ", {11, true},
+                     HAlign::Right),
+    dfe::CampoPagina(dfe::TTipoPeca::TotalPaginas, "rllLastPage", 402, 82, 24, 15, "/", {11, true}),
 
     dfe::Caixa("rliChave", 429, 0, 311, 117),
     dfe::LinhaH("rliChave2", 429, 48, 311),

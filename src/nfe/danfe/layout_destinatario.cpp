@@ -54,6 +54,21 @@ std::string HoraSaida(const TDadosDANFe &d)
     return rtl::TimeOf(ide.dSaiEnt) == 0 ? std::string() : rtl::TimeToStr(ide.dSaiEnt);
 }
 
+// The bold caption above a box.
+constexpr dfe::TDadosPeca TituloQuadro(const char *nome, const char *texto)
+{
+    return dfe::Rotulo(nome, 1, 1, 400, 11, texto, {8, true}, HAlign::Left, tagTituloCaixa);
+}
+
+// The invoice's frame: its captions on a grey strip above a divider, the values under it
+// (kFatura).
+constexpr TPecaDANFe kMolduraFatura[] = {
+    TituloQuadro("rllQuadroFatura", "FATURA"),
+    dfe::Caixa("rliFaturaReal", 0, 13, 740, 31),
+    dfe::Retangulo(dfe::TTipoPeca::Fundo, "rliFaturaRealFundo", 1, 14, 738, 11).ComFundo(kFundoLegendas),
+    dfe::LinhaH("rliFaturaRealDivisao", 0, 25, 740),
+};
+
 // The grids: four cells to a row, 13 pixels from one row to the next, the first row 26
 // pixels below the band's top, the box 13 pixels below it.
 constexpr int kCelulasPorLinha = 4;
@@ -136,7 +151,7 @@ TfrlDANFeRLRetrato::TGradeCriada CriarGrade(report::Band &b, const TGrade &grade
     TfrlDANFeRLRetrato::TGradeCriada criada;
     const auto peca = [&b](const dfe::TDadosPeca &p) -> report::Control & { return dfe::CriarPeca(b, p); };
     const auto nome = [](const char *prefixo, int numero) { return std::string(prefixo) + std::to_string(numero); };
-    peca(dfe::Rotulo(grade.nomeTitulo, 1, 1, 400, 11, grade.titulo, {8, true}, HAlign::Left, tagTituloCaixa));
+    peca(TituloQuadro(grade.nomeTitulo, grade.titulo));
     criada.caixa = &static_cast<report::Box &>(peca(dfe::Caixa(grade.nomeCaixa, 0, kTopoCaixaGrade, 740, 27)));
     const std::string fundo = std::string(grade.nomeCaixa) + "Fundo";
     peca(dfe::Retangulo(dfe::TTipoPeca::Fundo, fundo.c_str(), 1, 14, 738, 11).ComFundo(kFundoLegendas));
@@ -291,7 +306,7 @@ constexpr TCelula kFatura[] = {
 
 report::Label &TfrlDANFeRLRetrato::CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto)
 {
-    return dfe::CriarRotulo(banda, nome, QRectF(1, 1, 400, 11), texto, dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
+    return static_cast<report::Label &>(dfe::CriarPeca(banda, TituloQuadro(nome, texto)));
 }
 
 void TfrlDANFeRLRetrato::CriarDestinatario()
@@ -312,15 +327,12 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     FCaixaEntrega = &CriarQuadroLocal(*rlbEntrega, "INFORMAÇÕES DO LOCAL DE ENTREGA", "quadroEntrega",
                                       "RLLquadroEntregaCep");
 
-    // Invoice: one row, its captions on a grey strip above a divider, the values under it.
+    // Invoice: one row of cells in its frame.
     {
         report::Band &b = *rlbFaturaReal;
-        CriarTituloQuadro(b, "rllQuadroFatura", "FATURA");
-        rliFaturaReal = &dfe::CriarCaixa(b, "rliFaturaReal", QRectF(0, 13, 740, 31));
-        report::Box &fundo = dfe::CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
-        fundo.penWidth = 0;
-        fundo.fill = QColor(kFundoLegendas);
-        rliFaturaRealDivisao = &dfe::CriarLinhaH(b, "rliFaturaRealDivisao", 0, 25, 740);
+        const dfe::TPecasCriadas moldura = dfe::CriarPecas<TDadosDANFe>(b, kMolduraFatura);
+        rliFaturaReal = &moldura.De<report::Box>("rliFaturaReal");
+        rliFaturaRealDivisao = &moldura.De<report::Line>("rliFaturaRealDivisao");
         dfe::TCaixaCampos &caixa = NovaCaixa(b, *rliFaturaReal);
         dfe::TEstiloCaixa estilo = EstiloCaixaDANFe();
         estilo.porTipo = true;
