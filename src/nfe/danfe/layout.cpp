@@ -143,7 +143,7 @@ void TfrlDANFeRLRetrato::RLNFeBeforePrint(report::PrintContext &contexto)
 void TfrlDANFeRLRetrato::InicializarDados()
 {
     TOvixNFeDANFeRL &danfe = DANFe();
-    FValoresItem.clear(); // the number format may have changed since the last preparation
+    FValoresItem.Limpar(); // the number format may have changed since the last preparation
     dfe::TDFeReportFortes::AjustarMargem(RLNFe, danfe);
     rlbCanceladaDenegada->visible = false;
     rlbItens->height = danfe.EspacoEntreProdutos() > 12 ? danfe.EspacoEntreProdutos() : 12;

@@ -19,8 +19,11 @@
 // rules of the pages after the first. Each block of the page has a file of its own that
 // builds its controls (Criar...) and fills them (Preparar...). The boxes of fields are
 // tables of cells there (kNatureza, kDestinatario, kLocal, kFatura, kImposto,
-// kTransporte, kISSQN; see dfe/report/caixa_campos.h), built and filled by the shared
-// routines; the members below are the controls a rule reaches. layout_cabecalho.cpp
+// kTransporte, kISSQN; see dfe/report/caixa_campos.h), the other blocks tables of
+// controls (kEmitente, kCanhoto, kDadosAdicionais...; see dfe/report/pecas.h), the item
+// row a table of columns (kColunasItem) and the instalments and payments tables of grid
+// columns, all built and filled by shared routines; the members below are the controls
+// a rule reaches. layout_cabecalho.cpp
 // (issuer, key, number, protocol, status marks), layout_canhoto.cpp (receipt stub),
 // layout_destinatario.cpp (recipient, places, invoice, payments), layout_totais.cpp (tax
 // totals, transport), layout_itens.cpp (item rows), layout_adicionais.cpp (ISSQN,
@@ -33,6 +36,7 @@
 
 #include "dfe/report/caixa_campos.h"
 #include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 
 #include "report/band.h"
 #include "report/controls.h"
@@ -82,6 +86,13 @@ constexpr TCelulaDANFe CampoDANFe(int linha, const char *nomeLegenda, const char
     return dfe::Campo<TDadosDANFe>(linha, nomeLegenda, legenda, nome, x0, x1, valor, alinhamento, alturaValor);
 }
 
+// A control of the DANFE's blocks as a table's row (see dfe/report/pecas.h).
+using TPecaDANFe = dfe::TPeca<TDadosDANFe>;
+
+// The document's number and series as the header and the stub print them.
+std::string NumeroNF(const TDadosDANFe &d);
+std::string SerieNF(const TDadosDANFe &d);
+
 // The captions and values of the DANFE's boxes, built with rows 30 pixels high (the
 // settings' row height lays them out again, AjustarCaixas); linhas names the lines
 // between the rows.
@@ -96,6 +107,18 @@ inline dfe::TEstiloCaixa EstiloCaixaDANFe(std::span<const char *const> linhas = 
     estilo.linhasSuperiores = linhas;
     return estilo;
 }
+
+// An item's amount or rate as printed. Rows repeat their rates and zero amounts, and
+// formatting a number costs more than laying its text out: each value is formatted once
+// per preparation.
+class TValoresItem {
+public:
+    const std::string &operator()(double valor);
+    void Limpar() { FValores.clear(); }
+
+private:
+    std::unordered_map<std::uint64_t, std::string> FValores;
+};
 
 class TfrlDANFeRLRetrato : public TfrlDANFeRL {
 public:
@@ -134,31 +157,16 @@ public:
     // The template of the stub's first line ("%s" takes the issuer's name).
     std::string FRecebemoDe;
 
-    // ---- Header (rlbEmitente) ---------------------------------------------------------
+    // ---- Header (rlbEmitente, kEmitente) -----------------------------------------------
     report::Box *rliEmitente = nullptr;
-    report::Label *rllEmitente = nullptr;
     report::Image *rliLogo = nullptr;
     report::Memo *rlmEmitente = nullptr;
     report::Memo *rlmEndereco = nullptr;
-    report::Label *rllDANFE = nullptr;
-    report::Label *rllDocumento1 = nullptr;
-    report::Label *rllDocumento2 = nullptr;
-    report::Label *rllTipoEntrada = nullptr;
-    report::Label *rllTipoSaida = nullptr;
-    report::Box *rliTipoEntrada = nullptr;
-    report::Label *rllEntradaSaida = nullptr;
     report::Label *rllNumNF1 = nullptr;
-    report::Label *rllSERIE1 = nullptr;
-    report::SystemField *rllPageNumber = nullptr;
-    report::SystemField *rllLastPage = nullptr;
     report::Box *rliChave = nullptr;
-    report::Line *rliChave2 = nullptr;
-    report::Line *rliChave3 = nullptr;
     report::Barcode *rlbCodigoBarras = nullptr;
-    // White ground under the status text, so the key barcode never shows through it.
     report::Box *rliFundoXmotivo = nullptr;
     report::Label *rllXmotivo = nullptr;
-    report::Label *rllChaveAcesso = nullptr;
     report::Label *rllChave = nullptr;
     report::Label *rllDadosVariaveis1a = nullptr;
     report::Label *rllDadosVariaveis1b = nullptr;
@@ -175,22 +183,17 @@ public:
     report::Label *rllContingencia = nullptr;
 
     // ---- Receipt stub (rlbReciboHeader, rlbReciboHeaderBarra, rlbDivisaoRecibo) -------
-    // The standard stub.
+    // The standard stub (kCanhoto).
     report::Box *rliCanhoto = nullptr;
     report::Line *rliCanhoto1 = nullptr;
     report::Line *rliCanhoto2 = nullptr;
-    report::Line *rliCanhoto3 = nullptr;
     report::Label *rllRecebemosDe = nullptr;
     report::Label *rllResumo = nullptr;
     report::Label *rllDataRecebimento = nullptr;
     report::Label *rllIdentificacao = nullptr;
-    report::Label *rllNFe = nullptr;
     report::Label *rllNumNF0 = nullptr;
     report::Label *rllSERIE0 = nullptr;
-    // Hidden: measures the additional-information text (458 wide like the footer memo,
-    // tag 20, growing with its text).
-    report::Memo *rlmDadosAdicionaisAuxiliar = nullptr;
-    // The stub with the key barcode.
+    // The stub with the key barcode (kCanhotoBarra).
     report::Box *rlBarraiCanhoto = nullptr;
     report::Memo *RLBarraRecebemosDe = nullptr;
     report::Memo *RLBarraResumo = nullptr;
@@ -203,9 +206,6 @@ public:
     report::Line *rlBarraiCanhoto1 = nullptr;
     report::Line *rlBarraiCanhoto2 = nullptr;
     report::Line *rlBarraiCanhoto3 = nullptr;
-    report::Memo *rlBarramDadosAdicionaisAuxiliar = nullptr;
-    // The cut line.
-    report::Line *rliDivisao = nullptr;
 
     // ---- Recipient, places, invoice, payments -----------------------------------------
     // The recipient (kDestinatario) and the pick-up and delivery places (kLocal) are
@@ -215,18 +215,15 @@ public:
     report::Line *rliFaturaRealDivisao = nullptr;
     report::Label *RLLabelPag = nullptr;
     report::Label *RlbDadoPagamento = nullptr;
-    // Instalments: cell n (from 1) at index n - 1.
-    report::Box *rliFatura = nullptr;
-    report::Line *rliFatura1 = nullptr;
-    report::Line *rliFatura2 = nullptr;
-    report::Line *rliFatura3 = nullptr;
-    std::vector<report::Label *> rllFatNum, rllFatData, rllFatValor;
-    // Payments: cell n (from 0) at index n.
-    report::Box *rliPagamentoReal = nullptr;
-    report::Line *rliPagamentoReal1 = nullptr;
-    report::Line *rliPagamentoReal2 = nullptr;
-    report::Line *rliPagamentoReal3 = nullptr;
-    std::vector<report::Label *> RLPagDescricao, RLPagValor;
+    // A grid of cells as built: its box, the dividers between the cells of a row and the
+    // texts of each of its columns, cell i at index i.
+    struct TGradeCriada {
+        report::Box *caixa = nullptr;
+        std::vector<report::Line *> divisores;
+        std::vector<std::vector<report::Label *>> colunas;
+    };
+    // Instalments (kDuplicatas) and payments (kPagamentos).
+    TGradeCriada FDuplicatas, FPagamentos;
 
     // ---- Tax totals, transport --------------------------------------------------------
     // Tax totals (kImposto): the cell of the approximate taxes and the dividers of the
@@ -242,15 +239,13 @@ public:
     report::Box *rliTransp = nullptr;
 
     // ---- Item rows (rlbCabecalhoItens, rlbItens, RLBandInfAd) -------------------------
+    // A table of columns (kColunasItem): each column's divider and captions in the
+    // titles, its divider and text in the row; the controls below are those the rules of
+    // the columns' widths and captions reach.
     report::Label *lblDadosDoProduto = nullptr;
-    // Column titles: the grey box, its captions and the dividers at each column's left.
-    report::Box *rlsRectProdutos = nullptr;
     report::Memo *rlmCodProd = nullptr;
     report::Memo *rlmDescricaoProduto = nullptr;
-    report::Label *lblNCM = nullptr;
     report::Label *lblCST = nullptr;
-    report::Label *lblCFOP = nullptr;
-    report::Label *lblUnidade = nullptr;
     report::Label *lblQuantidade = nullptr;
     report::Label *lblValorUnitarioSup = nullptr;
     report::Label *lblValorUnitarioInf = nullptr;
@@ -258,86 +253,43 @@ public:
     report::Label *lblValorTotal = nullptr;
     report::Label *lblPercValorDesc = nullptr;
     report::Label *lblPercValorDesc1 = nullptr;
-    report::Label *lblBaseICMSSup = nullptr;
-    report::Label *lblBaseICMSInf = nullptr;
-    report::Label *lblValorICMSSup = nullptr;
-    report::Label *lblValorICMSInf = nullptr;
-    report::Label *lblValorIPISup = nullptr;
-    report::Label *lblValorIPIInf = nullptr;
-    report::Label *lblAliquotas = nullptr;
-    report::Label *lblAliqICMS = nullptr;
-    report::Label *lblAliqIPI = nullptr;
-    report::Line *rlsLinhaAliquotas = nullptr;
     report::Line *rlsDivProd = nullptr;
     report::Line *rlsDivProd2 = nullptr;
-    report::Line *rlsDivProd3 = nullptr;
-    report::Line *rlsDivProd4 = nullptr;
-    report::Line *rlsDivProd5 = nullptr;
-    report::Line *rlsDivProd6 = nullptr;
     report::Line *rlsDivProd7 = nullptr;
     report::Line *rlsDivProd8 = nullptr;
-    report::Line *rlsDivProd9 = nullptr;
-    report::Line *rlsDivProd10 = nullptr;
-    report::Line *rlsDivProd11 = nullptr;
-    report::Line *rlsDivProd12 = nullptr;
-    report::Line *rlsDivProd13 = nullptr;
     report::Line *rlsDivProd14 = nullptr;
     // One item row: its texts over the shading label, the dividers filling its height.
     report::Label *FundoItem = nullptr;
     report::Memo *txtCodigo = nullptr;
     report::Memo *rlmDescricao = nullptr;
-    report::Label *txtNCM = nullptr;
-    report::Label *txtCST = nullptr;
-    report::Label *txtCFOP = nullptr;
-    report::Memo *txtUnidade = nullptr;
     report::Memo *txtQuantidade = nullptr;
     report::Memo *txtValorUnitario = nullptr;
     report::Label *txtValorTotal = nullptr;
     report::Label *txtValorDesconto = nullptr;
-    report::Label *txtBaseICMS = nullptr;
-    report::Label *txtValorICMS = nullptr;
-    report::Label *txtValorIPI = nullptr;
-    report::Label *txtAliqICMS = nullptr;
-    report::Label *txtAliqIPI = nullptr;
-    report::Line *LinhaInicioItem = nullptr;
     report::Line *LinhaDescricao = nullptr;
     report::Line *LinhaNCM = nullptr;
-    report::Line *LinhaCST = nullptr;
-    report::Line *LinhaCFOP = nullptr;
-    report::Line *LinhaUnidade = nullptr;
-    report::Line *LinhaQuantidade = nullptr;
     report::Line *LinhaValorUnitario = nullptr;
     report::Line *LinhaValorTotal = nullptr;
     report::Line *LinhaDesconto = nullptr;
     report::Line *LinhaBaseICMS = nullptr;
-    report::Line *LinhaValorICMS = nullptr;
-    report::Line *LinhaValorIPI = nullptr;
-    report::Line *LinhaAliquotas = nullptr;
-    report::Line *LinhaAliqIPI = nullptr;
     report::Line *LinhaFimItem = nullptr;
     report::Line *LinhaItem = nullptr; // the row's bottom line, placed on its bottom as it grows
-    // The item's additional information in a row of its own.
+    // The item's additional information in a row of its own (kInfAd).
     report::Memo *RLMemoInfAd = nullptr;
-    report::Line *LinhaInfAdEsquerda = nullptr;
-    report::Line *LinhaInfAdDireita = nullptr;
     report::Line *LinhaInfAdInferior = nullptr;
 
     // ---- ISSQN, additional data, continuation, footer lines ---------------------------
-    // ISSQN totals (rlbISSQN, kISSQN).
-    report::Label *lblTituloISSQN = nullptr;
-    // Additional data (rlbDadosAdicionais).
-    report::Label *lblDadosAdicionais = nullptr;
+    // ISSQN totals: rlbISSQN, kTituloISSQN and kISSQN.
+    // Additional data (rlbDadosAdicionais, kDadosAdicionais).
     report::Box *rliDadosAdicionais = nullptr;
     report::Line *rliDivDadosAdicionais = nullptr;
     report::Label *lblInformacoesComplementares = nullptr;
-    report::Label *lblReservadoFisco = nullptr;
     report::Memo *rlmDadosAdicionais = nullptr;
     report::Memo *rlmDadosFisco = nullptr;
     report::Label *rllHomologacao = nullptr;
     report::Label *rllUsuario = nullptr;
     report::Label *rllSistema = nullptr;
-    // Continuation after the items (rlbContinuacaoInformacoesComplementares).
-    report::Label *lblContinuacao = nullptr;
+    // Continuation after the items (rlbContinuacaoInformacoesComplementares, kContinuacao).
     report::Line *LinhaDCSuperior = nullptr;
     report::Line *LinhaDCInferior = nullptr;
     report::Line *LinhaDCEsquerda = nullptr;
@@ -384,6 +336,7 @@ private:
     void PosicionarMotivo(const report::TextMeasurer &medidor);
 
     // Receipt stub.
+    void PreencherCanhoto();
     void PrepararResumoCanhoto();
     void PreencherRecebemosDe();
     void PosicionarCanhoto();
@@ -413,12 +366,14 @@ private:
     void PrepararColunasItens();
     void PrepararTitulosItens();
     bool rlbItensBeforePrint(report::PrintContext &contexto);
-    void PreencherValoresItem(const TDetCollectionItem &item);
-    // An item's amount or rate as printed. Rows repeat their rates and zero amounts, and
-    // formatting a number costs more than laying its text out: each value is formatted
-    // once per preparation.
-    const std::string &ValorItem(double valor);
-    std::unordered_map<std::uint64_t, std::string> FValoresItem;
+    // The columns of the item row as built, column i of kColunasItem at index i.
+    struct TColunaCriada {
+        report::Line *divisor;
+        report::Control *texto;
+        std::string *valor; // the text's text
+    };
+    std::vector<TColunaCriada> FColunasItem;
+    TValoresItem FValoresItem;
 
     // ISSQN, additional data, continuation, watermark, footer lines.
     void PrepararRodape();
@@ -436,6 +391,9 @@ private:
     double AlturaMaximaDadosAdicionais(const report::TextMeasurer &medidor) const;
     void PosicionarMarcaDagua(const report::PrintContext &contexto);
 
+    dfe::TPecasCriadas FPecasCanhoto;
+    dfe::TPecasCriadas FPecasEmitente;
+    dfe::TPecasCriadas FPecasDadosAdicionais;
     std::deque<dfe::TCaixaCampos> FCaixas; // references to its boxes stay valid
     dfe::TCaixaCampos *FCaixaNatureza = nullptr;
     dfe::TCaixaCampos *FCaixaDestinatario = nullptr;

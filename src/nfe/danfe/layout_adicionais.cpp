@@ -2,7 +2,7 @@
 // printing line), the continuation of the additional data after the items, and the
 // watermark behind the page.
 
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
 
@@ -27,7 +27,6 @@ constexpr double kTopoMemo = 34;
 constexpr double kAlturaMemo = 120;
 constexpr double kMargemCaixa = 10;
 constexpr double kAlturaLinhaRodape = 10;
-const QColor kCinzaMarca(0xC8, 0xC8, 0xC8);
 
 bool Separador(char c)
 {
@@ -63,21 +62,71 @@ constexpr TCelula kISSQN[] = {
           [](const TDadosDANFe &d) { return Valor(d.nfe.Total.ISSQNtot.vISS); }),
 };
 
+using TPeca = TPecaDANFe;
+using dfe::TFontePeca;
+
+constexpr TFontePeca kFonteTitulo{8, true};
+constexpr TFontePeca kFonteLegenda{7};
+constexpr TFontePeca kFonteInformacoes{9, false, "Times New Roman"};
+
+// The ISSQN box under its title; its cells are kISSQN.
+constexpr TPeca kTituloISSQN[] = {
+    dfe::Rotulo("lblTituloISSQN", 0, 8, 300, 11, "CÁLCULO DO ISSQN", kFonteTitulo, HAlign::Left, tagTituloCaixa),
+    dfe::Caixa("rliISSQN", 0, 20, 740, 31),
+};
+
+// The additional data: the homologation mark in the middle of the band, made first so
+// that it lies behind everything else of the band, and light so that the texts over it
+// read; the box of the complementary information and of the tax authority's; the
+// printing lines under it. The memos take whole lines only: what does not fit goes to
+// the continuation.
+constexpr TPeca kDadosAdicionais[] = {
+    dfe::Rotulo("rllHomologacao", 0, 75, 742, 24, "AMBIENTE DE HOMOLOGAÇÃO - NF-E SEM VALOR FISCAL", {19, true},
+                HAlign::Center)
+        .Cor(0xFFC8C8C8)
+        .Oculta(),
+    dfe::Rotulo("lblDadosAdicionais", 0, 8, 300, 11, "DADOS ADICIONAIS", kFonteTitulo, HAlign::Left, tagTituloCaixa),
+    dfe::Caixa("rliDadosAdicionais", 0, 20, 740, 136),
+    dfe::LinhaV("rliDivDadosAdicionais", 468, 20, 136),
+    dfe::Rotulo("lblInformacoesComplementares", 3, 22, 460, 9, "INFORMAÇÕES COMPLEMENTARES", kFonteLegenda,
+                HAlign::Left, tagLegenda),
+    dfe::Rotulo("lblReservadoFisco", 471, 22, 265, 9, "RESERVADO AO FISCO", kFonteLegenda, HAlign::Left, tagLegenda),
+    dfe::Memo("rlmDadosAdicionais", 8, kTopoMemo, 458, kAlturaMemo, "", kFonteInformacoes, HAlign::Left,
+              tagInfComplementar),
+    {dfe::Memo("rlmDadosFisco", 475, kTopoMemo, 261, kAlturaMemo, "", kFonteInformacoes, HAlign::Left,
+               tagInfComplementar),
+     [](const TDadosDANFe &d) { return d.nfe.procNFe.xMsg; }},
+    {dfe::Rotulo("rllUsuario", 0, 158, 400, kAlturaLinhaRodape, "", {7}),
+     [](const TDadosDANFe &d) {
+         return "DATA / HORA DA IMPRESSÃO: " + util::FormatDateTimeBr(rtl::Now()) + " - " + d.danfe.Usuario();
+     }},
+    {dfe::Rotulo("rllSistema", 342, 158, 400, kAlturaLinhaRodape, "", {7}, HAlign::Right),
+     [](const TDadosDANFe &d) { return d.danfe.Sistema(); }},
+};
+
+// The continuation after the items: a box of lines around its title and memo.
+constexpr TPeca kContinuacao[] = {
+    dfe::LinhaH("LinhaDCSuperior", 0, 10, 740),
+    dfe::Rotulo("lblContinuacao", 3, 13, 500, 11, "CONTINUAÇÃO DAS INFORMAÇÕES COMPLEMENTARES", kFonteTitulo,
+                HAlign::Left, tagTituloCaixa),
+    dfe::Memo("rlmContinuacaoDadosAdicionais", 8, 24, 673, 12, "", kFonteInformacoes, HAlign::Left,
+              tagInfComplementar)
+        .AutoAltura(),
+    dfe::LinhaH("LinhaDCInferior", 0, 38, 740),
+    dfe::LinhaV("LinhaDCEsquerda", 0, 10, 29),
+    dfe::LinhaV("LinhaDCDireita", 739, 10, 29),
+};
+
 } // namespace
 
 void TfrlDANFeRLRetrato::CriarAdicionais()
 {
-    const report::Font titulo = dfe::CriarFonte(8, true);
-    const report::Font legenda = dfe::CriarFonte(7);
-    const report::Font informacoes = dfe::CriarFonte(9, false, "Times New Roman");
-
     // ---- ISSQN ---------------------------------------------------------------------------
     report::Band &i = *rlbISSQN;
-    lblTituloISSQN = &dfe::CriarRotulo(i, "lblTituloISSQN", QRectF(0, 8, 300, 11), "CÁLCULO DO ISSQN", titulo,
-                                  HAlign::Left, tagTituloCaixa);
+    const dfe::TPecasCriadas issqn = dfe::CriarPecas<TDadosDANFe>(i, kTituloISSQN);
     // One row of the common height, whatever the settings make the other boxes' rows:
     // its lines first, then its captions and its values.
-    dfe::TCaixaCampos &caixa = NovaCaixa(i, dfe::CriarCaixa(i, "rliISSQN", QRectF(0, 20, 740, 31)));
+    dfe::TCaixaCampos &caixa = NovaCaixa(i, issqn.De<report::Box>("rliISSQN"));
     caixa.fixa = true;
     dfe::TEstiloCaixa estilo = EstiloCaixaDANFe();
     estilo.linhasPrimeiro = true;
@@ -86,29 +135,16 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
     FCaixaISSQN = &caixa;
 
     // ---- Additional data -----------------------------------------------------------------
-    report::Band &b = *rlbDadosAdicionais;
-    // The homologation mark, in the middle of the band: made first, so that it lies
-    // behind everything else of the band, and light, so that the texts over it read.
-    rllHomologacao = &dfe::CriarRotulo(b, "rllHomologacao", QRectF(0, 75, 742, 24), "", dfe::CriarFonte(19, true),
-                                       HAlign::Center);
-    rllHomologacao->color = kCinzaMarca;
-    rllHomologacao->visible = false;
-    lblDadosAdicionais = &dfe::CriarRotulo(b, "lblDadosAdicionais", QRectF(0, 8, 300, 11), "DADOS ADICIONAIS", titulo,
-                                      HAlign::Left, tagTituloCaixa);
-    rliDadosAdicionais = &dfe::CriarCaixa(b, "rliDadosAdicionais", QRectF(0, 20, 740, 136));
-    rliDivDadosAdicionais = &dfe::CriarLinhaV(b, "rliDivDadosAdicionais", 468, 20, 136);
-    lblInformacoesComplementares = &dfe::CriarRotulo(b, "lblInformacoesComplementares", QRectF(3, 22, 460, 9),
-                                                "INFORMAÇÕES COMPLEMENTARES", legenda, HAlign::Left, tagLegenda);
-    lblReservadoFisco = &dfe::CriarRotulo(b, "lblReservadoFisco", QRectF(471, 22, 265, 9), "RESERVADO AO FISCO", legenda,
-                                     HAlign::Left, tagLegenda);
-    // Whole lines only: what does not fit goes to the continuation.
-    rlmDadosAdicionais = &dfe::CriarMemo(b, "rlmDadosAdicionais", QRectF(8, kTopoMemo, 458, kAlturaMemo), informacoes,
-                                    HAlign::Left, tagInfComplementar);
-    rlmDadosFisco = &dfe::CriarMemo(b, "rlmDadosFisco", QRectF(475, kTopoMemo, 261, kAlturaMemo), informacoes,
-                               HAlign::Left, tagInfComplementar);
-    rllUsuario = &dfe::CriarRotulo(b, "rllUsuario", QRectF(0, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7));
-    rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(342, 158, 400, kAlturaLinhaRodape), "", dfe::CriarFonte(7),
-                              HAlign::Right);
+    FPecasDadosAdicionais = dfe::CriarPecas<TDadosDANFe>(*rlbDadosAdicionais, kDadosAdicionais);
+    const dfe::TPecasCriadas &b = FPecasDadosAdicionais;
+    rllHomologacao = &b.De<report::Label>("rllHomologacao");
+    rliDadosAdicionais = &b.De<report::Box>("rliDadosAdicionais");
+    rliDivDadosAdicionais = &b.De<report::Line>("rliDivDadosAdicionais");
+    lblInformacoesComplementares = &b.De<report::Label>("lblInformacoesComplementares");
+    rlmDadosAdicionais = &b.De<report::Memo>("rlmDadosAdicionais");
+    rlmDadosFisco = &b.De<report::Memo>("rlmDadosFisco");
+    rllUsuario = &b.De<report::Label>("rllUsuario");
+    rllSistema = &b.De<report::Label>("rllSistema");
     // The watermark is centred between the item titles and this footer, known once the
     // footer has its place on the page.
     rlbDadosAdicionais->afterPrint = [this](report::Band &, report::PrintContext &contexto) {
@@ -126,15 +162,12 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
     };
     // A long rest runs on over the next pages, from wherever the items end.
     c.canSplit = true;
-    LinhaDCSuperior = &dfe::CriarLinhaH(c, "LinhaDCSuperior", 0, 10, 740);
-    lblContinuacao = &dfe::CriarRotulo(c, "lblContinuacao", QRectF(3, 13, 500, 11),
-                                  "CONTINUAÇÃO DAS INFORMAÇÕES COMPLEMENTARES", titulo, HAlign::Left, tagTituloCaixa);
-    rlmContinuacaoDadosAdicionais = &dfe::CriarMemo(c, "rlmContinuacaoDadosAdicionais", QRectF(8, 24, 673, 12),
-                                               informacoes, HAlign::Left, tagInfComplementar);
-    rlmContinuacaoDadosAdicionais->autoHeight = true;
-    LinhaDCInferior = &dfe::CriarLinhaH(c, "LinhaDCInferior", 0, 38, 740);
-    LinhaDCEsquerda = &dfe::CriarLinhaV(c, "LinhaDCEsquerda", 0, 10, 29);
-    LinhaDCDireita = &dfe::CriarLinhaV(c, "LinhaDCDireita", 739, 10, 29);
+    const dfe::TPecasCriadas continuacao = dfe::CriarPecas<TDadosDANFe>(c, kContinuacao);
+    LinhaDCSuperior = &continuacao.De<report::Line>("LinhaDCSuperior");
+    rlmContinuacaoDadosAdicionais = &continuacao.De<report::Memo>("rlmContinuacaoDadosAdicionais");
+    LinhaDCInferior = &continuacao.De<report::Line>("LinhaDCInferior");
+    LinhaDCEsquerda = &continuacao.De<report::Line>("LinhaDCEsquerda");
+    LinhaDCDireita = &continuacao.De<report::Line>("LinhaDCDireita");
 }
 
 // ---- Footer lines and homologation mark -------------------------------------------------------
@@ -142,16 +175,14 @@ void TfrlDANFeRLRetrato::CriarAdicionais()
 void TfrlDANFeRLRetrato::PrepararRodape()
 {
     const TOvixNFeDANFeRL &danfe = DANFe();
-    rllSistema->text = danfe.Sistema();
+    dfe::PreencherPecas(FPecasDadosAdicionais, kDadosAdicionais, Dados());
     rllSistema->visible = !danfe.Sistema().empty();
-    rllUsuario->text = "DATA / HORA DA IMPRESSÃO: " + util::FormatDateTimeBr(rtl::Now()) + " - " + danfe.Usuario();
     rllUsuario->visible = !danfe.Usuario().empty();
 }
 
 void TfrlDANFeRLRetrato::PrepararHomologacao()
 {
     rllHomologacao->visible = NFe().Ide.tpAmb == dfe::taHomologacao;
-    rllHomologacao->text = "AMBIENTE DE HOMOLOGAÇÃO - NF-E SEM VALOR FISCAL";
 }
 
 // ---- ISSQN -------------------------------------------------------------------------------------
@@ -176,7 +207,6 @@ void TfrlDANFeRLRetrato::PrepararDadosAdicionais()
 
 void TfrlDANFeRLRetrato::PrepararQuebraDadosAdicionais()
 {
-    rlmDadosFisco->text = NFe().procNFe.xMsg;
     if (DANFe().ExpandirDadosAdicionaisAuto()) {
         // The footer grows instead (ExpandirDadosAdicionais), as far as page 1 allows.
         rlbContinuacaoInformacoesComplementares->visible = false;

@@ -3,7 +3,7 @@
 // status marks: the status text in the key box, the banner of a cancelled or denied NF-e
 // and the contingency notice above the items.
 
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
 
@@ -27,7 +27,6 @@ constexpr std::string_view kProtocoloAutorizacao = "PROTOCOLO DE AUTORIZAÇÃO D
 // The key label shrinks until the key fits its box, but not below this size (points):
 // smaller than that it could no longer be read.
 constexpr int kMenorFonteChave = 6;
-const QColor kCinza(0xC0, 0xC0, 0xC0);
 
 using TCelula = TCelulaDANFe;
 
@@ -62,83 +61,130 @@ constexpr TCelula kNatureza[] = {
 };
 constexpr const char *kLinhasNatureza[] = {"rliLinhaInscricao"};
 
+using TPeca = TPecaDANFe;
+using dfe::TFontePeca;
+
+constexpr TFontePeca kFonteLegenda{7};
+constexpr TFontePeca kFontePortal{9};
+constexpr QRgb kCinza = 0xFFC0C0C0;
+
+// The issuer's address lines, with the phone, fax, site and e-mail of the settings.
+std::string EnderecoEmitente(const TDadosDANFe &d)
+{
+    const TenderEmit &ender = d.nfe.Emit.EnderEmit;
+    std::string endereco = rtl::Trim(ender.xLgr);
+    if (ender.nro != "0")
+        endereco += ", " + ender.nro;
+    endereco += " " + rtl::Trim(ender.xCpl) + " - " + rtl::Trim(ender.xBairro) + " - CEP:" +
+                util::FormatarCEP(ender.CEP) + " - " + ender.xMun + " - " + ender.UF;
+    endereco += "\r\nTEL: " + util::FormatarFone(ender.fone);
+    if (!d.danfe.Fax().empty())
+        endereco += " - FAX: " + util::FormatarFone(d.danfe.Fax());
+    if (!d.danfe.Site().empty())
+        endereco += "\r\n" + d.danfe.Site();
+    if (!d.danfe.Email().empty())
+        endereco += "\r\n" + d.danfe.Email();
+    return endereco;
+}
+
+// The header: issuer box; document name, direction, number, series and sheet; key box.
+// The lower box (kNatureza) follows RLDraw6, the last row.
+constexpr TPeca kEmitente[] = {
+    dfe::Caixa("rliEmitente", 0, 0, 273, 117),
+    dfe::Rotulo("rllEmitente", 4, 3, 265, 10, "IDENTIFICAÇAO DO EMITENTE", kFonteLegenda, HAlign::Left,
+                tagTituloCaixa),
+    dfe::Retangulo(dfe::TTipoPeca::Imagem, "rliLogo", 8, 48, 67, 63),
+    {dfe::Memo("rlmEmitente", 8, 18, 258, 32, "", {11, true}, HAlign::Center, tagRazaoSocial),
+     [](const TDadosDANFe &d) { return d.danfe.ManterNomeImpresso(d.nfe.Emit.xNome, d.nfe.Emit.xFant); }},
+    {dfe::Memo("rlmEndereco", 80, 48, 185, 33, "", {9, true}), EnderecoEmitente},
+
+    dfe::Rotulo("rllDANFE", 276, 6, 150, 22, "DANFE", {19, true}, HAlign::Center),
+    dfe::Rotulo("rllDocumento1", 276, 28, 150, 11, "DOCUMENTO AUXILIAR DA", {9, true}, HAlign::Center),
+    dfe::Rotulo("rllDocumento2", 276, 40, 150, 11, "NOTA FISCAL ELETRÔNICA", {9, true}, HAlign::Center),
+    dfe::Rotulo("rllTipoEntrada", 292, 55, 84, 11, "0 - ENTRADA", {9}),
+    dfe::Rotulo("rllTipoSaida", 292, 67, 84, 11, "1 - SAÍDA", {9}),
+    dfe::Caixa("rliTipoEntrada", 378, 54, 25, 25),
+    {dfe::Rotulo("rllEntradaSaida", 378, 54, 25, 25, "", {16, true}, HAlign::Center).Centrada(),
+     [](const TDadosDANFe &d) { return dfe::tpNFToStr(d.nfe.Ide.tpNF); }},
+    {dfe::Rotulo("rllNumNF1", 276, 82, 92, 15, "", {11, true}), NumeroNF},
+    {dfe::Rotulo("rllSERIE1", 318, 98, 100, 15, "", {11, true}), SerieNF},
+    // The sheet number runs on into its count.
+    dfe::CampoPagina(dfe::TTipoPeca::NumeroPagina, "rllPageNumber", 368, 82, 34, 15, "fl. ", {11, true},
+                     HAlign::Right),
+    dfe::CampoPagina(dfe::TTipoPeca::TotalPaginas, "rllLastPage", 402, 82, 24, 15, "/", {11, true}),
+
+    dfe::Caixa("rliChave", 429, 0, 311, 117),
+    dfe::LinhaH("rliChave2", 429, 48, 311),
+    dfe::LinhaH("rliChave3", 429, 78, 311),
+    // The barcodes take the key box's width inside its borders, their modules centred in
+    // it: the box's sides are far enough for the quiet zones.
+    {dfe::CodigoBarras("rlbCodigoBarras", 430, 5, 309, 40, kModuloCodigoBarras),
+     [](const TDadosDANFe &d) { return util::OnlyNumber(d.nfe.infNFe.ID); }},
+    // White ground under the status text, so the key barcode never shows through it.
+    dfe::Retangulo(dfe::TTipoPeca::Fundo, "rliFundoXmotivo", 535, 5, 102, 16).ComFundo(0xFFFFFFFF).Oculta(),
+    // Centred over the barcode, whatever the text's width, and over its upper part only:
+    // the bars below stay whole for a scanner.
+    dfe::Rotulo("rllXmotivo", 533.5, 6, 102, 16, "", {12, true}, HAlign::Center).AutoLargura(),
+    dfe::Rotulo("rllChaveAcesso", 432, 51, 150, 9, "CHAVE DE ACESSO", kFonteLegenda, HAlign::Left, tagLegenda),
+    // 9 points.
+    {dfe::Rotulo("rllChave", 436, 61, 300, 15, "", {12, true}, HAlign::Center).AutoLargura(),
+     [](const TDadosDANFe &d) { return dfe::FormatarChaveAcesso(d.nfe.infNFe.ID); }},
+    dfe::Rotulo("rllDadosVariaveis1a", 436, 80, 300, 11, "Consulta de autenticidade no portal nacional da NF-e",
+                kFontePortal, HAlign::Center, tagPortal),
+    dfe::Rotulo("rllDadosVariaveis1b", 436, 91, 300, 11, "www.nfe.fazenda.gov.br/portal", kFontePortal,
+                HAlign::Center, tagPortal),
+    dfe::Rotulo("rllDadosVariaveis1c", 436, 103, 300, 11, "ou no site da Sefaz Autorizadora", kFontePortal,
+                HAlign::Center, tagPortal),
+    dfe::CodigoBarras("rlbCodigoBarrasFS", 430, 81, 309, 33, kModuloCodigoBarras).Oculta(),
+
+    dfe::Caixa("RLDraw6", 0, 116, 740, 61),
+};
+
+// Status bands above the items, on every page.
+constexpr TPeca kCanceladaDenegada[] = {
+    dfe::Rotulo("RLLCanceladaDenegada", 296, 3, 150, 24, "", {19, true}, HAlign::Center).AutoLargura().ComFundo(kCinza),
+};
+constexpr TPeca kAvisoContingencia[] = {
+    dfe::Rotulo("rllAvisoContingencia", 0, 0, 742, 16, "", {11, true}, HAlign::Center).ComFundo(kCinza).Centrada(),
+    dfe::Rotulo("rllContingencia", 0, 22, 742, 12, "", {9}, HAlign::Center),
+};
+
+
 } // namespace
+
+std::string NumeroNF(const TDadosDANFe &d)
+{
+    return "Nº " + util::IntToStrZero(d.nfe.Ide.nNF, 9);
+}
+
+std::string SerieNF(const TDadosDANFe &d)
+{
+    return "SÉRIE " + util::IntToStrZero(d.nfe.Ide.serie, 3);
+}
 
 void TfrlDANFeRLRetrato::CriarCabecalho()
 {
     report::Band &b = *rlbEmitente;
-    const report::Font legenda = dfe::CriarFonte(7);
-
-    // Issuer box.
-    rliEmitente = &dfe::CriarCaixa(b, "rliEmitente", QRectF(0, 0, 273, 117));
-    rllEmitente = &dfe::CriarRotulo(b, "rllEmitente", QRectF(4, 3, 265, 10), "IDENTIFICAÇAO DO EMITENTE", legenda,
-                               HAlign::Left, tagTituloCaixa);
-    rliLogo = &b.add<report::Image>("rliLogo", QRectF(8, 48, 67, 63));
-    rliLogo->fit = report::Image::Proportional;
-    rliLogo->center = true;
-    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(8, 18, 258, 32), dfe::CriarFonte(11, true), HAlign::Center,
-                             tagRazaoSocial);
-    rlmEndereco = &dfe::CriarMemo(b, "rlmEndereco", QRectF(80, 48, 185, 33), dfe::CriarFonte(9, true));
-
-    // Document name, direction, number, series and sheet.
-    rllDANFE = &dfe::CriarRotulo(b, "rllDANFE", QRectF(276, 6, 150, 22), "DANFE", dfe::CriarFonte(19, true), HAlign::Center);
-    rllDocumento1 = &dfe::CriarRotulo(b, "rllDocumento1", QRectF(276, 28, 150, 11), "DOCUMENTO AUXILIAR DA",
-                                 dfe::CriarFonte(9, true), HAlign::Center);
-    rllDocumento2 = &dfe::CriarRotulo(b, "rllDocumento2", QRectF(276, 40, 150, 11), "NOTA FISCAL ELETRÔNICA",
-                                 dfe::CriarFonte(9, true), HAlign::Center);
-    rllTipoEntrada = &dfe::CriarRotulo(b, "rllTipoEntrada", QRectF(292, 55, 84, 11), "0 - ENTRADA", dfe::CriarFonte(9));
-    rllTipoSaida = &dfe::CriarRotulo(b, "rllTipoSaida", QRectF(292, 67, 84, 11), "1 - SAÍDA", dfe::CriarFonte(9));
-    rliTipoEntrada = &dfe::CriarCaixa(b, "rliTipoEntrada", QRectF(378, 54, 25, 25));
-    rllEntradaSaida = &dfe::CriarRotulo(b, "rllEntradaSaida", QRectF(378, 54, 25, 25), "", dfe::CriarFonte(16, true),
-                                   HAlign::Center);
-    rllEntradaSaida->verticalAlign = report::VAlign::Center;
-    rllNumNF1 = &dfe::CriarRotulo(b, "rllNumNF1", QRectF(276, 82, 92, 15), "", dfe::CriarFonte(11, true));
-    rllSERIE1 = &dfe::CriarRotulo(b, "rllSERIE1", QRectF(318, 98, 100, 15), "", dfe::CriarFonte(11, true));
-    rllPageNumber = &b.add<report::SystemField>("rllPageNumber", QRectF(368, 82, 34, 15),
-                                                report::SystemInfo::PageNumber, "fl. ");
-    rllPageNumber->font = dfe::CriarFonte(11, true);
-    rllPageNumber->align = HAlign::Right; // the sheet number runs on into its count
-    rllLastPage = &b.add<report::SystemField>("rllLastPage", QRectF(402, 82, 24, 15), report::SystemInfo::PageCount,
-                                              "/");
-    rllLastPage->font = dfe::CriarFonte(11, true);
-
-    // Key box.
-    rliChave = &dfe::CriarCaixa(b, "rliChave", QRectF(429, 0, 311, 117));
-    rliChave2 = &dfe::CriarLinhaH(b, "rliChave2", 429, 48, 311);
-    rliChave3 = &dfe::CriarLinhaH(b, "rliChave3", 429, 78, 311);
-    // The barcodes take the key box's width inside its borders, their modules centred in
-    // it: the box's sides are far enough for the quiet zones.
-    rlbCodigoBarras = &b.add<report::Barcode>("rlbCodigoBarras", QRectF(430, 5, 309, 40));
-    rlbCodigoBarras->moduleWidth = kModuloCodigoBarras;
-    rliFundoXmotivo = &dfe::CriarCaixa(b, "rliFundoXmotivo", QRectF(535, 5, 102, 16));
-    rliFundoXmotivo->penWidth = 0;
-    rliFundoXmotivo->fill = Qt::white;
-    rliFundoXmotivo->visible = false;
-    // Centred over the barcode, whatever the text's width, and over its upper part only:
-    // the bars below stay whole for a scanner.
-    rllXmotivo = &dfe::CriarRotulo(b, "rllXmotivo", QRectF(533.5, 6, 102, 16), "", dfe::CriarFonte(12, true),
-                                   HAlign::Center);
-    rllXmotivo->autoWidth = true;
-    rllChaveAcesso = &dfe::CriarRotulo(b, "rllChaveAcesso", QRectF(432, 51, 150, 9), "CHAVE DE ACESSO", legenda,
-                                  HAlign::Left, tagLegenda);
-    rllChave = &dfe::CriarRotulo(b, "rllChave", QRectF(436, 61, 300, 15), "", dfe::CriarFonte(report::pointsToPixels(9), true),
-                            HAlign::Center);
-    rllChave->autoWidth = true;
-    const report::Font portal = dfe::CriarFonte(9);
-    rllDadosVariaveis1a = &dfe::CriarRotulo(b, "rllDadosVariaveis1a", QRectF(436, 80, 300, 11),
-                                       "Consulta de autenticidade no portal nacional da NF-e", portal, HAlign::Center,
-                                       tagPortal);
-    rllDadosVariaveis1b = &dfe::CriarRotulo(b, "rllDadosVariaveis1b", QRectF(436, 91, 300, 11),
-                                       "www.nfe.fazenda.gov.br/portal", portal, HAlign::Center, tagPortal);
-    rllDadosVariaveis1c = &dfe::CriarRotulo(b, "rllDadosVariaveis1c", QRectF(436, 103, 300, 11),
-                                       "ou no site da Sefaz Autorizadora", portal, HAlign::Center, tagPortal);
-    rlbCodigoBarrasFS = &b.add<report::Barcode>("rlbCodigoBarrasFS", QRectF(430, 81, 309, 33));
-    rlbCodigoBarrasFS->moduleWidth = kModuloCodigoBarras;
-    rlbCodigoBarrasFS->visible = false;
+    FPecasEmitente = dfe::CriarPecas<TDadosDANFe>(b, kEmitente);
+    const dfe::TPecasCriadas &p = FPecasEmitente;
+    rliEmitente = &p.De<report::Box>("rliEmitente");
+    rliLogo = &p.De<report::Image>("rliLogo");
+    rlmEmitente = &p.De<report::Memo>("rlmEmitente");
+    rlmEndereco = &p.De<report::Memo>("rlmEndereco");
+    rllNumNF1 = &p.De<report::Label>("rllNumNF1");
+    rliChave = &p.De<report::Box>("rliChave");
+    rlbCodigoBarras = &p.De<report::Barcode>("rlbCodigoBarras");
+    rliFundoXmotivo = &p.De<report::Box>("rliFundoXmotivo");
+    rllXmotivo = &p.De<report::Label>("rllXmotivo");
+    rllChave = &p.De<report::Label>("rllChave");
+    rllDadosVariaveis1a = &p.De<report::Label>("rllDadosVariaveis1a");
+    rllDadosVariaveis1b = &p.De<report::Label>("rllDadosVariaveis1b");
+    rllDadosVariaveis1c = &p.De<report::Label>("rllDadosVariaveis1c");
+    rlbCodigoBarrasFS = &p.De<report::Barcode>("rlbCodigoBarrasFS");
+    RLDraw6 = &p.De<report::Box>("RLDraw6");
 
     // Lower box: operation nature and protocol; registrations. Its lines are drawn before
     // its texts.
-    RLDraw6 = &dfe::CriarCaixa(b, "RLDraw6", QRectF(0, 116, 740, 61));
     dfe::TCaixaCampos &caixa = NovaCaixa(b, *RLDraw6);
     dfe::TEstiloCaixa estilo = EstiloCaixaDANFe(kLinhasNatureza);
     estilo.linhasPrimeiro = true;
@@ -147,17 +193,11 @@ void TfrlDANFeRLRetrato::CriarCabecalho()
     rllDadosVariaveis3_Descricao = &caixa.LegendaDe("rllDadosVariaveis3_Descricao");
     rllDadosVariaveis3 = &caixa.ValorDe("rllDadosVariaveis3");
 
-    // Status bands above the items, on every page.
-    RLLCanceladaDenegada = &dfe::CriarRotulo(*rlbCanceladaDenegada, "RLLCanceladaDenegada", QRectF(296, 3, 150, 24), "",
-                                        dfe::CriarFonte(19, true), HAlign::Center);
-    RLLCanceladaDenegada->autoWidth = true;
-    RLLCanceladaDenegada->background = kCinza;
-    rllAvisoContingencia = &dfe::CriarRotulo(*rlbAvisoContingencia, "rllAvisoContingencia", QRectF(0, 0, 742, 16), "",
-                                        dfe::CriarFonte(11, true), HAlign::Center);
-    rllAvisoContingencia->background = kCinza;
-    rllAvisoContingencia->verticalAlign = report::VAlign::Center;
-    rllContingencia = &dfe::CriarRotulo(*rlbAvisoContingencia, "rllContingencia", QRectF(0, 22, 742, 12), "",
-                                   dfe::CriarFonte(9), HAlign::Center);
+    const dfe::TPecasCriadas cancelada = dfe::CriarPecas<TDadosDANFe>(*rlbCanceladaDenegada, kCanceladaDenegada);
+    RLLCanceladaDenegada = &cancelada.De<report::Label>("RLLCanceladaDenegada");
+    const dfe::TPecasCriadas aviso = dfe::CriarPecas<TDadosDANFe>(*rlbAvisoContingencia, kAvisoContingencia);
+    rllAvisoContingencia = &aviso.De<report::Label>("rllAvisoContingencia");
+    rllContingencia = &aviso.De<report::Label>("rllContingencia");
 }
 
 // ---- Status marks --------------------------------------------------------------------------
@@ -234,20 +274,10 @@ void TfrlDANFeRLRetrato::PosicionarMotivo(const report::TextMeasurer &medidor)
 
 void TfrlDANFeRLRetrato::PrepararCabecalho()
 {
-    const TNFe &nfe = NFe();
-    rllChave->text = dfe::FormatarChaveAcesso(nfe.infNFe.ID);
+    dfe::PreencherPecas(FPecasEmitente, kEmitente, Dados());
     AjustarFonteChave();
     rlbCodigoBarras->visible = true;
-    rlbCodigoBarras->data = util::OnlyNumber(nfe.infNFe.ID);
-
-    const std::string numero = "Nº " + util::IntToStrZero(nfe.Ide.nNF, 9);
-    const std::string serie = "SÉRIE " + util::IntToStrZero(nfe.Ide.serie, 3);
-    rllNumNF0->text = numero;
-    rllNumNF1->text = numero;
-    rllSERIE0->text = serie;
-    rllSERIE1->text = serie;
-    rllEntradaSaida->text = dfe::tpNFToStr(nfe.Ide.tpNF);
-
+    PreencherCanhoto();
     PrepararProtocolo();
 }
 
@@ -341,27 +371,10 @@ void TfrlDANFeRLRetrato::PrepararProtocolo()
 
 void TfrlDANFeRLRetrato::PrepararEmitente()
 {
-    const TEmit &emitente = NFe().Emit;
-    const TenderEmit &ender = emitente.EnderEmit;
     dfe::PreencherCelulas(*FCaixaNatureza, kNatureza, Dados());
-    rlmEmitente->text = DANFe().ManterNomeImpresso(emitente.xNome, emitente.xFant);
     rlmEmitente->autoHeight = false;
     rlmEndereco->autoHeight = false;
-
     rlmEndereco->bounds.moveTop(rlmEmitente->bounds.top() + rlmEmitente->bounds.height());
-    std::string endereco = rtl::Trim(ender.xLgr);
-    if (ender.nro != "0")
-        endereco += ", " + ender.nro;
-    endereco += " " + rtl::Trim(ender.xCpl) + " - " + rtl::Trim(ender.xBairro) + " - CEP:" +
-                util::FormatarCEP(ender.CEP) + " - " + ender.xMun + " - " + ender.UF;
-    endereco += "\r\nTEL: " + util::FormatarFone(ender.fone);
-    if (!DANFe().Fax().empty())
-        endereco += " - FAX: " + util::FormatarFone(DANFe().Fax());
-    if (!DANFe().Site().empty())
-        endereco += "\r\n" + DANFe().Site();
-    if (!DANFe().Email().empty())
-        endereco += "\r\n" + DANFe().Email();
-    rlmEndereco->text = std::move(endereco);
     rlmEndereco->bounds.setHeight(rliEmitente->bounds.height() - rlmEndereco->bounds.top() - 15);
 
     PreencherRecebemosDe();

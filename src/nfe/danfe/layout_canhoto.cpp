@@ -1,7 +1,7 @@
 // The receipt stub the recipient signs and returns (standard or with the key barcode) and
 // the cut line under it: page 1 only, at the top of the page or at its foot.
 
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
 
@@ -18,7 +18,7 @@ using report::HAlign;
 constexpr double kDivisorNumeroBarra = 451;
 constexpr double kTopoResumoBarra = 10;
 
-constexpr std::string_view kRecebemosDe =
+constexpr const char *kRecebemosDe =
     "RECEBEMOS DE %s OS PRODUTOS / SERVIÇOS CONSTANTES DA NOTA FISCAL INDICADO AO LADO";
 
 // The template with its one text argument in place of "%s".
@@ -56,59 +56,93 @@ void UmaLinha(report::Memo &memo, const report::TextMeasurer &medidor, const std
     memo.wordWrap = false;
 }
 
+using TPeca = TPecaDANFe;
+using dfe::TFontePeca;
+
+constexpr TFontePeca kFonteLegenda{7};
+
+// The standard stub. The number and series are the header's.
+constexpr TPeca kCanhoto[] = {
+    dfe::Caixa("rliCanhoto", 0, 0, 740, 57),
+    dfe::LinhaH("rliCanhoto1", 0, 25, 603),
+    dfe::LinhaV("rliCanhoto2", 102, 25, 32),
+    dfe::LinhaV("rliCanhoto3", 602, 0, 57),
+    dfe::Rotulo("rllRecebemosDe", 4, 4, 596, 10, kRecebemosDe, {8}, HAlign::Left, tagCanhotoLinha1),
+    dfe::Rotulo("rllResumo", 60, 14, 486, 10, "", {8}, HAlign::Center),
+    dfe::Rotulo("rllDataRecebimento", 3, 28, 96, 9, "DATA DE RECEBIMENTO", kFonteLegenda, HAlign::Left, tagLegenda),
+    dfe::Rotulo("rllIdentificacao", 105, 28, 300, 9, "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", kFonteLegenda,
+                HAlign::Left, tagLegenda),
+    dfe::Rotulo("rllNFe", 608, 2, 128, 18, "NF-e", {16, true}, HAlign::Center),
+    {dfe::Rotulo("rllNumNF0", 625, 20, 100, 14, "", {11, true}, HAlign::Center), NumeroNF},
+    {dfe::Rotulo("rllSERIE0", 639, 37, 72, 14, "", {11}, HAlign::Center), SerieNF},
+    // Hidden: measures the additional-information text, 458 wide like the footer memo.
+    dfe::Memo("rlmDadosAdicionaisAuxiliar", 136, 36, 458, 10, "", {11}, HAlign::Left, tagInfComplementar)
+        .AutoAltura()
+        .Oculta(),
+};
+
+// The stub with the key barcode: laid out during preparation (AjustarCanhotoBarra).
+constexpr TFontePeca kFonteBarra{9, false, "Courier New"};
+constexpr TPeca kCanhotoBarra[] = {
+    dfe::Caixa("rlBarraiCanhoto", 0, 0, 740, 88),
+    dfe::Memo("RLBarraRecebemosDe", 3, 1, 417, 14, "", kFonteBarra),
+    dfe::Memo("RLBarraResumo", 3, kTopoResumoBarra, 417, 14, "", kFonteBarra),
+    dfe::LinhaH("rlBarraiCanhoto1", 0, 36, 740),
+    dfe::LinhaV("rlBarraiCanhoto2", 102, 36, 52),
+    dfe::LinhaV("rlBarraiCanhoto3", kDivisorNumeroBarra, 0, 88),
+    dfe::Rotulo("rlBarraDataRecebimento", 3, 37, 96, 9, "DATA DE RECEBIMENTO", kFonteLegenda, HAlign::Left,
+                tagLegenda),
+    dfe::Rotulo("rlBarraIdentificacao", 105, 37, 300, 9, "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", kFonteLegenda,
+                HAlign::Left, tagLegenda),
+    dfe::CodigoBarras("RLBarraBarcode", 454, 39, 122, 38, kModuloCodigoBarras),
+    dfe::Rotulo("rllBarraNFe", 450, 13, 40, 15, "NF-e", {12}),
+    dfe::Rotulo("rlBarraNumNF0", 490, 13, 108, 15, "", {12, true}),
+    dfe::Rotulo("rlBarraSERIE0", 600, 13, 136, 15, "", {12}),
+    dfe::Memo("rlBarramDadosAdicionaisAuxiliar", 136, 36, 458, 10, "", {11}, HAlign::Left, tagInfComplementar)
+        .AutoAltura()
+        .Oculta(),
+};
+
+constexpr TPeca kDivisaoRecibo[] = {
+    dfe::LinhaH("rliDivisao", 0, 6, 740).Pontilhada(),
+};
+
 } // namespace
 
 void TfrlDANFeRLRetrato::CriarCanhoto()
 {
-    const report::Font legenda = dfe::CriarFonte(7);
+    FPecasCanhoto = dfe::CriarPecas<TDadosDANFe>(*rlbReciboHeader, kCanhoto);
+    const dfe::TPecasCriadas &p = FPecasCanhoto;
+    rliCanhoto = &p.De<report::Box>("rliCanhoto");
+    rliCanhoto1 = &p.De<report::Line>("rliCanhoto1");
+    rliCanhoto2 = &p.De<report::Line>("rliCanhoto2");
+    rllRecebemosDe = &p.De<report::Label>("rllRecebemosDe");
+    rllResumo = &p.De<report::Label>("rllResumo");
+    rllDataRecebimento = &p.De<report::Label>("rllDataRecebimento");
+    rllIdentificacao = &p.De<report::Label>("rllIdentificacao");
+    rllNumNF0 = &p.De<report::Label>("rllNumNF0");
+    rllSERIE0 = &p.De<report::Label>("rllSERIE0");
 
-    // Standard stub.
-    report::Band &b = *rlbReciboHeader;
-    rliCanhoto = &dfe::CriarCaixa(b, "rliCanhoto", QRectF(0, 0, 740, 57));
-    rliCanhoto1 = &dfe::CriarLinhaH(b, "rliCanhoto1", 0, 25, 603);
-    rliCanhoto2 = &dfe::CriarLinhaV(b, "rliCanhoto2", 102, 25, 32);
-    rliCanhoto3 = &dfe::CriarLinhaV(b, "rliCanhoto3", 602, 0, 57);
-    rllRecebemosDe = &dfe::CriarRotulo(b, "rllRecebemosDe", QRectF(4, 4, 596, 10), std::string(kRecebemosDe),
-                                  dfe::CriarFonte(8), HAlign::Left, tagCanhotoLinha1);
-    rllResumo = &dfe::CriarRotulo(b, "rllResumo", QRectF(60, 14, 486, 10), "", dfe::CriarFonte(8), HAlign::Center);
-    rllDataRecebimento = &dfe::CriarRotulo(b, "rllDataRecebimento", QRectF(3, 28, 96, 9), "DATA DE RECEBIMENTO", legenda,
-                                      HAlign::Left, tagLegenda);
-    rllIdentificacao = &dfe::CriarRotulo(b, "rllIdentificacao", QRectF(105, 28, 300, 9),
-                                    "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", legenda, HAlign::Left, tagLegenda);
-    rllNFe = &dfe::CriarRotulo(b, "rllNFe", QRectF(608, 2, 128, 18), "NF-e", dfe::CriarFonte(16, true), HAlign::Center);
-    // The number and series are filled with the header's (PrepararCabecalho).
-    rllNumNF0 = &dfe::CriarRotulo(b, "rllNumNF0", QRectF(625, 20, 100, 14), "", dfe::CriarFonte(11, true), HAlign::Center);
-    rllSERIE0 = &dfe::CriarRotulo(b, "rllSERIE0", QRectF(639, 37, 72, 14), "", dfe::CriarFonte(11), HAlign::Center);
-    rlmDadosAdicionaisAuxiliar = &dfe::CriarMemo(b, "rlmDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
-                                            dfe::CriarFonte(11), HAlign::Left, tagInfComplementar);
-    rlmDadosAdicionaisAuxiliar->autoHeight = true;
-    rlmDadosAdicionaisAuxiliar->visible = false;
+    const dfe::TPecasCriadas b = dfe::CriarPecas<TDadosDANFe>(*rlbReciboHeaderBarra, kCanhotoBarra);
+    rlBarraiCanhoto = &b.De<report::Box>("rlBarraiCanhoto");
+    RLBarraRecebemosDe = &b.De<report::Memo>("RLBarraRecebemosDe");
+    RLBarraResumo = &b.De<report::Memo>("RLBarraResumo");
+    rlBarraiCanhoto1 = &b.De<report::Line>("rlBarraiCanhoto1");
+    rlBarraiCanhoto2 = &b.De<report::Line>("rlBarraiCanhoto2");
+    rlBarraiCanhoto3 = &b.De<report::Line>("rlBarraiCanhoto3");
+    rlBarraDataRecebimento = &b.De<report::Label>("rlBarraDataRecebimento");
+    rlBarraIdentificacao = &b.De<report::Label>("rlBarraIdentificacao");
+    RLBarraBarcode = &b.De<report::Barcode>("RLBarraBarcode");
+    rllBarraNFe = &b.De<report::Label>("rllBarraNFe");
+    rlBarraNumNF0 = &b.De<report::Label>("rlBarraNumNF0");
+    rlBarraSERIE0 = &b.De<report::Label>("rlBarraSERIE0");
 
-    // Stub with the key barcode: laid out during preparation (AjustarCanhotoBarra).
-    report::Band &bb = *rlbReciboHeaderBarra;
-    const report::Font courier = dfe::CriarFonte(9, false, "Courier New");
-    rlBarraiCanhoto = &dfe::CriarCaixa(bb, "rlBarraiCanhoto", QRectF(0, 0, 740, 88));
-    RLBarraRecebemosDe = &dfe::CriarMemo(bb, "RLBarraRecebemosDe", QRectF(3, 1, 417, 14), courier);
-    RLBarraResumo = &dfe::CriarMemo(bb, "RLBarraResumo", QRectF(3, kTopoResumoBarra, 417, 14), courier);
-    rlBarraiCanhoto1 = &dfe::CriarLinhaH(bb, "rlBarraiCanhoto1", 0, 36, 740);
-    rlBarraiCanhoto2 = &dfe::CriarLinhaV(bb, "rlBarraiCanhoto2", 102, 36, 52);
-    rlBarraiCanhoto3 = &dfe::CriarLinhaV(bb, "rlBarraiCanhoto3", kDivisorNumeroBarra, 0, 88);
-    rlBarraDataRecebimento = &dfe::CriarRotulo(bb, "rlBarraDataRecebimento", QRectF(3, 37, 96, 9), "DATA DE RECEBIMENTO",
-                                          legenda, HAlign::Left, tagLegenda);
-    rlBarraIdentificacao = &dfe::CriarRotulo(bb, "rlBarraIdentificacao", QRectF(105, 37, 300, 9),
-                                        "IDENTIFICAÇÃO E ASSINATURA DO RECEBEDOR", legenda, HAlign::Left, tagLegenda);
-    RLBarraBarcode = &bb.add<report::Barcode>("RLBarraBarcode", QRectF(454, 39, 122, 38));
-    RLBarraBarcode->moduleWidth = kModuloCodigoBarras;
-    rllBarraNFe = &dfe::CriarRotulo(bb, "rllBarraNFe", QRectF(450, 13, 40, 15), "NF-e", dfe::CriarFonte(12));
-    rlBarraNumNF0 = &dfe::CriarRotulo(bb, "rlBarraNumNF0", QRectF(490, 13, 108, 15), "", dfe::CriarFonte(12, true));
-    rlBarraSERIE0 = &dfe::CriarRotulo(bb, "rlBarraSERIE0", QRectF(600, 13, 136, 15), "", dfe::CriarFonte(12));
-    rlBarramDadosAdicionaisAuxiliar = &dfe::CriarMemo(bb, "rlBarramDadosAdicionaisAuxiliar", QRectF(136, 36, 458, 10),
-                                                 dfe::CriarFonte(11), HAlign::Left, tagInfComplementar);
-    rlBarramDadosAdicionaisAuxiliar->autoHeight = true;
-    rlBarramDadosAdicionaisAuxiliar->visible = false;
+    dfe::CriarPecas<TDadosDANFe>(*rlbDivisaoRecibo, kDivisaoRecibo);
+}
 
-    rliDivisao = &dfe::CriarLinhaH(*rlbDivisaoRecibo, "rliDivisao", 0, 6, 740);
-    rliDivisao->dotted = true;
+void TfrlDANFeRLRetrato::PreencherCanhoto()
+{
+    dfe::PreencherPecas(FPecasCanhoto, kCanhoto, Dados());
 }
 
 void TfrlDANFeRLRetrato::PrepararResumoCanhoto()

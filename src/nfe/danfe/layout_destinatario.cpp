@@ -2,6 +2,7 @@
 // and delivery places, invoice, instalments grid and payments grid.
 
 #include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
 
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <string>
 
 namespace nfe {
@@ -22,19 +24,7 @@ namespace {
 
 using report::HAlign;
 
-const QColor kFundoLegendas(0xE0, 0xE0, 0xE0);
-
-// The grids: four cells to a row, 13 pixels from one row to the next, the first row 26
-// pixels below the band's top, the box 13 pixels below it.
-constexpr int kCelulasPorLinha = 4;
-constexpr double kPassoGrade = 13;
-constexpr double kTopoGrade = 26;
-constexpr double kTopoCaixaGrade = 13;
-constexpr int kMaxDuplicatas = 60;
-constexpr int kMaxPagamentos = 16;
-constexpr double kEsquerdaDuplicata[kCelulasPorLinha] = {3, 188, 373, 558};
-constexpr double kEsquerdaPagDescricao[kCelulasPorLinha] = {5, 192, 377, 562};
-constexpr double kEsquerdaPagValor[kCelulasPorLinha] = {106, 289, 475, 656};
+constexpr QRgb kFundoLegendas = 0xFFE0E0E0;
 
 // An address line: the street, the number unless it is "0" (or missing), then the
 // complement after separador when there is one.
@@ -47,6 +37,92 @@ std::string Endereco(const TEnderecoNFe &ender, const char *separador)
         texto += separador + ender.xCpl;
     return texto;
 }
+
+// A CEP the document does not give (0) prints nothing rather than a run of zeros.
+std::string CEP(int cep)
+{
+    return cep > 0 ? util::FormatarCEP(cep) : std::string();
+}
+
+// The exit time follows the user's own time format.
+std::string HoraSaida(const TDadosDANFe &d)
+{
+    const TIde &ide = d.nfe.Ide;
+    bool ok = false;
+    if (DblToVersaoDF(ok, d.nfe.infNFe.GetVersao()) == ve200)
+        return ide.hSaiEnt == 0 ? std::string() : rtl::TimeToStr(ide.hSaiEnt);
+    return rtl::TimeOf(ide.dSaiEnt) == 0 ? std::string() : rtl::TimeToStr(ide.dSaiEnt);
+}
+
+// The bold caption above a box.
+constexpr dfe::TDadosPeca TituloQuadro(const char *nome, const char *texto)
+{
+    return dfe::Rotulo(nome, 1, 1, 400, 11, texto, {8, true}, HAlign::Left, tagTituloCaixa);
+}
+
+// The invoice's frame: its captions on a grey strip above a divider, the values under it
+// (kFatura).
+constexpr TPecaDANFe kMolduraFatura[] = {
+    TituloQuadro("rllQuadroFatura", "FATURA"),
+    dfe::Caixa("rliFaturaReal", 0, 13, 740, 31),
+    dfe::Retangulo(dfe::TTipoPeca::Fundo, "rliFaturaRealFundo", 1, 14, 738, 11).ComFundo(kFundoLegendas),
+    dfe::LinhaH("rliFaturaRealDivisao", 0, 25, 740),
+};
+
+// The grids: four cells to a row, 13 pixels from one row to the next, the first row 26
+// pixels below the band's top, the box 13 pixels below it.
+constexpr int kCelulasPorLinha = 4;
+constexpr double kPassoGrade = 13;
+constexpr double kTopoGrade = 26;
+constexpr double kTopoCaixaGrade = 13;
+
+// A column of a grid's cells: its caption over each of the four cells of a row, and the
+// text of cell i of the grid. The caption is named nomeLegenda and the cell's column
+// (from 1), the text nome and the cell's number.
+struct TColunaGrade {
+    const char *nomeLegenda;
+    const char *legenda;
+    const char *nome;
+    double x[kCelulasPorLinha]; // in each cell of a row
+    double largura;
+    HAlign alinhamento;
+    std::string (*valor)(const TNFe &, int);
+};
+
+// A grid: its title, box (the grey strip of the captions named after it) and dividers
+// between the cells of a row, its columns, how many cells it has room for and the
+// number of its first cell in the names.
+struct TGrade {
+    const char *nomeTitulo;
+    const char *titulo;
+    const char *nomeCaixa;
+    double divisores[kCelulasPorLinha - 1];
+    std::span<const TColunaGrade> colunas;
+    int celulas;
+    int primeira;
+};
+
+constexpr TColunaGrade kColunasDuplicatas[] = {
+    {"rllFatTituloNum", "Nº DUPLICATA", "rllFatNum", {3, 188, 373, 558}, 66, HAlign::Left,
+     [](const TNFe &n, int i) { return n.Cobr.Dup[i].nDup; }},
+    {"rllFatTituloData", "VENC.", "rllFatData", {70, 255, 440, 625}, 53, HAlign::Right,
+     [](const TNFe &n, int i) { return util::FormatDateBr(n.Cobr.Dup[i].dVenc); }},
+    {"rllFatTituloValor", "VALOR", "rllFatValor", {125, 310, 495, 680}, 58, HAlign::Right,
+     [](const TNFe &n, int i) { return util::FormatFloatBr(n.Cobr.Dup[i].vDup.ToDouble()); }},
+};
+// Room for 60 instalments; any further one does not print.
+constexpr TGrade kDuplicatas = {"rllQuadroDuplicatas", "DUPLICATAS", "rliFatura", {185, 370, 555},
+                                kColunasDuplicatas, 60, 1};
+
+constexpr TColunaGrade kColunasPagamentos[] = {
+    {"rllPagTituloDescricao", "DESCRIÇÃO", "RLPagDescricao", {5, 192, 377, 562}, 82, HAlign::Left,
+     [](const TNFe &n, int i) { return dfe::FormaPagamentoToDescricao(n.pag[i].tPag); }},
+    {"rllPagTituloValor", "VALOR", "RLPagValor", {106, 289, 475, 656}, 80, HAlign::Right,
+     [](const TNFe &n, int i) { return util::FormatFloatBr(n.pag[i].vPag.ToDouble()); }},
+};
+// Room for 16 payments; any further one does not print.
+constexpr TGrade kPagamentos = {"rllQuadroPagamento", "PAGAMENTO", "rliPagamentoReal", {189, 372, 558},
+                                kColunasPagamentos, 16, 0};
 
 // The box of a grid of rows of filled cells (at least one row), and its band.
 struct TTamanhoGrade {
@@ -68,20 +144,61 @@ double TopoCelula(int indice)
     return kTopoGrade + kPassoGrade * static_cast<double>(indice / kCelulasPorLinha);
 }
 
-// A CEP the document does not give (0) prints nothing rather than a run of zeros.
-std::string CEP(int cep)
+// Makes a grid's controls in its band: its title, box and grey strip, the captions of
+// each cell of a row, the dividers, then the cells.
+TfrlDANFeRLRetrato::TGradeCriada CriarGrade(report::Band &b, const TGrade &grade)
 {
-    return cep > 0 ? util::FormatarCEP(cep) : std::string();
+    TfrlDANFeRLRetrato::TGradeCriada criada;
+    const auto peca = [&b](const dfe::TDadosPeca &p) -> report::Control & { return dfe::CriarPeca(b, p); };
+    const auto nome = [](const char *prefixo, int numero) { return std::string(prefixo) + std::to_string(numero); };
+    peca(TituloQuadro(grade.nomeTitulo, grade.titulo));
+    criada.caixa = &static_cast<report::Box &>(peca(dfe::Caixa(grade.nomeCaixa, 0, kTopoCaixaGrade, 740, 27)));
+    const std::string fundo = std::string(grade.nomeCaixa) + "Fundo";
+    peca(dfe::Retangulo(dfe::TTipoPeca::Fundo, fundo.c_str(), 1, 14, 738, 11).ComFundo(kFundoLegendas));
+    for (int c = 0; c < kCelulasPorLinha; ++c) {
+        for (const TColunaGrade &coluna : grade.colunas) {
+            const std::string legenda = nome(coluna.nomeLegenda, c + 1);
+            peca(dfe::Rotulo(legenda.c_str(), coluna.x[c], 15, coluna.largura, 9, coluna.legenda, {7, true},
+                             coluna.alinhamento, tagLegenda));
+        }
+    }
+    for (int d = 0; d < kCelulasPorLinha - 1; ++d) {
+        const std::string divisor = nome(grade.nomeCaixa, d + 1);
+        criada.divisores.push_back(
+            &static_cast<report::Line &>(peca(dfe::LinhaV(divisor.c_str(), grade.divisores[d], kTopoCaixaGrade, 27))));
+    }
+    criada.colunas.resize(grade.colunas.size());
+    for (auto &coluna : criada.colunas)
+        coluna.reserve(static_cast<std::size_t>(grade.celulas));
+    for (int i = 0; i < grade.celulas; ++i) {
+        for (std::size_t c = 0; c < grade.colunas.size(); ++c) {
+            const TColunaGrade &coluna = grade.colunas[c];
+            const std::string celula = nome(coluna.nome, i + grade.primeira);
+            criada.colunas[c].push_back(&static_cast<report::Label &>(
+                peca(dfe::Rotulo(celula.c_str(), coluna.x[i % kCelulasPorLinha], TopoCelula(i), coluna.largura, 12,
+                                 "", {9}, coluna.alinhamento))));
+        }
+    }
+    return criada;
 }
 
-// The exit time follows the user's own time format.
-std::string HoraSaida(const TDadosDANFe &d)
+// Fills the first cells of a grid with the document's quantidade items (those it has
+// room for) and empties the others; the box and its band take the rows filled.
+void PreencherGrade(const TfrlDANFeRLRetrato::TGradeCriada &criada, const TGrade &grade, const TNFe &nfe,
+                    int quantidade, report::Band &banda)
 {
-    const TIde &ide = d.nfe.Ide;
-    bool ok = false;
-    if (DblToVersaoDF(ok, d.nfe.infNFe.GetVersao()) == ve200)
-        return ide.hSaiEnt == 0 ? std::string() : rtl::TimeToStr(ide.hSaiEnt);
-    return rtl::TimeOf(ide.dSaiEnt) == 0 ? std::string() : rtl::TimeToStr(ide.dSaiEnt);
+    for (const auto &coluna : criada.colunas)
+        for (report::Label *celula : coluna)
+            celula->text.clear();
+    const int n = std::min(grade.celulas, quantidade);
+    for (int i = 0; i < n; ++i)
+        for (std::size_t c = 0; c < grade.colunas.size(); ++c)
+            criada.colunas[c][static_cast<std::size_t>(i)]->text = grade.colunas[c].valor(nfe, i);
+    const TTamanhoGrade tamanho = TamanhoGrade(n);
+    banda.height = tamanho.banda;
+    criada.caixa->bounds.setHeight(tamanho.caixa);
+    for (report::Line *divisor : criada.divisores)
+        divisor->bounds = QRectF(divisor->bounds.left(), criada.caixa->bounds.top(), 1, tamanho.caixa);
 }
 
 using TCelula = TCelulaDANFe;
@@ -189,21 +306,11 @@ constexpr TCelula kFatura[] = {
 
 report::Label &TfrlDANFeRLRetrato::CriarTituloQuadro(report::Band &banda, const char *nome, const char *texto)
 {
-    return dfe::CriarRotulo(banda, nome, QRectF(1, 1, 400, 11), texto, dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
+    return static_cast<report::Label &>(dfe::CriarPeca(banda, TituloQuadro(nome, texto)));
 }
 
 void TfrlDANFeRLRetrato::CriarDestinatario()
 {
-    // A grid's frame: its title, its box and the grey strip of the column captions.
-    const auto moldura = [this](report::Band &b, const char *nomeTitulo, const char *titulo,
-                                const std::string &caixa) -> report::Box & {
-        CriarTituloQuadro(b, nomeTitulo, titulo);
-        report::Box &box = dfe::CriarCaixa(b, caixa, QRectF(0, kTopoCaixaGrade, 740, 27));
-        report::Box &fundo = dfe::CriarCaixa(b, caixa + "Fundo", QRectF(1, 14, 738, 11));
-        fundo.penWidth = 0;
-        fundo.fill = kFundoLegendas;
-        return box;
-    };
     // Recipient: the box starts 1 pixel below its title and its rows 1 pixel below its top.
     {
         report::Band &b = *rlbDestinatario;
@@ -220,15 +327,12 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
     FCaixaEntrega = &CriarQuadroLocal(*rlbEntrega, "INFORMAÇÕES DO LOCAL DE ENTREGA", "quadroEntrega",
                                       "RLLquadroEntregaCep");
 
-    // Invoice: one row, its captions on a grey strip above a divider, the values under it.
+    // Invoice: one row of cells in its frame.
     {
         report::Band &b = *rlbFaturaReal;
-        CriarTituloQuadro(b, "rllQuadroFatura", "FATURA");
-        rliFaturaReal = &dfe::CriarCaixa(b, "rliFaturaReal", QRectF(0, 13, 740, 31));
-        report::Box &fundo = dfe::CriarCaixa(b, "rliFaturaRealFundo", QRectF(1, 14, 738, 11));
-        fundo.penWidth = 0;
-        fundo.fill = kFundoLegendas;
-        rliFaturaRealDivisao = &dfe::CriarLinhaH(b, "rliFaturaRealDivisao", 0, 25, 740);
+        const dfe::TPecasCriadas moldura = dfe::CriarPecas<TDadosDANFe>(b, kMolduraFatura);
+        rliFaturaReal = &moldura.De<report::Box>("rliFaturaReal");
+        rliFaturaRealDivisao = &moldura.De<report::Line>("rliFaturaRealDivisao");
         dfe::TCaixaCampos &caixa = NovaCaixa(b, *rliFaturaReal);
         dfe::TEstiloCaixa estilo = EstiloCaixaDANFe();
         estilo.porTipo = true;
@@ -238,69 +342,11 @@ void TfrlDANFeRLRetrato::CriarDestinatario()
         RlbDadoPagamento = &caixa.ValorDe("RlbDadoPagamento");
     }
 
-    // Instalments: 60 cells of number, due date and value.
-    {
-        report::Band &b = *rlbFatura;
-        rliFatura = &moldura(b, "rllQuadroDuplicatas", "DUPLICATAS", "rliFatura");
-        const report::Font legenda = dfe::CriarFonte(7, true);
-        for (int c = 0; c < kCelulasPorLinha; ++c) {
-            const double x = kEsquerdaDuplicata[c];
-            const std::string n = std::to_string(c + 1);
-            dfe::CriarRotulo(b, "rllFatTituloNum" + n, QRectF(x, 15, 66, 9), "Nº DUPLICATA", legenda, HAlign::Left,
-                        tagLegenda);
-            dfe::CriarRotulo(b, "rllFatTituloData" + n, QRectF(x + 67, 15, 53, 9), "VENC.", legenda, HAlign::Right,
-                        tagLegenda);
-            dfe::CriarRotulo(b, "rllFatTituloValor" + n, QRectF(x + 122, 15, 58, 9), "VALOR", legenda, HAlign::Right,
-                        tagLegenda);
-        }
-        rliFatura1 = &dfe::CriarLinhaV(b, "rliFatura1", 185, kTopoCaixaGrade, 27);
-        rliFatura2 = &dfe::CriarLinhaV(b, "rliFatura2", 370, kTopoCaixaGrade, 27);
-        rliFatura3 = &dfe::CriarLinhaV(b, "rliFatura3", 555, kTopoCaixaGrade, 27);
-        const report::Font celula = dfe::CriarFonte(9);
-        rllFatNum.reserve(kMaxDuplicatas);
-        rllFatData.reserve(kMaxDuplicatas);
-        rllFatValor.reserve(kMaxDuplicatas);
-        for (int i = 0; i < kMaxDuplicatas; ++i) {
-            const double x = kEsquerdaDuplicata[i % kCelulasPorLinha];
-            const double y = TopoCelula(i);
-            const std::string n = std::to_string(i + 1);
-            rllFatNum.push_back(&dfe::CriarRotulo(b, "rllFatNum" + n, QRectF(x, y, 66, 12), "", celula));
-            rllFatData.push_back(
-                &dfe::CriarRotulo(b, "rllFatData" + n, QRectF(x + 67, y, 53, 12), "", celula, HAlign::Right));
-            rllFatValor.push_back(
-                &dfe::CriarRotulo(b, "rllFatValor" + n, QRectF(x + 122, y, 58, 12), "", celula, HAlign::Right));
-        }
-        rllFatNum.front()->autoWidth = true;
-    }
-
-    // Payments: 16 cells of description and value.
-    {
-        report::Band &b = *rlbPagamentoReal;
-        rliPagamentoReal = &moldura(b, "rllQuadroPagamento", "PAGAMENTO", "rliPagamentoReal");
-        const report::Font legenda = dfe::CriarFonte(7, true);
-        for (int c = 0; c < kCelulasPorLinha; ++c) {
-            const std::string n = std::to_string(c + 1);
-            dfe::CriarRotulo(b, "rllPagTituloDescricao" + n, QRectF(kEsquerdaPagDescricao[c], 15, 82, 9), "DESCRIÇÃO",
-                        legenda, HAlign::Left, tagLegenda);
-            dfe::CriarRotulo(b, "rllPagTituloValor" + n, QRectF(kEsquerdaPagValor[c], 15, 80, 9), "VALOR", legenda,
-                        HAlign::Right, tagLegenda);
-        }
-        rliPagamentoReal1 = &dfe::CriarLinhaV(b, "rliPagamentoReal1", 189, kTopoCaixaGrade, 27);
-        rliPagamentoReal2 = &dfe::CriarLinhaV(b, "rliPagamentoReal2", 372, kTopoCaixaGrade, 27);
-        rliPagamentoReal3 = &dfe::CriarLinhaV(b, "rliPagamentoReal3", 558, kTopoCaixaGrade, 27);
-        const report::Font celula = dfe::CriarFonte(9);
-        RLPagDescricao.reserve(kMaxPagamentos);
-        RLPagValor.reserve(kMaxPagamentos);
-        for (int i = 0; i < kMaxPagamentos; ++i) {
-            const int c = i % kCelulasPorLinha;
-            const double y = TopoCelula(i);
-            const std::string n = std::to_string(i);
-            RLPagDescricao.push_back(
-                &dfe::CriarRotulo(b, "RLPagDescricao" + n, QRectF(kEsquerdaPagDescricao[c], y, 82, 12), "", celula));
-            RLPagValor.push_back(&dfe::CriarRotulo(b, "RLPagValor" + n, QRectF(kEsquerdaPagValor[c], y, 80, 12), "",
-                                              celula, HAlign::Right));
-        }
-    }
+    // Instalments: cells of number, due date and value; the first number as wide as it is.
+    FDuplicatas = CriarGrade(*rlbFatura, kDuplicatas);
+    FDuplicatas.colunas.front().front()->autoWidth = true;
+    // Payments: cells of description and value.
+    FPagamentos = CriarGrade(*rlbPagamentoReal, kPagamentos);
 }
 
 dfe::TCaixaCampos &TfrlDANFeRLRetrato::CriarQuadroLocal(report::Band &b, const char *titulo, const char *prefixo,
@@ -386,47 +432,16 @@ void TfrlDANFeRLRetrato::PrepararFatura()
 
 void TfrlDANFeRLRetrato::PrepararDuplicatas()
 {
-    const TDupCollection &duplicatas = NFe().Cobr.Dup;
-    rlbFatura->visible = duplicatas.Count() > 0;
-    for (int i = 0; i < kMaxDuplicatas; ++i) {
-        rllFatNum[i]->text.clear();
-        rllFatData[i]->text.clear();
-        rllFatValor[i]->text.clear();
-    }
-    // The grid has room for 60; any further instalment does not print.
-    const int n = std::min(kMaxDuplicatas, duplicatas.Count());
-    for (int i = 0; i < n; ++i) {
-        const TDupCollectionItem &dup = duplicatas[i];
-        rllFatNum[i]->text = dup.nDup;
-        rllFatData[i]->text = util::FormatDateBr(dup.dVenc);
-        rllFatValor[i]->text = util::FormatFloatBr(dup.vDup.ToDouble());
-    }
-    const TTamanhoGrade tamanho = TamanhoGrade(n);
-    rlbFatura->height = tamanho.banda;
-    rliFatura->bounds.setHeight(tamanho.caixa);
-    for (report::Line *divisor : {rliFatura1, rliFatura2, rliFatura3})
-        divisor->bounds = QRectF(divisor->bounds.left(), rliFatura->bounds.top(), 1, tamanho.caixa);
+    const int n = NFe().Cobr.Dup.Count();
+    rlbFatura->visible = n > 0;
+    PreencherGrade(FDuplicatas, kDuplicatas, NFe(), n, *rlbFatura);
 }
 
 void TfrlDANFeRLRetrato::PrepararPagamentos()
 {
-    const TpagCollection &pagamentos = NFe().pag;
-    rlbPagamentoReal->visible = DANFe().ExibeCampoDePagamento() == eipQuadro && pagamentos.Count() > 0;
-    for (int i = 0; i < kMaxPagamentos; ++i) {
-        RLPagDescricao[i]->text.clear();
-        RLPagValor[i]->text.clear();
-    }
-    // The grid has room for 16; any further payment does not print.
-    const int n = std::min(kMaxPagamentos, pagamentos.Count());
-    for (int i = 0; i < n; ++i) {
-        RLPagDescricao[i]->text = dfe::FormaPagamentoToDescricao(pagamentos[i].tPag);
-        RLPagValor[i]->text = util::FormatFloatBr(pagamentos[i].vPag.ToDouble());
-    }
-    const TTamanhoGrade tamanho = TamanhoGrade(n);
-    rlbPagamentoReal->height = tamanho.banda;
-    rliPagamentoReal->bounds.setHeight(tamanho.caixa);
-    for (report::Line *divisor : {rliPagamentoReal1, rliPagamentoReal2, rliPagamentoReal3})
-        divisor->bounds = QRectF(divisor->bounds.left(), rliPagamentoReal->bounds.top(), 1, tamanho.caixa);
+    const int n = NFe().pag.Count();
+    rlbPagamentoReal->visible = DANFe().ExibeCampoDePagamento() == eipQuadro && n > 0;
+    PreencherGrade(FPagamentos, kPagamentos, NFe(), n, *rlbPagamentoReal);
 }
 
 } // namespace nfe

@@ -1,7 +1,7 @@
 // The item rows: the column titles above them on every page, one row per item and the
 // row of its additional information.
 
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "nfe/danfe/component.h"
 #include "nfe/danfe/layout.h"
 
@@ -13,15 +13,14 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
-#include <utility>
+#include <iterator>
+#include <string>
 
 namespace nfe {
 
 namespace {
 
 using report::HAlign;
-
-const QColor kFundoTitulos(0xE5, 0xE5, 0xE5);
 
 // The column titles' box: its top and height in the title band.
 constexpr double kTopoTitulos = 12;
@@ -53,143 +52,250 @@ void ColocarX(report::Control &controle, double esquerda, double largura)
     controle.bounds.setWidth(largura);
 }
 
+// What the texts of an item row read: the item and its document, the settings, whether
+// the discount column shows and the amounts as printed.
+struct TDadosItem {
+    const TNFe &nfe;
+    const TOvixNFeDANFeRL &danfe;
+    const TDetCollectionItem &item;
+    int numero; // from 0
+    bool desconto;
+    TValoresItem &valores;
+};
+
+// The commercial and taxable units both print, one over the other.
+bool DuasUnidades(const TDadosItem &d)
+{
+    const TProd &prod = d.item.Prod;
+    return d.danfe.ImprimeValor() == dfe::iuComercialETributavel && prod.uCom != prod.uTrib;
+}
+bool Tributavel(const TDadosItem &d)
+{
+    return d.danfe.ImprimeValor() == dfe::iuTributavel;
+}
+double DescontoItem(const TDadosItem &d)
+{
+    const TProd &prod = d.item.Prod;
+    return d.danfe.ManterVDesc(prod.qCom.ToDouble(), prod.vUnCom, prod.vDesc);
+}
+
+std::string Unidade(const TDadosItem &d)
+{
+    const TProd &prod = d.item.Prod;
+    if (DuasUnidades(d))
+        return d.danfe.ManterUnidades(prod.uCom, prod.uTrib);
+    return Tributavel(d) ? prod.uTrib : prod.uCom;
+}
+std::string Quantidade(const TDadosItem &d)
+{
+    const TProd &prod = d.item.Prod;
+    if (DuasUnidades(d))
+        return d.danfe.ManterQuantidades(prod.qCom.ToDouble(), prod.qTrib.ToDouble());
+    return d.danfe.FormatarQuantidade((Tributavel(d) ? prod.qTrib : prod.qCom).ToDouble(), true);
+}
+std::string ValorUnitario(const TDadosItem &d)
+{
+    const TProd &prod = d.item.Prod;
+    if (DuasUnidades(d))
+        return d.danfe.ManterValoresUnitarios(prod.vUnCom, prod.vUnTrib);
+    return d.danfe.FormatarValorUnitario(Tributavel(d) ? prod.vUnTrib : prod.vUnCom);
+}
+// With the net total printed, the total column carries the discount and the discount
+// column the net total; without the discount column the total is the net one.
+std::string ValorTotal(const TDadosItem &d)
+{
+    const double bruto = d.item.Prod.vProd.ToDouble();
+    if (!d.desconto)
+        return std::string(d.valores(d.danfe.ImprimeTotalLiquido() ? bruto - DescontoItem(d) : bruto));
+    return std::string(d.valores(d.danfe.ImprimeTotalLiquido() ? DescontoItem(d) : bruto));
+}
+std::string ValorDesconto(const TDadosItem &d)
+{
+    if (!d.desconto)
+        return {};
+    const double desconto = DescontoItem(d);
+    return std::string(d.valores(d.danfe.ImprimeTotalLiquido() ? d.item.Prod.vProd.ToDouble() - desconto : desconto));
+}
+// A caption of the column titles, and one of many lines.
+constexpr dfe::TDadosPeca Titulo(const char *nome, double x, double y, double largura, const char *texto)
+{
+    return dfe::Rotulo(nome, x, y, largura, kAlturaLegenda, texto, {7}, HAlign::Center, tagLegenda);
+}
+constexpr dfe::TDadosPeca TituloEmLinhas(const char *nome, double x, double y, double largura, const char *texto)
+{
+    return dfe::Memo(nome, x, y, largura, kAlturaLegenda, texto, {7}, HAlign::Center, tagLegenda).AutoAltura();
+}
+// A text of the row: one line, or as many as it takes.
+constexpr dfe::TDadosPeca Texto(const char *nome, double x, double largura, HAlign alinhamento)
+{
+    return dfe::Rotulo(nome, x, kTopoTexto, largura, kAlturaTexto, "", {8}, alinhamento, tagItem);
+}
+constexpr dfe::TDadosPeca TextoEmLinhas(const char *nome, double x, double largura, HAlign alinhamento)
+{
+    return dfe::Memo(nome, x, kTopoTexto, largura, kAlturaTexto, "", {8}, alinhamento, tagItem).AutoAltura();
+}
+
+// One column: the divider at its left (in the titles and in the rows, at x), its titles
+// in drawing order, its text in the row and the value that fills it. An amount ends
+// kRecuoValor short of the divider of the next column shown.
+struct TColunaItem {
+    const char *nomeDivisorTitulo; // none: the titles' box is its left
+    double x;
+    dfe::TDadosPeca titulos[4];    // up to the first without a name
+    const char *nomeDivisor;
+    dfe::TDadosPeca texto;
+    std::string (*valor)(const TDadosItem &);
+    bool valorADireita = false;
+};
+
+constexpr TColunaItem kColunasItem[] = {
+    {nullptr, 0, {TituloEmLinhas("rlmCodProd", 1, kLegendaSuperior, 54, "CÓDIGO DO PROD. / SERV.")},
+     "LinhaInicioItem", TextoEmLinhas("txtCodigo", 1, 54, HAlign::Left),
+     [](const TDadosItem &d) { return d.danfe.ManterCodigo(d.item.Prod.cEAN, d.item.Prod.cProd); }},
+    {"rlsDivProd", 54,
+     {TituloEmLinhas("rlmDescricaoProduto", 56, kLegendaUnica, 184, "DESCRIÇÃO DO PRODUTO / SERVIÇO")},
+     "LinhaDescricao", TextoEmLinhas("rlmDescricao", 56, 165, HAlign::Left),
+     [](const TDadosItem &d) { return d.danfe.ManterXProd(d.nfe, d.numero); }},
+    {"rlsDivProd2", 243, {Titulo("lblNCM", 244, kLegendaUnica, 38, "NCM / SH")}, "LinhaNCM",
+     Texto("txtNCM", 244, 38, HAlign::Center), [](const TDadosItem &d) { return d.item.Prod.NCM; }},
+    {"rlsDivProd3", 282, {Titulo("lblCST", 283, kLegendaUnica, 24, "CST")}, "LinhaCST",
+     Texto("txtCST", 283, 24, HAlign::Center),
+     [](const TDadosItem &d) {
+         const TICMS &icms = d.item.Imposto.ICMS;
+         return dfe::OrigToStr(icms.orig) + d.danfe.ManterCst(d.nfe.Emit.CRT, icms.CSOSN, icms.CST);
+     }},
+    {"rlsDivProd4", 307, {Titulo("lblCFOP", 308, kLegendaUnica, 22, "CFOP")}, "LinhaCFOP",
+     Texto("txtCFOP", 308, 22, HAlign::Left), [](const TDadosItem &d) { return d.item.Prod.CFOP; }},
+    {"rlsDivProd5", 330, {Titulo("lblUnidade", 331, kLegendaUnica, 28, "UNID.")}, "LinhaUnidade",
+     TextoEmLinhas("txtUnidade", 331, 28, HAlign::Left), Unidade},
+    {"rlsDivProd6", 359, {Titulo("lblQuantidade", 360, kLegendaUnica, 45, "QUANT.")}, "LinhaQuantidade",
+     TextoEmLinhas("txtQuantidade", 360, 45, HAlign::Right), Quantidade, true},
+    {"rlsDivProd7", 404,
+     {Titulo("lblValorUnitarioSup", 405, kLegendaSuperior, 50, "VALOR"),
+      Titulo("lblValorUnitarioInf", 405, kLegendaInferior, 50, "UNITÁRIO")},
+     "LinhaValorUnitario", TextoEmLinhas("txtValorUnitario", 405, 50, HAlign::Right), ValorUnitario, true},
+    {"rlsDivProd8", 455,
+     {Titulo("lblValorTotalSup", 455, kLegendaSuperior, 52, "VALOR"),
+      Titulo("lblValorTotal", 455, kLegendaInferior, 52, "TOTAL")},
+     "LinhaValorTotal", Texto("txtValorTotal", 455, 52, HAlign::Right), ValorTotal, true},
+    {"rlsDivProd14", 508,
+     {Titulo("lblPercValorDesc", 509, kLegendaSuperior, 45, "VALOR"),
+      Titulo("lblPercValorDesc1", 509, kLegendaInferior, 45, "DESCONTO")},
+     "LinhaDesconto", Texto("txtValorDesconto", 509, 45, HAlign::Right), ValorDesconto, true},
+    {"rlsDivProd9", 554,
+     {Titulo("lblBaseICMSSup", 555, kLegendaSuperior, 54, "BASE"),
+      Titulo("lblBaseICMSInf", 555, kLegendaInferior, 54, "CÁLC. ICMS")},
+     "LinhaBaseICMS", Texto("txtBaseICMS", 555, 51, HAlign::Right), [](const TDadosItem &d) { return std::string(d.valores(d.item.Imposto.ICMS.vBC.ToDouble())); },
+     true},
+    {"rlsDivProd10", 609,
+     {Titulo("lblValorICMSSup", 610, kLegendaSuperior, 40, "VALOR"),
+      Titulo("lblValorICMSInf", 610, kLegendaInferior, 40, "I.C.M.S.")},
+     "LinhaValorICMS", Texto("txtValorICMS", 610, 37, HAlign::Right),
+     [](const TDadosItem &d) { return std::string(d.valores(d.item.Imposto.ICMS.vICMS.ToDouble())); }, true},
+    {"rlsDivProd11", 650,
+     {Titulo("lblValorIPISup", 651, kLegendaSuperior, 39, "VALOR"),
+      Titulo("lblValorIPIInf", 651, kLegendaInferior, 39, "I.P.I.")},
+     "LinhaValorIPI", Texto("txtValorIPI", 651, 36, HAlign::Right), [](const TDadosItem &d) { return std::string(d.valores(d.item.Imposto.IPI.vIPI.ToDouble())); },
+     true},
+    // The rates share one caption over the two, and a line under it.
+    {"rlsDivProd12", 690,
+     {Titulo("lblAliquotas", 691, kLegendaSuperior, 49, "ALÍQUOTAS"),
+      dfe::LinhaH("rlsLinhaAliquotas", 690, kLegendaInferior, 50),
+      dfe::LinhaV("rlsDivProd13", 714, kLegendaInferior, kTopoTitulos + kAlturaTitulos - kLegendaInferior),
+      Titulo("lblAliqICMS", 691, kLegendaInferior, 23, "ICMS")},
+     "LinhaAliquotas", Texto("txtAliqICMS", 691, 21, HAlign::Right),
+     [](const TDadosItem &d) { return std::string(d.valores(d.item.Imposto.ICMS.pICMS.ToDouble())); }, true},
+    {nullptr, 714, {Titulo("lblAliqIPI", 715, kLegendaInferior, 24, "IPI")}, "LinhaAliqIPI",
+     Texto("txtAliqIPI", 715, 22, HAlign::Right), [](const TDadosItem &d) { return std::string(d.valores(d.item.Imposto.IPI.pIPI.ToDouble())); }, true},
+};
+
+const QRgb kFundoTitulos = 0xFFE5E5E5;
+
+// The item's additional information in a row of its own.
+constexpr TPecaDANFe kInfAd[] = {
+    dfe::Memo("RLMemoInfAd", 4, 1, 736, kAlturaTexto, "", {8}, HAlign::Left, tagItem).AutoAltura(),
+    dfe::LinhaV("LinhaInfAdEsquerda", 0, 0, 14).Esticada(),
+    dfe::LinhaV("LinhaInfAdDireita", 739, 0, 14).Esticada(),
+    dfe::LinhaH("LinhaInfAdInferior", 0, 13, 740).Esticada(),
+};
+
 } // namespace
 
 void TfrlDANFeRLRetrato::CriarItens()
 {
-    // ---- Column titles --------------------------------------------------------------------
+    // ---- Column titles: the grey box, then each column's divider and captions ------------
     report::Band &t = *rlbCabecalhoItens;
+    dfe::TPecasCriadas titulos;
+    const auto titulo = [&](const dfe::TDadosPeca &peca) { titulos.controles.push_back(&dfe::CriarPeca(t, peca)); };
     // The header band retitles it on the pages after the first.
-    lblDadosDoProduto = &dfe::CriarRotulo(t, "lblDadosDoProduto", QRectF(0, 0, 400, 11), "DADOS DO PRODUTO / SERVIÇOS",
-                                     dfe::CriarFonte(8, true), HAlign::Left, tagTituloCaixa);
-    rlsRectProdutos = &dfe::CriarCaixa(t, "rlsRectProdutos", QRectF(0, kTopoTitulos, 740, kAlturaTitulos));
-    rlsRectProdutos->fill = kFundoTitulos;
+    titulo(dfe::Rotulo("lblDadosDoProduto", 0, 0, 400, 11, "DADOS DO PRODUTO / SERVIÇOS", {8, true}, HAlign::Left,
+                       tagTituloCaixa));
+    titulo(dfe::Caixa("rlsRectProdutos", 0, kTopoTitulos, 740, kAlturaTitulos).ComFundo(kFundoTitulos));
+    for (const TColunaItem &coluna : kColunasItem) {
+        if (coluna.nomeDivisorTitulo != nullptr)
+            titulo(dfe::LinhaV(coluna.nomeDivisorTitulo, coluna.x, kTopoTitulos, kAlturaTitulos));
+        for (const dfe::TDadosPeca &peca : coluna.titulos)
+            if (peca.nome != nullptr && *peca.nome != '\0')
+                titulo(peca);
+    }
+    lblDadosDoProduto = &titulos.De<report::Label>("lblDadosDoProduto");
+    rlmCodProd = &titulos.De<report::Memo>("rlmCodProd");
+    rlmDescricaoProduto = &titulos.De<report::Memo>("rlmDescricaoProduto");
+    lblCST = &titulos.De<report::Label>("lblCST");
+    lblQuantidade = &titulos.De<report::Label>("lblQuantidade");
+    lblValorUnitarioSup = &titulos.De<report::Label>("lblValorUnitarioSup");
+    lblValorUnitarioInf = &titulos.De<report::Label>("lblValorUnitarioInf");
+    lblValorTotalSup = &titulos.De<report::Label>("lblValorTotalSup");
+    lblValorTotal = &titulos.De<report::Label>("lblValorTotal");
+    lblPercValorDesc = &titulos.De<report::Label>("lblPercValorDesc");
+    lblPercValorDesc1 = &titulos.De<report::Label>("lblPercValorDesc1");
+    rlsDivProd = &titulos.De<report::Line>("rlsDivProd");
+    rlsDivProd2 = &titulos.De<report::Line>("rlsDivProd2");
+    rlsDivProd7 = &titulos.De<report::Line>("rlsDivProd7");
+    rlsDivProd8 = &titulos.De<report::Line>("rlsDivProd8");
+    rlsDivProd14 = &titulos.De<report::Line>("rlsDivProd14");
 
-    const report::Font legenda = dfe::CriarFonte(7);
-    const auto titulo = [&](const char *nome, double x, double y, double largura, const char *texto) {
-        return &dfe::CriarRotulo(t, nome, QRectF(x, y, largura, kAlturaLegenda), texto, legenda, HAlign::Center,
-                            tagLegenda);
-    };
-    const auto tituloEmLinhas = [&](const char *nome, double x, double y, double largura, const char *texto) {
-        report::Memo &memo = dfe::CriarMemo(t, nome, QRectF(x, y, largura, kAlturaLegenda), legenda, HAlign::Center,
-                                       tagLegenda);
-        memo.text = texto;
-        memo.autoHeight = true;
-        return &memo;
-    };
-    const auto divisor = [&](const char *nome, double x) {
-        return &dfe::CriarLinhaV(t, nome, x, kTopoTitulos, kAlturaTitulos);
-    };
-
-    rlmCodProd = tituloEmLinhas("rlmCodProd", 1, kLegendaSuperior, 54, "CÓDIGO DO PROD. / SERV.");
-    rlsDivProd = divisor("rlsDivProd", 54);
-    rlmDescricaoProduto =
-        tituloEmLinhas("rlmDescricaoProduto", 56, kLegendaUnica, 184, "DESCRIÇÃO DO PRODUTO / SERVIÇO");
-    rlsDivProd2 = divisor("rlsDivProd2", 243);
-    lblNCM = titulo("lblNCM", 244, kLegendaUnica, 38, "NCM / SH");
-    rlsDivProd3 = divisor("rlsDivProd3", 282);
-    lblCST = titulo("lblCST", 283, kLegendaUnica, 24, "CST");
-    rlsDivProd4 = divisor("rlsDivProd4", 307);
-    lblCFOP = titulo("lblCFOP", 308, kLegendaUnica, 22, "CFOP");
-    rlsDivProd5 = divisor("rlsDivProd5", 330);
-    lblUnidade = titulo("lblUnidade", 331, kLegendaUnica, 28, "UNID.");
-    rlsDivProd6 = divisor("rlsDivProd6", 359);
-    lblQuantidade = titulo("lblQuantidade", 360, kLegendaUnica, 45, "QUANT.");
-    rlsDivProd7 = divisor("rlsDivProd7", 404);
-    lblValorUnitarioSup = titulo("lblValorUnitarioSup", 405, kLegendaSuperior, 50, "VALOR");
-    lblValorUnitarioInf = titulo("lblValorUnitarioInf", 405, kLegendaInferior, 50, "UNITÁRIO");
-    rlsDivProd8 = divisor("rlsDivProd8", 455);
-    lblValorTotalSup = titulo("lblValorTotalSup", 455, kLegendaSuperior, 52, "VALOR");
-    lblValorTotal = titulo("lblValorTotal", 455, kLegendaInferior, 52, "TOTAL");
-    rlsDivProd14 = divisor("rlsDivProd14", 508);
-    lblPercValorDesc = titulo("lblPercValorDesc", 509, kLegendaSuperior, 45, "VALOR");
-    lblPercValorDesc1 = titulo("lblPercValorDesc1", 509, kLegendaInferior, 45, "DESCONTO");
-    rlsDivProd9 = divisor("rlsDivProd9", 554);
-    lblBaseICMSSup = titulo("lblBaseICMSSup", 555, kLegendaSuperior, 54, "BASE");
-    lblBaseICMSInf = titulo("lblBaseICMSInf", 555, kLegendaInferior, 54, "CÁLC. ICMS");
-    rlsDivProd10 = divisor("rlsDivProd10", 609);
-    lblValorICMSSup = titulo("lblValorICMSSup", 610, kLegendaSuperior, 40, "VALOR");
-    lblValorICMSInf = titulo("lblValorICMSInf", 610, kLegendaInferior, 40, "I.C.M.S.");
-    rlsDivProd11 = divisor("rlsDivProd11", 650);
-    lblValorIPISup = titulo("lblValorIPISup", 651, kLegendaSuperior, 39, "VALOR");
-    lblValorIPIInf = titulo("lblValorIPIInf", 651, kLegendaInferior, 39, "I.P.I.");
-    rlsDivProd12 = divisor("rlsDivProd12", 690);
-    lblAliquotas = titulo("lblAliquotas", 691, kLegendaSuperior, 49, "ALÍQUOTAS");
-    rlsLinhaAliquotas = &dfe::CriarLinhaH(t, "rlsLinhaAliquotas", 690, kLegendaInferior, 50);
-    rlsDivProd13 =
-        &dfe::CriarLinhaV(t, "rlsDivProd13", 714, kLegendaInferior, kTopoTitulos + kAlturaTitulos - kLegendaInferior);
-    lblAliqICMS = titulo("lblAliqICMS", 691, kLegendaInferior, 23, "ICMS");
-    lblAliqIPI = titulo("lblAliqIPI", 715, kLegendaInferior, 24, "IPI");
-
-    // ---- One item row ---------------------------------------------------------------------
+    // ---- One item row: the shading under the texts, each column's divider and text ----------
     report::Band &r = *rlbItens;
     rlbItens->beforePrint = [this](report::Band &, report::PrintContext &contexto) {
         return rlbItensBeforePrint(contexto);
     };
-    const report::Font texto = dfe::CriarFonte(8);
-    // Under the texts: a shaded row is a filled label as tall as the row.
-    FundoItem = &dfe::CriarRotulo(r, "FundoItem", QRectF(0, 0, 740, 12), "", texto);
-    FundoItem->stretch = true;
-    FundoItem->visible = false;
-    const auto linha = [&](const char *nome, double x) {
-        report::Line &l = dfe::CriarLinhaV(r, nome, x, 0, 12);
-        l.stretch = true;
-        return &l;
+    dfe::TPecasCriadas linha;
+    const auto peca = [&](const dfe::TDadosPeca &p) -> report::Control & {
+        return *linha.controles.emplace_back(&dfe::CriarPeca(r, p));
     };
-    const auto campo = [&](const char *nome, double x, double largura, HAlign alinhamento) {
-        return &dfe::CriarRotulo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), "", texto, alinhamento, tagItem);
-    };
-    const auto memo = [&](const char *nome, double x, double largura, HAlign alinhamento) {
-        report::Memo &m = dfe::CriarMemo(r, nome, QRectF(x, kTopoTexto, largura, kAlturaTexto), texto, alinhamento, tagItem);
-        m.autoHeight = true;
-        return &m;
-    };
-
-    LinhaInicioItem = linha("LinhaInicioItem", 0);
-    txtCodigo = memo("txtCodigo", 1, 54, HAlign::Left);
-    LinhaDescricao = linha("LinhaDescricao", 54);
-    rlmDescricao = memo("rlmDescricao", 56, 165, HAlign::Left);
-    LinhaNCM = linha("LinhaNCM", 243);
-    txtNCM = campo("txtNCM", 244, 38, HAlign::Center);
-    LinhaCST = linha("LinhaCST", 282);
-    txtCST = campo("txtCST", 283, 24, HAlign::Center);
-    LinhaCFOP = linha("LinhaCFOP", 307);
-    txtCFOP = campo("txtCFOP", 308, 22, HAlign::Left);
-    LinhaUnidade = linha("LinhaUnidade", 330);
-    txtUnidade = memo("txtUnidade", 331, 28, HAlign::Left);
-    LinhaQuantidade = linha("LinhaQuantidade", 359);
-    txtQuantidade = memo("txtQuantidade", 360, 45, HAlign::Right);
-    LinhaValorUnitario = linha("LinhaValorUnitario", 404);
-    txtValorUnitario = memo("txtValorUnitario", 405, 50, HAlign::Right);
-    LinhaValorTotal = linha("LinhaValorTotal", 455);
-    txtValorTotal = campo("txtValorTotal", 455, 52, HAlign::Right);
-    LinhaDesconto = linha("LinhaDesconto", 508);
-    txtValorDesconto = campo("txtValorDesconto", 509, 45, HAlign::Right);
-    LinhaBaseICMS = linha("LinhaBaseICMS", 554);
-    txtBaseICMS = campo("txtBaseICMS", 555, 51, HAlign::Right);
-    LinhaValorICMS = linha("LinhaValorICMS", 609);
-    txtValorICMS = campo("txtValorICMS", 610, 37, HAlign::Right);
-    LinhaValorIPI = linha("LinhaValorIPI", 650);
-    txtValorIPI = campo("txtValorIPI", 651, 36, HAlign::Right);
-    LinhaAliquotas = linha("LinhaAliquotas", 690);
-    txtAliqICMS = campo("txtAliqICMS", 691, 21, HAlign::Right);
-    LinhaAliqIPI = linha("LinhaAliqIPI", 714);
-    txtAliqIPI = campo("txtAliqIPI", 715, 22, HAlign::Right);
-    LinhaFimItem = linha("LinhaFimItem", 739);
+    // A shaded row is a filled label as tall as the row.
+    peca(dfe::Rotulo("FundoItem", 0, 0, 740, 12, "", {8}).Esticada().Oculta());
+    FColunasItem.clear();
+    FColunasItem.reserve(std::size(kColunasItem));
+    for (const TColunaItem &coluna : kColunasItem) {
+        auto &divisor = static_cast<report::Line &>(peca(dfe::LinhaV(coluna.nomeDivisor, coluna.x, 0, 12).Esticada()));
+        report::Control &texto = peca(coluna.texto);
+        FColunasItem.push_back({&divisor, &texto, dfe::TextoDe(texto)});
+    }
+    peca(dfe::LinhaV("LinhaFimItem", 739, 0, 12).Esticada());
     // Placed on the row's bottom once its height is known; it takes no part in it.
-    LinhaItem = &dfe::CriarLinhaH(r, "LinhaItem", 0, 11, 740);
-    LinhaItem->stretch = true;
+    peca(dfe::LinhaH("LinhaItem", 0, 11, 740).Esticada());
+    FundoItem = &linha.De<report::Label>("FundoItem");
+    txtCodigo = &linha.De<report::Memo>("txtCodigo");
+    rlmDescricao = &linha.De<report::Memo>("rlmDescricao");
+    txtQuantidade = &linha.De<report::Memo>("txtQuantidade");
+    txtValorUnitario = &linha.De<report::Memo>("txtValorUnitario");
+    txtValorTotal = &linha.De<report::Label>("txtValorTotal");
+    txtValorDesconto = &linha.De<report::Label>("txtValorDesconto");
+    LinhaDescricao = &linha.De<report::Line>("LinhaDescricao");
+    LinhaNCM = &linha.De<report::Line>("LinhaNCM");
+    LinhaValorUnitario = &linha.De<report::Line>("LinhaValorUnitario");
+    LinhaValorTotal = &linha.De<report::Line>("LinhaValorTotal");
+    LinhaDesconto = &linha.De<report::Line>("LinhaDesconto");
+    LinhaBaseICMS = &linha.De<report::Line>("LinhaBaseICMS");
+    LinhaFimItem = &linha.De<report::Line>("LinhaFimItem");
+    LinhaItem = &linha.De<report::Line>("LinhaItem");
 
-    // ---- The item's additional information --------------------------------------------------
-    report::Band &a = *RLBandInfAd;
-    RLMemoInfAd = &dfe::CriarMemo(a, "RLMemoInfAd", QRectF(4, 1, 736, kAlturaTexto), texto, HAlign::Left, tagItem);
-    RLMemoInfAd->autoHeight = true;
-    LinhaInfAdEsquerda = &dfe::CriarLinhaV(a, "LinhaInfAdEsquerda", 0, 0, 14);
-    LinhaInfAdEsquerda->stretch = true;
-    LinhaInfAdDireita = &dfe::CriarLinhaV(a, "LinhaInfAdDireita", 739, 0, 14);
-    LinhaInfAdDireita->stretch = true;
-    LinhaInfAdInferior = &dfe::CriarLinhaH(a, "LinhaInfAdInferior", 0, 13, 740);
-    LinhaInfAdInferior->stretch = true;
+    // ---- The item's additional information ----------------------------------------------------
+    const dfe::TPecasCriadas infAd = dfe::CriarPecas<TDadosDANFe>(*RLBandInfAd, kInfAd);
+    RLMemoInfAd = &infAd.De<report::Memo>("RLMemoInfAd");
+    LinhaInfAdInferior = &infAd.De<report::Line>("LinhaInfAdInferior");
 }
 
 // ---- Preparation ---------------------------------------------------------------------------
@@ -260,20 +366,19 @@ void TfrlDANFeRLRetrato::PrepararColunasItens()
     for (report::Control *c : std::initializer_list<report::Control *>{lblValorTotalSup, lblValorTotal, txtValorTotal})
         ColocarX(*c, inicioTotal, larguraTotal);
 
-    // Every amount of the row ends short of the divider on its right.
-    const std::pair<report::Control *, const report::Line *> valores[] = {
-        {txtQuantidade, LinhaValorUnitario},
-        {txtValorUnitario, LinhaValorTotal},
-        {txtValorTotal, desconto ? LinhaDesconto : LinhaBaseICMS},
-        {txtValorDesconto, LinhaBaseICMS},
-        {txtBaseICMS, LinhaValorICMS},
-        {txtValorICMS, LinhaValorIPI},
-        {txtValorIPI, LinhaAliquotas},
-        {txtAliqICMS, LinhaAliqIPI},
-        {txtAliqIPI, LinhaFimItem},
-    };
-    for (const auto &[valor, divisor] : valores)
-        valor->bounds.setRight(divisor->bounds.left() - kRecuoValor);
+    // Every amount of the row ends short of the divider of the next column shown.
+    for (std::size_t i = 0; i < FColunasItem.size(); ++i) {
+        if (!kColunasItem[i].valorADireita)
+            continue;
+        const report::Line *direita = LinhaFimItem;
+        for (std::size_t j = i + 1; j < FColunasItem.size(); ++j) {
+            if (FColunasItem[j].divisor->visible) {
+                direita = FColunasItem[j].divisor;
+                break;
+            }
+        }
+        FColunasItem[i].texto->bounds.setRight(direita->bounds.left() - kRecuoValor);
+    }
 
     // Captions by the room they have.
     lblQuantidade->text = larguraQuantidade > 47 ? "QUANTIDADE" : "QUANT.";
@@ -329,19 +434,15 @@ bool TfrlDANFeRLRetrato::rlbItensBeforePrint(report::PrintContext &contexto)
     const TNFe &nfe = NFe();
     const TOvixNFeDANFeRL &danfe = DANFe();
     const TDetCollectionItem &item = nfe.Det[FNumItem];
-    const TProd &prod = item.Prod;
 
-    txtCodigo->text = danfe.ManterCodigo(prod.cEAN, prod.cProd);
-    rlmDescricao->text = danfe.ManterXProd(nfe, FNumItem);
-    txtNCM->text = prod.NCM;
-    txtCFOP->text = prod.CFOP;
+    const TDadosItem dados{nfe, danfe, item, FNumItem, txtValorDesconto->visible, FValoresItem};
+    for (std::size_t i = 0; i < FColunasItem.size(); ++i)
+        *FColunasItem[i].valor = kColunasItem[i].valor(dados);
 
     RLMemoInfAd->text = rtl::StringReplace(rtl::Trim(item.infAdProd), ";", "\r\n", rtl::rfReplaceAll);
     RLBandInfAd->visible = !RLMemoInfAd->text.empty() && danfe.ExibeInforAdicProduto() == infSeparadamente;
     if (RLBandInfAd->visible)
         LinhaInfAdInferior->bounds.moveTop(RLBandInfAd->preparedHeight(contexto.measurer(), RLNFe.font) - 1);
-
-    PreencherValoresItem(item);
 
     FundoItem->visible = danfe.AlternaCoresProdutos() && FNumItem % 2 == 1;
     FundoItem->background = fpCorDestaqueProdutos;
@@ -350,53 +451,13 @@ bool TfrlDANFeRLRetrato::rlbItensBeforePrint(report::PrintContext &contexto)
     return true;
 }
 
-const std::string &TfrlDANFeRLRetrato::ValorItem(double valor)
+const std::string &TValoresItem::operator()(double valor)
 {
     const std::uint64_t chave = std::bit_cast<std::uint64_t>(valor);
-    auto posicao = FValoresItem.find(chave);
-    if (posicao == FValoresItem.end())
-        posicao = FValoresItem.emplace(chave, util::FormatFloatBr(valor)).first;
+    auto posicao = FValores.find(chave);
+    if (posicao == FValores.end())
+        posicao = FValores.emplace(chave, util::FormatFloatBr(valor)).first;
     return posicao->second;
-}
-
-void TfrlDANFeRLRetrato::PreencherValoresItem(const TDetCollectionItem &item)
-{
-    const TOvixNFeDANFeRL &danfe = DANFe();
-    const TProd &prod = item.Prod;
-    const TICMS &icms = item.Imposto.ICMS;
-    const TIPI &ipi = item.Imposto.IPI;
-
-    txtCST->text = dfe::OrigToStr(icms.orig) + danfe.ManterCst(NFe().Emit.CRT, icms.CSOSN, icms.CST);
-
-    const bool tributavel = danfe.ImprimeValor() == dfe::iuTributavel;
-    if (danfe.ImprimeValor() == dfe::iuComercialETributavel && prod.uCom != prod.uTrib) {
-        txtUnidade->text = danfe.ManterUnidades(prod.uCom, prod.uTrib);
-        txtQuantidade->text = danfe.ManterQuantidades(prod.qCom.ToDouble(), prod.qTrib.ToDouble());
-        txtValorUnitario->text = danfe.ManterValoresUnitarios(prod.vUnCom, prod.vUnTrib);
-    } else {
-        txtUnidade->text = tributavel ? prod.uTrib : prod.uCom;
-        txtQuantidade->text = danfe.FormatarQuantidade((tributavel ? prod.qTrib : prod.qCom).ToDouble(), true);
-        txtValorUnitario->text = danfe.FormatarValorUnitario(tributavel ? prod.vUnTrib : prod.vUnCom);
-    }
-
-    const double desconto = danfe.ManterVDesc(prod.qCom.ToDouble(), prod.vUnCom, prod.vDesc);
-    const double bruto = prod.vProd.ToDouble();
-    if (!txtValorDesconto->visible) {
-        txtValorTotal->text = ValorItem(danfe.ImprimeTotalLiquido() ? bruto - desconto : bruto);
-        txtValorDesconto->text.clear();
-    } else if (danfe.ImprimeTotalLiquido()) {
-        txtValorTotal->text = ValorItem(desconto);
-        txtValorDesconto->text = ValorItem(bruto - desconto);
-    } else {
-        txtValorTotal->text = ValorItem(bruto);
-        txtValorDesconto->text = ValorItem(desconto);
-    }
-
-    txtBaseICMS->text = ValorItem(icms.vBC.ToDouble());
-    txtValorICMS->text = ValorItem(icms.vICMS.ToDouble());
-    txtValorIPI->text = ValorItem(ipi.vIPI.ToDouble());
-    txtAliqICMS->text = ValorItem(icms.pICMS.ToDouble());
-    txtAliqIPI->text = ValorItem(ipi.pIPI.ToDouble());
 }
 
 } // namespace nfe
