@@ -8,6 +8,7 @@
 #include "report/outputs.h"
 #include "report/painter.h"
 #include "rtl/exceptions.h"
+#include "rtl/formatsettings.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -118,6 +119,27 @@ TEST(DAMDFeImpressao, KeyBarcodeAndQRCodeScanAt200Dpi)
     TMDFe semQR = Manifesto();
     semQR.infMDFeSupl.qrCodMDFe = "  ";
     EXPECT_TRUE(report::bySource(c.Imprimir(semQR).pages.at(0), "imgQRCode").empty());
+}
+
+// The PDF route of one given document: one file named by the key in the PDF folder, its
+// title and keywords with the user's separators.
+TEST(DAMDFeImpressao, OneDocumentToPDFWithItsNumberDateAndIssuerInTheInformation)
+{
+    if (!report::test::havePoppler())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const rtl::ScopedFormatSettings brasil(rtl::TFormatSettings::Brazil());
+    QTemporaryDir saida;
+    Componentes c;
+    c.mdfe->Manifestos().Add().MDFe() = Numero(101);
+    c.damdfe->SetPathPDF(saida.path().toStdString() + "/");
+    const TMDFe m = Manifesto();
+    c.damdfe->ImprimirDAMDFePDF(&m);
+    EXPECT_EQ(c.damdfe->ArquivoPDF(), saida.path().toStdString() + "/" + damdfe_test::kChave + "-mdfe.pdf");
+    EXPECT_EQ(QDir(saida.path()).entryList(QDir::Files).size(), 1);
+    const std::string info = report::test::pdfInfoOf(QString::fromStdString(c.damdfe->ArquivoPDF()));
+    EXPECT_EQ(report::test::infoValue(info, "Title"), "DAMDFe - MDFe nº 000.000.123");
+    EXPECT_EQ(report::test::infoValue(info, "Keywords"),
+              "Número:000.000.123; Data de emissão: 17/05/2024; CNPJ: 12345678000195");
 }
 
 std::string Simples(std::string texto)
