@@ -4,7 +4,12 @@
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
+// The MDF-e model has a member named like a Qt keyword macro; this file emits no signal.
+#undef emit
+
 #include "dfe/settings.h"
+#include "mdfe/component.h"
+#include "mdfe/damdfe/component.h"
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
 #include "rtl/exceptions.h"
@@ -175,6 +180,14 @@ void TForm1::CreateComponents()
     // Linking one side links both.
     Nfe->SetDANFE(Danfe);
 
+    MDFe = rtl::TComponent::Create<mdfe::TOvixMDFe>(FComponentes.get());
+    MDFe->SetName("MDFe");
+    ConfigurarDocumento(MDFe->Configuracoes());
+    DaMDFe = rtl::TComponent::Create<mdfe::TOvixMDFeDAMDFeRL>(FComponentes.get());
+    DaMDFe->SetName("DaMDFe");
+    ConfigurarRelatorio(*DaMDFe);
+    MDFe->SetDAMDFE(DaMDFe);
+
     Sat = rtl::TComponent::Create<sat::TOvixSAT>(FComponentes.get());
     Sat->SetName("Sat");
     sat::TOvixSATConfig &satConfig = Sat->Config();
@@ -250,7 +263,13 @@ void TForm1::montaCTe()
 
 void TForm1::montaMDFe()
 {
-    throw rtl::Exception("Visualização de MDF-e ainda não disponível");
+    MDFe->Manifestos().Clear();
+    // The text goes as typed: the load reports a name that is no readable file.
+    const std::string arquivo = edNomeArquivo.text().toStdString();
+    // A file without a whole MDF-e would otherwise show nothing at all.
+    if (!MDFe->Manifestos().LoadFromFile(arquivo, true))
+        throw rtl::Exception("Nenhum MDF-e encontrado no arquivo \"" + arquivo + "\"");
+    MDFe->Manifestos().Imprimir();
 }
 
 void TForm1::montaSAT()

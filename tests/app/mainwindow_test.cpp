@@ -1,6 +1,11 @@
 #include "app/mainwindow.h"
 #include "recordingbox.h"
 
+// The MDF-e model has a member named like a Qt keyword macro.
+#undef emit
+
+#include "mdfe/component.h"
+#include "mdfe/damdfe/component.h"
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
 #include "report/prepared.h"
@@ -8,7 +13,10 @@
 #include "sat/component.h"
 #include "sat/extrato/component.h"
 
+#include "rtl/files.h"
+
 #include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -37,6 +45,10 @@ protected:
     MainWindow()
     {
         window.Danfe->SetMostrarPreview(
+            [this](report::PreparedReport pages, const report::PreviewOptions &options) {
+                previews.push_back({std::move(pages), options.caption});
+            });
+        window.DaMDFe->SetMostrarPreview(
             [this](report::PreparedReport pages, const report::PreviewOptions &options) {
                 previews.push_back({std::move(pages), options.caption});
             });
@@ -160,7 +172,6 @@ TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
     };
     const Row rows[] = {
         {"CT-e", 1, "Visualização de CT-e ainda não disponível."},
-        {"MDF-e", 2, "Visualização de MDF-e ainda não disponível."},
     };
     Visualizar(window, 0, Fixture("nfe400_proc.xml"));
     for (const Row &row : rows) {
@@ -171,6 +182,50 @@ TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
         EXPECT_EQ(box.Shown[0].text, row.text) << row.name;
         EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1) << row.name;
     }
+}
+
+// The MDF-e road: every manifest of the file in one DAMDFE preview; a second press loads
+// the file afresh; a file holding no MDF-e says so instead of showing nothing.
+TEST_F(MainWindow, MDFeLoadsEveryManifestAndPreviewsTheDAMDFE)
+{
+    EXPECT_EQ(window.MDFe->DAMDFE(), window.DaMDFe);
+    EXPECT_EQ(window.DaMDFe->OvixMDFe(), window.MDFe);
+    const std::string um =
+        QDir::cleanPath(QStringLiteral(TEST_SOURCE_DIR "/../mdfe/fixtures/mdfe300-rodo-proc.xml")).toStdString();
+    Visualizar(window, 2, um);
+    window.btVisualiza.click();
+    EXPECT_TRUE(box.Shown.empty()) << (box.Shown.empty() ? "" : box.Shown[0].text);
+    ASSERT_EQ(window.MDFe->Manifestos().Count(), 1);
+    EXPECT_EQ(window.MDFe->Manifestos().Items(0).NomeArq(), um);
+    ASSERT_EQ(previews.size(), 2u);
+    EXPECT_EQ(previews[1].caption, "Manifesto - Retrato");
+    ASSERT_FALSE(previews[1].pages.pages.empty());
+    const report::PreparedPage &p = previews[1].pages.pages[0];
+    EXPECT_NE(report::findText(p, "DAMDFE"), nullptr);
+    EXPECT_NE(report::findText(p, "Transportes Exemplo Ação Ltda"), nullptr);
+    EXPECT_NE(report::findText(p, "MODAL RODOVIÁRIO DE CARGA"), nullptr);
+
+    // Two files' manifests in one: two documents, each from page 1.
+    QTemporaryDir pasta;
+    const std::string dois = pasta.filePath("dois-mdfe.xml").toStdString();
+    const std::string aquav =
+        QDir::cleanPath(QStringLiteral(TEST_SOURCE_DIR "/../mdfe/fixtures/mdfe300-aquav.xml")).toStdString();
+    rtl::WriteFileBytes(dois, rtl::ReadFileBytes(um) + rtl::ReadFileBytes(aquav));
+    Visualizar(window, 2, dois);
+    EXPECT_TRUE(box.Shown.empty()) << (box.Shown.empty() ? "" : box.Shown[0].text);
+    EXPECT_EQ(window.MDFe->Manifestos().Count(), 2);
+    ASSERT_EQ(previews.size(), 3u);
+    EXPECT_EQ(previews[2].pages.pages.front().number, 1);
+    EXPECT_EQ(previews[2].pages.pages.back().number, 1);
+    EXPECT_EQ(previews[2].pages.pages.back().reportIndex, 1);
+
+    // An NF-e file holds no MDF-e.
+    const std::string nfe = Fixture("nfe400_proc.xml");
+    Visualizar(window, 2, nfe);
+    ASSERT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(box.Shown[0].text, "Nenhum MDF-e encontrado no arquivo \"" + nfe + "\"");
+    EXPECT_EQ(previews.size(), 3u);
+    EXPECT_EQ(window.MDFe->Manifestos().Count(), 0);
 }
 
 TEST_F(MainWindow, SATLoadsTheCFeAndPreviewsItsReceiptOnRollPaper)

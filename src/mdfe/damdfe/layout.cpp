@@ -1,0 +1,671 @@
+#include "mdfe/damdfe/layout.h"
+
+#include "mdfe/damdfe/component.h"
+
+#include "dfe/accesskey.h"
+#include "dfe/codes_transport.h"
+#include "dfe/report/layout_construcao.h"
+#include "dfe/report/routines.h"
+#include "rtl/datetime.h"
+#include "rtl/text.h"
+#include "util/formatter.h"
+#include "util/toolbox.h"
+
+#include <algorithm>
+#include <cctype>
+// The model has a member named like a Qt keyword macro.
+#undef emit
+
+namespace mdfe {
+
+namespace {
+
+using report::Band;
+using report::BandKind;
+using report::HAlign;
+using report::PrintContext;
+
+constexpr double kLargura = 742;
+constexpr double kMeio = kLargura / 2;
+// Where the road band's lower half (toll vouchers, insurance) starts as designed.
+constexpr double kTopoMetadeInferior = 104;
+
+report::Font Times(int pixels, bool negrito = false)
+{
+    return dfe::CriarFonte(pixels, negrito, "Times New Roman");
+}
+
+// A caption: Times of the given size, one line.
+report::Label &Legenda(Band &ABanda, std::string ANome, double x, double y, double w, std::string ATexto,
+                       int ATamanho, bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
+{
+    return dfe::CriarRotulo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3), std::move(ATexto),
+                            Times(ATamanho, ANegrito), AAlinhamento);
+}
+
+// A memo that grows with its text.
+report::Memo &MemoCrescente(Band &ABanda, std::string ANome, double x, double y, double w, int ATamanho,
+                            bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
+{
+    report::Memo &memo = dfe::CriarMemo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3),
+                                        Times(ATamanho, ANegrito), AAlinhamento);
+    memo.autoHeight = true;
+    return memo;
+}
+
+// A vertical line from y to the band's bottom, whatever height the band takes.
+void DivisorAteOFim(Band &ABanda, std::string ANome, double x, double y)
+{
+    report::Line &linha = dfe::CriarLinhaV(ABanda, std::move(ANome), x, y, 1);
+    linha.stretch = true;
+}
+
+// The bottom of a memo at the top given, as tall as its text.
+double Fundo(const report::Memo &AMemo, const PrintContext &AContexto, const report::Font &AFonteRelatorio)
+{
+    return AMemo.bounds.top() + (AMemo.visible ? AMemo.neededHeight(AContexto.measurer(), AFonteRelatorio) : 0);
+}
+
+void Juntar(std::string &ATexto, std::string_view ALinha)
+{
+    if (!ATexto.empty())
+        ATexto += '\n';
+    ATexto += ALinha;
+}
+
+std::string Trocar(std::string ATexto, std::string_view ADe, std::string_view APara, bool AIgnorarCaixa)
+{
+    if (ADe.empty())
+        return ATexto;
+    const auto igual = [AIgnorarCaixa](char a, char b) {
+        return AIgnorarCaixa ? std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b))
+                             : a == b;
+    };
+    std::string out;
+    out.reserve(ATexto.size());
+    std::size_t i = 0;
+    while (i < ATexto.size()) {
+        if (i + ADe.size() <= ATexto.size() &&
+            std::equal(ADe.begin(), ADe.end(), ATexto.begin() + static_cast<std::ptrdiff_t>(i), igual)) {
+            out += APara;
+            i += ADe.size();
+        } else {
+            out += ATexto[i++];
+        }
+    }
+    return out;
+}
+
+std::string TextoModal(TModalMDFe AModal)
+{
+    switch (AModal) {
+    case moRodoviario: return "MODAL RODOVIÁRIO DE CARGA";
+    case moAereo: return "MODAL AÉREO DE CARGA";
+    case moAquaviario: return "MODAL AQUAVIÁRIO DE CARGA";
+    case moFerroviario: return "MODAL FERROVIÁRIO DE CARGA";
+    }
+    return {};
+}
+
+} // namespace
+
+// ---- Texts -----------------------------------------------------------------------------------
+
+std::string QuebrarLinhasObservacao(std::string_view AinfCpl)
+{
+    // The marker reaches the model escaped or not, depending on how the issuer wrote it.
+    std::string texto = Trocar(std::string(AinfCpl), "&lt;BR&gt;", "\n", true);
+    texto = Trocar(std::move(texto), "<BR>", "\n", true);
+    return Trocar(std::move(texto), ";", "\n", false);
+}
+
+TStatusDAMDFe StatusDAMDFe(const TMDFe &AMDFe, bool ACancelada, bool AEncerrado)
+{
+    TStatusDAMDFe status;
+    const int cStat = AMDFe.procMDFe.cStat;
+    if (cStat < 1) {
+        status.Msg1 = "MDF-E NÃO ENVIADO PARA SEFAZ";
+        return status;
+    }
+    if (AMDFe.Ide.tpAmb == dfe::taHomologacao)
+        status.Msg1 = "AMBIENTE DE HOMOLOGAÇÃO - SEM VALOR FISCAL";
+    // In order: a later test replaces what an earlier one set.
+    if (cStat == 101 || ACancelada)
+        status.Msg2 = "MDF-e CANCELADO";
+    if (cStat == 100 && AEncerrado)
+        status.Msg2 = "MDF-e ENCERRADO";
+    if (cStat == 110)
+        status.Msg2 = "MDF-e DENEGADO";
+    if (cStat != 100 && cStat != 101 && cStat != 110)
+        status.Msg2 = AMDFe.procMDFe.xMotivo;
+    return status;
+}
+
+std::string ProtocoloDAMDFe(const TMDFe &AMDFe, std::string_view AProtocolo)
+{
+    if (AMDFe.Ide.tpEmis != dfe::teNormal)
+        return "EMISSÃO EM CONTINGÊNCIA. Obrigatória a autorização em 168 horas após esta Emissão (" +
+               rtl::FormatDateTime("dd/mm/yyyy hh:nn", AMDFe.Ide.dhEmi) + ")";
+    if (!AProtocolo.empty())
+        return std::string(AProtocolo);
+    const TProcMDFe &proc = AMDFe.procMDFe;
+    return proc.nProt + "   " + (proc.dhRecbto == 0 ? std::string() : rtl::DateTimeToStr(proc.dhRecbto));
+}
+
+// ---- Construction ------------------------------------------------------------------------------
+
+TfrlDAMDFeRLRetrato::TfrlDAMDFeRLRetrato()
+{
+    RLMDFe.font = dfe::CriarFonte(8, false, "Courier New");
+    RLMDFe.caption = "Manifesto - Retrato";
+    RLMDFe.title = "Manifesto Eletrônico de Documentos Fiscais - MDF-e";
+    RLMDFe.frame = report::Borders::all();
+
+    CriarDadosManifesto();
+    CriarTotais();
+    CriarRodoviario();
+    CriarAquaviario();
+    CriarDocumentos();
+    CriarObservacao();
+
+    RLMDFe.beforePrint = [this](report::Report &, PrintContext &contexto) { AntesDeImprimir(contexto); };
+}
+
+TfrlDAMDFeRLRetrato::~TfrlDAMDFeRLRetrato() = default;
+
+std::unique_ptr<TfrlDAMDFeRL> TfrlDAMDFeRLRetrato::Criar()
+{
+    return std::make_unique<TfrlDAMDFeRLRetrato>();
+}
+
+void TfrlDAMDFeRLRetrato::CriarDadosManifesto()
+{
+    Band &b = RLMDFe.addBand(BandKind::PageHeader, 230, "rlb_1_DadosManifesto");
+    rlb_1_DadosManifesto = &b;
+
+    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(4, 4, 586, 16), Times(11, true), HAlign::Center);
+    rliLogo = &b.add<report::Image>("rliLogo", QRectF(4, 26, 94, 62));
+    rliLogo->fit = report::Image::Proportional;
+    rliLogo->center = true;
+    rlmDadosEmitente = &dfe::CriarMemo(b, "rlmDadosEmitente", QRectF(104, 26, 484, 128), Times(9));
+    imgQRCode = &b.add<report::QRCode>("imgQRCode", QRectF(kLargura - 115, 4, 111, 107));
+
+    Legenda(b, "rlLabel17", 4, 160, 150, "DAMDFE", 19, true);
+    Legenda(b, "rlLabel1", 150, 166, 588, "Documento Auxiliar de Manifesto Eletrônico de Documentos Fiscais", 11);
+
+    // The strip of captions over values at the band's foot.
+    constexpr double topo = 230 - 31;
+    dfe::CriarLinhaH(b, "rlsLinhaFaixa", 0, topo, kLargura);
+    struct Coluna {
+        const char *nomeLegenda;
+        const char *legenda;
+        double x0, x1;
+    };
+    static constexpr Coluna colunas[] = {
+        {"rlLabel2", "MODELO", 0, 62},
+        {"rlLabel3", "SÉRIE", 62, 124},
+        {"rlLabel4", "NÚMERO", 124, 262},
+        {"rlLabel5", "FOLHA", 262, 342},
+        {"rlLabel6", "DATA E HORA DE EMISSÃO", 342, 532},
+        {"rlLabel7", "UF Carrega", 532, 637},
+        {"rlLabel8", "UF Descar.", 637, kLargura},
+    };
+    for (const Coluna &c : colunas) {
+        Legenda(b, c.nomeLegenda, c.x0 + 3, topo + 2, c.x1 - c.x0 - 6, c.legenda, 7);
+        if (c.x0 > 0)
+            dfe::CriarLinhaV(b, std::string("rlsDiv_") + c.nomeLegenda, c.x0, topo, 31);
+    }
+    const auto valor = [&](const char *nome, const Coluna &c, int tamanho, HAlign alinhamento = HAlign::Left) {
+        return &dfe::CriarRotulo(b, nome, QRectF(c.x0 + 4, topo + 12, c.x1 - c.x0 - 8, tamanho + 4), {},
+                                 Times(tamanho, true), alinhamento);
+    };
+    rllModelo = valor("rllModelo", colunas[0], 11);
+    rllSerie = valor("rllSerie", colunas[1], 11);
+    rllNumMDFe = valor("rllNumMDFe", colunas[2], 13, HAlign::Right);
+    rlsFolha = &b.add<report::SystemField>("rlsFolha", QRectF(colunas[3].x0 + 4, topo + 12, 72, 15),
+                                           report::SystemInfo::PageOfPages, "0#/0#");
+    rlsFolha->font = Times(11, true);
+    rllEmissao = valor("rllEmissao", colunas[4], 11);
+    rllUFCarrega = valor("rllUFCarrega", colunas[5], 9);
+    rllUFDescarrega = valor("rllUFDescarrega", colunas[6], 9);
+}
+
+void TfrlDAMDFeRLRetrato::CriarTotais()
+{
+    Band &b = RLMDFe.addBand(BandKind::Title, 112, "rlb_2");
+    rlb_2 = &b;
+    b.borders.top = true;
+    b.autoSize = true;
+
+    constexpr double direita = 444; // the key's block takes the rest
+    rllModal = &dfe::CriarRotulo(b, "rllModal", QRectF(0, 4, direita, 16), {}, Times(11, true), HAlign::Center);
+    struct Coluna {
+        const char *nomeLegenda;
+        const char *nomeValor;
+        double x0, x1;
+    };
+    static constexpr Coluna colunas[] = {
+        {"rlLabel10", "rllqCTe", 0, 82},
+        {"lblQTDENFeMDFe", "rllqNFeMDFe", 82, 166},
+        {"rlLabel12", "rllPesoTotal", 166, 284},
+        {"rllTituloValorMerc", "rllValorMercadoria", 284, direita},
+    };
+    report::Label *legendas[4] = {};
+    report::Label *valores[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const Coluna &c = colunas[i];
+        legendas[i] = &Legenda(b, c.nomeLegenda, c.x0 + 2, 24, c.x1 - c.x0 - 4, {}, 11, false, HAlign::Center);
+        valores[i] = &dfe::CriarRotulo(b, c.nomeValor, QRectF(c.x0 + 2, 40, c.x1 - c.x0 - 4, 17), {},
+                                       Times(13, true), HAlign::Center);
+    }
+    legendas[0]->text = "QTDE CT-e";
+    lblQTDENFeMDFe = legendas[1];
+    rlLabel12 = legendas[2];
+    rllTituloValorMerc = legendas[3];
+    rllTituloValorMerc->text = "VALOR DA MERCADORIA R$";
+    rllqCTe = valores[0];
+    rllqNFeMDFe = valores[1];
+    rllPesoTotal = valores[2];
+    rllValorMercadoria = valores[3];
+
+    Legenda(b, "rlLabel14", 0, 66, direita, "PROTOCOLO DE AUTORIZAÇÃO DE USO", 7, true, HAlign::Center);
+    rllProtocolo = &MemoCrescente(b, "rllProtocolo", 4, 78, direita - 8, 11, true, HAlign::Center);
+
+    DivisorAteOFim(b, "rlsDivChave", direita, 0);
+    Legenda(b, "rlLabel15", direita, 4, kLargura - direita, "Controle do Fisco", 8, true, HAlign::Center);
+    RLBarcode1 = &b.add<report::Barcode>("RLBarcode1", QRectF(direita, 18, kLargura - direita, 39));
+    RLBarcode1->moduleWidth = kModuloCodigoBarrasMDFe;
+    Legenda(b, "rlLabel16", direita, 62, kLargura - direita, "Chave de acesso", 8, true, HAlign::Center);
+    rllChave = &dfe::CriarMemo(b, "rllChave", QRectF(direita + 2, 76, kLargura - direita - 4, 16), Times(11, true),
+                               HAlign::Center);
+    rllChave->wordWrap = false;
+}
+
+void TfrlDAMDFeRLRetrato::CriarRodoviario()
+{
+    Band &b = RLMDFe.addBand(BandKind::Title, 208, "rlb_2_Rodo");
+    rlb_2_Rodo = &b;
+    b.borders.top = true;
+    b.autoSize = true;
+    // Many trailers or drivers may make it taller than the room left: it continues.
+    b.canSplit = true;
+
+    Legenda(b, "rlLabel20", 4, 2, kMeio - 8, "Veículo", 11, true);
+    Legenda(b, "rlLabel21", 4, 18, 180, "Placa", 11);
+    Legenda(b, "rlLabel22", 188, 18, 180, "RNTRC", 11);
+    rlmPlaca = &MemoCrescente(b, "rlmPlaca", 4, 34, 180, 9);
+    rlmRNTRC = &MemoCrescente(b, "rlmRNTRC", 188, 34, 180, 9);
+
+    Legenda(b, "rlLabel23", kMeio + 4, 2, kMeio - 8, "Condutor", 11, true);
+    Legenda(b, "rlLabel24", kMeio + 4, 18, 110, "CPF", 11);
+    Legenda(b, "rlLabel25", kMeio + 118, 18, 250, "Nome", 11);
+    rlmCPF = &MemoCrescente(b, "rlmCPF", kMeio + 4, 34, 110, 9);
+    rlmCondutor = &MemoCrescente(b, "rlmCondutor", kMeio + 118, 34, 250, 9);
+
+    // The lower half; PrepararRodoviario moves it below the longest list above.
+    dfe::CriarLinhaH(b, "rlsLinhaRodo", 0, 104, kLargura);
+    Legenda(b, "rlLabel26", 4, 106, kMeio - 8, "Vale Pedágio", 11, true);
+    Legenda(b, "rlLabel27", 4, 122, 120, "Responsável CNPJ", 11);
+    Legenda(b, "rlLabel28", 126, 122, 120, "Fornecedor CNPJ", 11);
+    Legenda(b, "rlLabel29", 248, 122, 120, "N. Comprovante", 11);
+    rlmRespCNPJ = &MemoCrescente(b, "rlmRespCNPJ", 4, 138, 120, 9);
+    rlmFornCNPJ = &MemoCrescente(b, "rlmFornCNPJ", 126, 138, 120, 9);
+    rlmNumComprovante = &MemoCrescente(b, "rlmNumComprovante", 248, 138, 120, 9);
+
+    Legenda(b, "rlLabel30", kMeio + 4, 106, 150, "Responsável pelo Seguro - ", 11, true);
+    rlmRespSeguro = &Legenda(b, "rlmRespSeguro", kMeio + 154, 106, 210, {}, 11, true);
+    Legenda(b, "rlLabel31", kMeio + 4, 122, 200, "Nome da Seguradora", 11);
+    Legenda(b, "rlLabel32", kMeio + 208, 122, 160, "Número da Apólice", 11);
+    rlmRespSeguradora = &MemoCrescente(b, "rlmRespSeguradora", kMeio + 4, 138, 200, 9);
+    rlmRespApolice = &MemoCrescente(b, "rlmRespApolice", kMeio + 208, 138, 160, 9);
+
+    DivisorAteOFim(b, "rlsDivRodo", kMeio, 0);
+    for (const auto &controle : b.controls())
+        if (controle->bounds.top() >= kTopoMetadeInferior)
+            FMetadeInferiorRodo.emplace_back(controle.get(), controle->bounds.top());
+
+    // Air and rail manifests print no modal band.
+    rlb_3_Aereo = &RLMDFe.addBand(BandKind::Title, 20, "rlb_3_Aereo");
+    rlb_3_Aereo->visible = false;
+    rlb_5_Ferrov = &RLMDFe.addBand(BandKind::Title, 20, "rlb_5_Ferrov");
+    rlb_5_Ferrov->visible = false;
+}
+
+void TfrlDAMDFeRLRetrato::CriarAquaviario()
+{
+    Band &b = RLMDFe.addBand(BandKind::ColumnHeader, 121, "rlb_4_Aquav");
+    rlb_4_Aquav = &b;
+    b.borders = report::Borders::all();
+    b.autoSize = true;
+
+    Legenda(b, "rlLabel40", 4, 4, 200, "Código da Embarcação", 11);
+    rllCodEmbar = &dfe::CriarRotulo(b, "rllCodEmbar", QRectF(4, 20, 200, 17), {}, Times(13, true));
+    Legenda(b, "rlLabel41", 212, 4, 526, "Nome da Embarcação", 11);
+    rllNomeEmbar = &dfe::CriarRotulo(b, "rllNomeEmbar", QRectF(212, 20, 526, 17), {}, Times(13, true));
+    dfe::CriarLinhaH(b, "rlsLinhaAquav", 0, 42, kLargura);
+
+    Legenda(b, "rlLabel42", 4, 46, 80, "Código", 11);
+    Legenda(b, "rlLabel43", 88, 46, kMeio - 92, "Nome do Terminal de Carregamento", 11);
+    rlmCodCarreg = &MemoCrescente(b, "rlmCodCarreg", 4, 62, 80, 9);
+    rlmNomeCarreg = &MemoCrescente(b, "rlmNomeCarreg", 88, 62, kMeio - 92, 9);
+    Legenda(b, "rlLabel44", kMeio + 4, 46, 80, "Código", 11);
+    Legenda(b, "rlLabel45", kMeio + 88, 46, kMeio - 92, "Nome do Terminal de Descarregamento", 11);
+    rlmCodDescarreg = &MemoCrescente(b, "rlmCodDescarreg", kMeio + 4, 62, 80, 9);
+    rlmNomeDescarreg = &MemoCrescente(b, "rlmNomeDescarreg", kMeio + 88, 62, kMeio - 92, 9);
+    DivisorAteOFim(b, "rlsDivAquav", kMeio, 42);
+}
+
+void TfrlDAMDFeRLRetrato::CriarDocumentos()
+{
+    Band &t = RLMDFe.addBand(BandKind::ColumnHeader, 32, "rlb_7_Documentos_Titulos");
+    rlb_7_Documentos_Titulos = &t;
+    t.borders.top = true;
+    t.borders.bottom = true;
+    Legenda(t, "rlLabel50", 0, 2, kLargura, "RELAÇÃO DOS DOCUMENTOS FISCAIS ELETRÔNICOS", 9, true, HAlign::Center);
+    for (int coluna = 0; coluna < 2; ++coluna) {
+        const double x0 = coluna * kMeio;
+        const std::string sufixo = std::to_string(coluna + 1);
+        Legenda(t, "rlLabelTpDoc" + sufixo, x0 + 4, 18, 90, "TP DOC.", 7);
+        Legenda(t, "rlLabelCNPJ" + sufixo, x0 + 96, 18, 120, "CNPJ/CPF EMITENTE", 7);
+        Legenda(t, "rlLabelSerie" + sufixo, x0 + 218, 18, 150, "SÉRIE/NRO. DOCUMENTO", 7);
+    }
+
+    subItens = &RLMDFe.addSubReport("subItens");
+    subItens->onRecord = [this](int registro, PrintContext &) {
+        return fpMDFe != nullptr && registro <= fpMDFe->infDoc.infMunDescarga.Count();
+    };
+    Band &b = subItens->addBand(BandKind::Detail, 49, "rlbItens");
+    rlbItens = &b;
+    b.autoSize = true;
+    b.canSplit = true;
+    b.borders.bottom = true;
+    rlbMunicipio = &Legenda(b, "rlbMunicipio", 4, 2, kLargura - 8, {}, 11);
+    dfe::CriarLinhaH(b, "rlsLinhaMunicipio", 0, 18, kLargura);
+    rlmChave1 = &MemoCrescente(b, "rlmChave1", 4, 22, kMeio - 8, 11);
+    rlmChave2 = &MemoCrescente(b, "rlmChave2", kMeio + 4, 22, kMeio - 8, 11);
+    DivisorAteOFim(b, "rlsDivItens", kMeio, 18);
+    b.beforePrint = [this](Band &, PrintContext &contexto) {
+        PrepararItens(contexto);
+        return true;
+    };
+    b.afterPrint = [this](Band &, PrintContext &) {
+        rlmChave1->text.clear();
+        rlmChave2->text.clear();
+    };
+}
+
+void TfrlDAMDFeRLRetrato::CriarObservacao()
+{
+    Band &b = RLMDFe.addBand(BandKind::PageFooter, 152, "rlb_6_Observacao");
+    rlb_6_Observacao = &b;
+    b.pageRule = report::PageRule::LastOnly;
+    b.borders.top = true;
+    Legenda(b, "rlLabel60", 4, 2, 200, "Observação", 9, true);
+    rlmObservacao = &MemoCrescente(b, "rlmObservacao", 4, 16, 734, 9);
+    rllMsg1 = &dfe::CriarRotulo(b, "rllMsg1", QRectF(0, 60, kLargura, 31), {}, Times(27, true), HAlign::Center);
+    rllMsg2 = &dfe::CriarRotulo(b, "rllMsg2", QRectF(0, 92, kLargura, 31), {}, Times(27, true), HAlign::Center);
+    rllDataHoraImpressao =
+        &dfe::CriarRotulo(b, "rllDataHoraImpressao", QRectF(4, 138, 440, 12), {}, Times(8));
+    rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(444, 138, 294, 12), {}, Times(8), HAlign::Right);
+}
+
+// ---- Preparation ---------------------------------------------------------------------------------
+
+void TfrlDAMDFeRLRetrato::AntesDeImprimir(PrintContext &AContexto)
+{
+    dfe::TDFeReportFortes::AjustarMargem(RLMDFe, *fpDAMDFe);
+    // The lines across the bands meet the frame whatever the margins leave between them.
+    const double largura = std::max(kLargura, RLMDFe.contentWidth());
+    const auto alargar = [largura](const Band &banda) {
+        for (const auto &controle : banda.controls())
+            if (const auto *linha = dynamic_cast<const report::Line *>(controle.get());
+                linha != nullptr && linha->orientation == report::Line::Horizontal && controle->bounds.left() == 0 &&
+                controle->bounds.width() == kLargura)
+                controle->bounds.setWidth(largura);
+    };
+    for (const auto &banda : RLMDFe.bands())
+        alargar(*banda);
+    for (const auto &banda : subItens->bands())
+        alargar(*banda);
+    PrepararDadosManifesto(AContexto);
+    PrepararTotais(AContexto);
+    PrepararRodoviario(AContexto);
+    PrepararAquaviario(AContexto);
+
+    const bool relacao = fpDAMDFe->ImprimeDadosExtras().test(deRelacaoDFe);
+    rlb_7_Documentos_Titulos->visible = relacao;
+    subItens->visible = relacao;
+    rlmChave1->text.clear();
+    rlmChave2->text.clear();
+
+    PrepararObservacao(AContexto);
+}
+
+void TfrlDAMDFeRLRetrato::PrepararDadosManifesto(PrintContext &)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    const TOvixMDFeDAMDFeRL &damdfe = *fpDAMDFe;
+
+    // The QR Code carries the address exactly: a byte-order mark in front of it would
+    // keep a phone from opening it.
+    imgQRCode->visible = !rtl::Trim(mdfe.infMDFeSupl.qrCodMDFe).empty();
+    imgQRCode->data = imgQRCode->visible ? mdfe.infMDFeSupl.qrCodMDFe : std::string();
+
+    const bool temLogo = dfe::TDFeReportFortes::CarregarLogo(*rliLogo, damdfe.Logo());
+    rliLogo->visible = temLogo;
+    if (!temLogo)
+        rlmDadosEmitente->bounds = QRectF(rlmEmitente->bounds.left(), rlmDadosEmitente->bounds.top(),
+                                          rlmEmitente->bounds.width(), rlmDadosEmitente->bounds.height());
+    if (damdfe.ExpandeLogoMarca()) {
+        rliLogo->bounds = QRectF(2, 3, 317, 163);
+        dfe::TDFeReportFortes::AjustarLogo(*rliLogo, damdfe.ExpandeLogoMarcaConfig());
+        rlmEmitente->visible = false;
+        rlmDadosEmitente->visible = false;
+    } else {
+        rlmEmitente->text = mdfe.emit.xNome;
+        const TenderEmit &ender = mdfe.emit.enderEmit;
+        std::string dados = ender.xLgr + (ender.nro == "0" ? std::string() : ", " + ender.nro);
+        if (!ender.xCpl.empty())
+            Juntar(dados, ender.xCpl);
+        if (!ender.xBairro.empty())
+            Juntar(dados, ender.xBairro);
+        Juntar(dados, "CEP: " + util::FormatarCEP(ender.CEP) + " - " + ender.xMun + " - " + ender.UF);
+        Juntar(dados, "CNPJ: " + util::FormatarCNPJouCPF(mdfe.emit.CNPJCPF));
+        Juntar(dados, "INSCRIÇÃO ESTADUAL: " + mdfe.emit.IE);
+        Juntar(dados, "TELEFONE: " + util::FormatarFone(ender.fone));
+        if (!rtl::Trim(damdfe.Site()).empty())
+            Juntar(dados, "SITE: " + damdfe.Site());
+        if (!rtl::Trim(damdfe.Email()).empty())
+            Juntar(dados, "E-MAIL: " + damdfe.Email());
+        rlmDadosEmitente->text = std::move(dados);
+    }
+
+    rllModelo->text = mdfe.Ide.modelo;
+    rllSerie->text = util::IntToStrZero(mdfe.Ide.serie, 3);
+    rllNumMDFe->text = dfe::FormatarNumeroDocumentoFiscal(std::to_string(mdfe.Ide.nMDF));
+    rllEmissao->text = util::FormatDateTimeBr(mdfe.Ide.dhEmi);
+    rllUFCarrega->text = mdfe.Ide.UFIni;
+    rllUFDescarrega->text = mdfe.Ide.UFFim;
+}
+
+void TfrlDAMDFeRLRetrato::PrepararTotais(PrintContext &AContexto)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    // The key: the 44 characters after "MDFe".
+    const std::string chave = mdfe.infMDFe.Id.size() > 4 ? mdfe.infMDFe.Id.substr(4, 44) : std::string();
+    RLBarcode1->data = chave;
+    rllChave->text = dfe::FormatarChaveAcesso(chave);
+    rllChave->font = Times(11, true);
+    dfe::TDFeReportFortes::DiminuirFonteSeNecessario(*rllChave, 8, AContexto.measurer(), RLMDFe.font);
+
+    rllProtocolo->text = ProtocoloDAMDFe(mdfe, fpDAMDFe->Protocolo());
+    rllModal->text = TextoModal(mdfe.Ide.modal);
+
+    const Ttot &tot = mdfe.tot;
+    rllqCTe->text = util::FormatFloatBr(tot.qCTe, "#0");
+    lblQTDENFeMDFe->text = "QTDE NF-e";
+    rllqNFeMDFe->text = util::FormatFloatBr(tot.qNFe, "#0");
+    if (tot.qMDFe > 0) {
+        lblQTDENFeMDFe->text = "QTDE MDF-e";
+        rllqNFeMDFe->text = util::FormatFloatBr(tot.qMDFe, "#0");
+    }
+    rlLabel12->text = tot.cUnid == dfe::uTON ? "PESO TOTAL (Ton)" : "PESO TOTAL (Kg)";
+    rllPesoTotal->text = util::FormatFloatBr(tot.qCarga, ",#0.0000");
+    rllValorMercadoria->text = util::FormatFloatBr(tot.vCarga, ",#0.00");
+    const bool valor = fpDAMDFe->ImprimeDadosExtras().test(deValorTotal);
+    rllTituloValorMerc->visible = valor;
+    rllValorMercadoria->visible = valor;
+}
+
+void TfrlDAMDFeRLRetrato::PrepararRodoviario(PrintContext &AContexto)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    rlb_2_Rodo->visible = mdfe.Ide.modal == moRodoviario;
+    if (!rlb_2_Rodo->visible)
+        return;
+    const Trodo &rodo = mdfe.rodo;
+    const std::string &rntrcDoDocumento = mdfe.infMDFe.versao >= 3 ? rodo.infANTT.RNTRC : rodo.RNTRC;
+    const auto rntrc = [&](const Tprop &prop) { return prop.RNTRC.empty() ? rntrcDoDocumento : prop.RNTRC; };
+
+    std::string placas = util::FormatarPlaca(rodo.veicTracao.placa) + " - " + rodo.veicTracao.UF;
+    std::string rntrcs = rntrc(rodo.veicTracao.prop);
+    for (int i = 0; i < rodo.veicReboque.Count(); ++i) {
+        const TveicReboqueCollectionItem &reboque = rodo.veicReboque[i];
+        Juntar(placas, util::FormatarPlaca(reboque.placa) + " - " + reboque.UF);
+        Juntar(rntrcs, rntrc(reboque.prop));
+    }
+    // One line each, even an empty one, so the two columns stay side by side.
+    rlmPlaca->text = placas;
+    rlmRNTRC->text = rntrcs;
+
+    std::string cpfs, nomes;
+    for (int i = 0; i < rodo.veicTracao.condutor.Count(); ++i) {
+        const TcondutorCollectionItem &condutor = rodo.veicTracao.condutor[i];
+        cpfs += (i > 0 ? "\n" : "") + util::FormatarCPF(condutor.CPF);
+        nomes += (i > 0 ? "\n" : "") + condutor.xNome;
+    }
+    rlmCPF->text = cpfs;
+    rlmCondutor->text = nomes;
+
+    const TdispCollection &vales = rodo.valePed.disp.Count() > 0 ? rodo.valePed.disp : rodo.infANTT.valePed.disp;
+    std::string resp, forn, comprovantes;
+    for (int i = 0; i < vales.Count(); ++i) {
+        const char *quebra = i > 0 ? "\n" : "";
+        resp += quebra + util::FormatarCNPJ(vales[i].CNPJPg);
+        forn += quebra + util::FormatarCNPJ(vales[i].CNPJForn);
+        comprovantes += quebra + vales[i].nCompra;
+    }
+    rlmRespCNPJ->text = resp;
+    rlmFornCNPJ->text = forn;
+    rlmNumComprovante->text = comprovantes;
+
+    rlmRespSeguro->text = mdfe.seg.Count() > 0 ? RspSeguroMDFeToStrText(mdfe.seg[0].respSeg) : std::string();
+    std::string seguradoras, apolices;
+    for (int i = 0; i < mdfe.seg.Count(); ++i) {
+        const char *quebra = i > 0 ? "\n" : "";
+        seguradoras += quebra + mdfe.seg[i].xSeg;
+        apolices += quebra + mdfe.seg[i].nApol;
+    }
+    rlmRespSeguradora->text = seguradoras;
+    rlmRespApolice->text = apolices;
+
+    // The lower half starts below the longest list of the upper half, so a long list of
+    // trailers or drivers pushes it down instead of running over it.
+    const report::Font &fonte = RLMDFe.font;
+    double fundo = 0;
+    for (const report::Memo *memo : {rlmPlaca, rlmRNTRC, rlmCPF, rlmCondutor})
+        fundo = std::max(fundo, Fundo(*memo, AContexto, fonte));
+    const double deslocamento = std::max(0.0, fundo + 4 - kTopoMetadeInferior);
+    for (const auto &[controle, topo] : FMetadeInferiorRodo)
+        controle->bounds.moveTop(topo + deslocamento);
+}
+
+void TfrlDAMDFeRLRetrato::PrepararAquaviario(PrintContext &)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    rlb_4_Aquav->visible = mdfe.Ide.modal == moAquaviario;
+    if (!rlb_4_Aquav->visible)
+        return;
+    const Taquav &aquav = mdfe.aquav;
+    rllCodEmbar->text = aquav.cEmbar;
+    rllNomeEmbar->text = aquav.xEmbar;
+    std::string codigos, nomes;
+    for (int i = 0; i < aquav.infTermCarreg.Count(); ++i) {
+        const char *quebra = i > 0 ? "\n" : "";
+        codigos += quebra + aquav.infTermCarreg[i].cTermCarreg;
+        nomes += quebra + aquav.infTermCarreg[i].xTermCarreg;
+    }
+    rlmCodCarreg->text = codigos;
+    rlmNomeCarreg->text = nomes;
+    codigos.clear();
+    nomes.clear();
+    for (int i = 0; i < aquav.infTermDescarreg.Count(); ++i) {
+        const char *quebra = i > 0 ? "\n" : "";
+        codigos += quebra + aquav.infTermDescarreg[i].cTermDescarreg;
+        nomes += quebra + aquav.infTermDescarreg[i].xTermDescarreg;
+    }
+    rlmCodDescarreg->text = codigos;
+    rlmNomeDescarreg->text = nomes;
+}
+
+void TfrlDAMDFeRLRetrato::PrepararItens(PrintContext &AContexto)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    const TinfMunDescargaCollectionItem &mun = mdfe.infDoc.infMunDescarga[AContexto.record() - 1];
+    rlbMunicipio->text = "Município de Descarregamento: " + mun.xMunDescarga + " ";
+
+    // One running index over every kind: the lines alternate between the columns.
+    std::string colunas[2];
+    int n = 0;
+    const auto linha = [&](std::string texto) {
+        Juntar(colunas[n % 2], texto);
+        ++n;
+    };
+    for (int i = 0; i < mun.infCTe.Count(); ++i)
+        linha(util::PadRight("CT-e", 14) + dfe::FormatarChaveAcesso(mun.infCTe[i].chCTe));
+    for (int i = 0; i < mun.infCT.Count(); ++i)
+        linha(util::PadRight("CT", 14) + util::FormatarCNPJouCPF(mdfe.emit.CNPJCPF) + " - " +
+              std::to_string(mun.infCT[i].serie) + "-" + mun.infCT[i].nCT);
+    for (int i = 0; i < mun.infNFe.Count(); ++i)
+        linha(util::PadRight("NF-e", 14) + dfe::FormatarChaveAcesso(mun.infNFe[i].chNFe));
+    for (int i = 0; i < mun.infNF.Count(); ++i)
+        linha(util::PadRight("NF", 14) + util::FormatarCNPJouCPF(mun.infNF[i].CNPJ) + " - " +
+              std::to_string(mun.infNF[i].serie) + "-" + std::to_string(mun.infNF[i].nNF));
+    for (int i = 0; i < mun.infMDFeTransp.Count(); ++i)
+        linha(util::PadRight("MDF-e", 14) + dfe::FormatarChaveAcesso(mun.infMDFeTransp[i].chMDFe));
+    rlmChave1->text = std::move(colunas[0]);
+    rlmChave2->text = std::move(colunas[1]);
+}
+
+void TfrlDAMDFeRLRetrato::PrepararObservacao(PrintContext &AContexto)
+{
+    const TMDFe &mdfe = *fpMDFe;
+    const TOvixMDFeDAMDFeRL &damdfe = *fpDAMDFe;
+    rlmObservacao->text = QuebrarLinhasObservacao(mdfe.infAdic.infCpl);
+
+    const TStatusDAMDFe status = StatusDAMDFe(mdfe, damdfe.Cancelada(), damdfe.Encerrado());
+    rllMsg1->text = status.Msg1;
+    rllMsg1->visible = !status.Msg1.empty();
+    rllMsg2->text = status.Msg2;
+    rllMsg2->visible = !status.Msg2.empty();
+
+    rllDataHoraImpressao->text = "DATA E HORA DA IMPRESSÃO: " + rtl::FormatDateTime("dd/mm/yyyy hh:nn", AContexto.now());
+    if (!damdfe.Usuario().empty())
+        rllDataHoraImpressao->text += "   USUÁRIO: " + damdfe.Usuario();
+    rllSistema->text = damdfe.Sistema().empty() ? std::string() : "Desenvolvido por " + damdfe.Sistema();
+
+    // The observations grow; the status lines and the print line follow them, so the
+    // band's height is known before the engine keeps room for it on the last page.
+    double y = std::max(Fundo(*rlmObservacao, AContexto, RLMDFe.font), 56.0) + 4;
+    for (report::Label *msg : {rllMsg1, rllMsg2})
+        if (msg->visible) {
+            msg->bounds.moveTop(y);
+            y += msg->bounds.height() + 1;
+        }
+    y = std::max(y + 4, 138.0);
+    rllDataHoraImpressao->bounds.moveTop(y);
+    rllSistema->bounds.moveTop(y);
+    rlb_6_Observacao->height = y + 14;
+}
+
+} // namespace mdfe
