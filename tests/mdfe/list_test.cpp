@@ -163,12 +163,12 @@ TEST(Manifestos, NewEntriesTakeTheSettingsAndMissingPartsRaise)
 }
 
 // Every manifest file loads and regenerates into well-formed XML: the fixtures here, and
-// the files of the folder MDFE_CORPUS names when it is set.
+// the files of the folder MDFE_CORPUS_DIR names when it is set.
 TEST(Manifestos, EveryManifestFileLoadsAndRegeneratesWellFormed)
 {
     QStringList pastas{QString(TEST_SOURCE_DIR) + "/fixtures"};
-    if (qEnvironmentVariableIsSet("MDFE_CORPUS"))
-        pastas << qEnvironmentVariable("MDFE_CORPUS");
+    if (qEnvironmentVariableIsSet("MDFE_CORPUS_DIR"))
+        pastas << qEnvironmentVariable("MDFE_CORPUS_DIR");
     int arquivos = 0;
     for (const QString &pasta : pastas) {
         for (const QFileInfo &info : QDir(pasta).entryInfoList({"*.xml"}, QDir::Files, QDir::Name)) {

@@ -151,14 +151,14 @@ std::string Simples(std::string texto)
     return out;
 }
 
-// Every manifest file: the fixtures here, and those of the folder MDFE_CORPUS names when
+// Every manifest file: the fixtures here, and those of the folder MDFE_CORPUS_DIR names when
 // it is set. Each loads, previews every document, and writes one PDF per document named
 // by its key, which reads back as a DAMDFE.
 TEST(DAMDFeImpressao, EveryManifestFilePreviewsAndExportsToPDF)
 {
     QStringList pastas{QString(TEST_SOURCE_DIR) + "/../fixtures"};
-    if (qEnvironmentVariableIsSet("MDFE_CORPUS"))
-        pastas << qEnvironmentVariable("MDFE_CORPUS");
+    if (qEnvironmentVariableIsSet("MDFE_CORPUS_DIR"))
+        pastas << qEnvironmentVariable("MDFE_CORPUS_DIR");
     int arquivos = 0;
     for (const QString &pasta : pastas) {
         for (const QFileInfo &info : QDir(pasta).entryInfoList({"*.xml"}, QDir::Files, QDir::Name)) {
