@@ -232,6 +232,17 @@ std::string FiltrarTextoXML(bool RetirarEspacos, std::string_view aTexto, bool R
     return rtl::Trim(text);
 }
 
+void AcrescentarTextoXML(std::string &destino, bool RetirarEspacos, std::string_view aTexto,
+                         bool RetirarAcentos, bool SubstituirQuebrasLinha,
+                         std::string_view QuebraLinha)
+{
+    if (FiltroNaoMuda(aTexto, RetirarEspacos))
+        destino.append(aTexto);
+    else
+        destino += FiltrarTextoXML(RetirarEspacos, aTexto, RetirarAcentos, SubstituirQuebrasLinha,
+                                   QuebraLinha);
+}
+
 std::string ReverterFiltroTextoXML(std::string_view aTexto)
 {
     constexpr std::string_view AbreCDATA = "<![CDATA[";

@@ -31,6 +31,11 @@ inline constexpr int TAMANHO = 7;
 // break (CR LF, CR, LF) replaced by QuebraLinha when SubstituirQuebrasLinha; trimmed.
 std::string FiltrarTextoXML(bool RetirarEspacos, std::string_view aTexto, bool RetirarAcentos,
                             bool SubstituirQuebrasLinha, std::string_view QuebraLinha);
+// FiltrarTextoXML's result appended to `destino`; a text the steps leave as it is goes
+// straight in, without a copy of its own.
+void AcrescentarTextoXML(std::string &destino, bool RetirarEspacos, std::string_view aTexto,
+                         bool RetirarAcentos, bool SubstituirQuebrasLinha,
+                         std::string_view QuebraLinha);
 
 // The reader's unescaping, trimmed. A text holding "<![CDATA[" loses that opener (the
 // first one) and the first "]]>" after it, and nothing is decoded. Otherwise one

@@ -9,6 +9,7 @@
 #include "util/toolbox.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 #include <cstdio>
 
@@ -61,6 +62,14 @@ int CasasDecimais(TpcnTipoCampo tipo)
     }
 }
 
+// util::FloatMask(casas, false) for the decimal kinds (at most ten places), without
+// building the mask again for every leaf.
+std::string_view MascaraDecimal(int casas)
+{
+    constexpr std::string_view Zeros = "0.0000000000";
+    return Zeros.substr(0, 2 + static_cast<std::size_t>(casas));
+}
+
 std::string Utf8Of(char32_t c)
 {
     std::string text;
@@ -86,7 +95,41 @@ std::string CasasAlem(std::string_view conteudo, char32_t separador, int casas)
     return rtl::Copy(conteudo, posicao + casas + 1, 10);
 }
 
+// The first bytes of the items of a "|a|b|" list, so that a tag no item can begin is
+// passed over without reading the list.
+std::bitset<256> Iniciais(std::string_view lista)
+{
+    std::bitset<256> iniciais;
+    for (std::size_t abre = lista.find('|'); abre != std::string_view::npos;) {
+        const std::size_t fecha = lista.find('|', abre + 1);
+        if (fecha == std::string_view::npos)
+            break;
+        if (fecha > abre + 1)
+            iniciais.set(static_cast<unsigned char>(lista[abre + 1]));
+        abre = fecha;
+    }
+    return iniciais;
+}
+
+bool Ignorado(std::string_view nome, std::string_view lista, const std::bitset<256> &iniciais)
+{
+    return !nome.empty() && iniciais.test(static_cast<unsigned char>(nome.front())) &&
+           SubStrEmSubStr(nome, lista);
+}
+
 } // namespace
+
+void TGerador::SetIgnorarTagNivel(std::string value)
+{
+    FIniciaisIgnorarTagNivel = Iniciais(value);
+    FIgnorarTagNivel = std::move(value);
+}
+
+void TGerador::SetIgnorarTagIdentacao(std::string value)
+{
+    FIniciaisIgnorarTagIdentacao = Iniciais(value);
+    FIgnorarTagIdentacao = std::move(value);
+}
 
 std::string TGeradorOpcoes::ClassName() const
 {
@@ -128,7 +171,11 @@ void TGerador::EscreverIdentacao()
 
 void TGerador::gtNivel(std::string_view ID)
 {
-    FIDNivel = rtl::UpperCase(ID);
+    // In place: the identifier changes with every group, and its buffer can be kept.
+    FIDNivel.assign(ID);
+    for (char &c : FIDNivel)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
 }
 
 void TGerador::gtAjustarRegistros(std::string_view)
@@ -178,12 +225,12 @@ void TGerador::wGrupo(std::string_view TAG, std::string_view ID, bool Identar)
 
     gtNivel(ID);
 
-    if (!SubStrEmSubStr(nome, FIgnorarTagNivel))
+    if (!Ignorado(nome, FIgnorarTagNivel, FIniciaisIgnorarTagNivel))
         AtualizarTagNivel(nome);
 
     if (fechamento && Identar)
         --FOpcoes.NivelIdentacao;
-    if (SubStrEmSubStr(nome, FIgnorarTagIdentacao))
+    if (Ignorado(nome, FIgnorarTagIdentacao, FIniciaisIgnorarTagIdentacao))
         --FOpcoes.NivelIdentacao;
 
     if (FOpcoes.IdentarXML)
@@ -206,43 +253,19 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
         return;
 
     const std::string_view id = rtl::TrimView(ID);
-    const std::string_view atributo = rtl::TrimView(Atributo);
     std::string comPrefixo;
-    std::string_view nome = rtl::TrimView(TAG);
-    if (!FPrefixo.empty()) {
-        comPrefixo = FPrefixo + std::string(nome);
-        nome = comPrefixo;
-    }
+    const std::string_view nome = NomeDaFolha(TAG, comPrefixo);
 
     std::string conteudo;
     bool vazio = false;
 
     switch (Tipo) {
     case tcStr:
-        conteudo = rtl::Trim(valor.AsString());
-        vazio = conteudo.empty();
-        break;
-
     case tcStrOrig:
-        conteudo = valor.AsString();
-        vazio = conteudo.empty();
-        break;
-
     case tcNumStr:
-        conteudo = rtl::Trim(valor.AsString());
-        vazio = conteudo.empty();
-        if (rtl::Length(conteudo) < min)
-            conteudo = util::PadLeft(conteudo, min, '0');
+    case tcEsp:
+        ConteudoDeTexto(Tipo, id, nome, min, valor.AsString(), Descricao, conteudo, vazio);
         break;
-
-    case tcEsp: {
-        const std::string texto = valor.AsString();
-        vazio = texto.empty();
-        conteudo = rtl::Trim(texto);
-        if (!util::StrIsNumber(conteudo))
-            wAlerta(id, nome, Descricao, ConteudoInvalido);
-        break;
-    }
 
     case tcInt: {
         int numero = 0;
@@ -272,7 +295,7 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
             convertido = false;
         }
         conteudo = convertido
-                       ? util::FloatToString(numero, FOpcoes.DecimalChar, util::FloatMask(casas, false))
+                       ? util::FloatToString(numero, FOpcoes.DecimalChar, MascaraDecimal(casas))
                        : std::string("0.00");
         vazio = numero == 0 && ocorrencias == 0;
 
@@ -365,6 +388,73 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
         break;
     }
 
+    EscreverFolha(id, nome, min, max, ocorrencias, conteudo, vazio, &valor, {}, Descricao,
+                  ParseTextoXML, Atributo);
+}
+
+std::string_view TGerador::NomeDaFolha(std::string_view TAG, std::string &comPrefixo) const
+{
+    const std::string_view nome = rtl::TrimView(TAG);
+    if (FPrefixo.empty())
+        return nome;
+    comPrefixo = FPrefixo + std::string(nome);
+    return comPrefixo;
+}
+
+void TGerador::ConteudoDeTexto(TpcnTipoCampo Tipo, std::string_view id, std::string_view nome,
+                               int min, std::string_view texto, std::string_view Descricao,
+                               std::string &conteudo, bool &vazio)
+{
+    switch (Tipo) {
+    case tcStrOrig:
+        conteudo = texto;
+        vazio = conteudo.empty();
+        break;
+    case tcNumStr:
+        conteudo = rtl::TrimView(texto);
+        vazio = conteudo.empty();
+        if (rtl::Length(conteudo) < min)
+            conteudo = util::PadLeft(conteudo, min, '0');
+        break;
+    case tcEsp:
+        vazio = texto.empty();
+        conteudo = rtl::TrimView(texto);
+        if (!util::StrIsNumber(conteudo))
+            wAlerta(id, nome, Descricao, ConteudoInvalido);
+        break;
+    default: // tcStr
+        conteudo = rtl::TrimView(texto);
+        vazio = conteudo.empty();
+        break;
+    }
+}
+
+void TGerador::wCampoTexto(TpcnTipoCampo Tipo, std::string_view ID, std::string_view TAG, int min,
+                           int max, int ocorrencias, std::string_view texto,
+                           std::string_view Descricao, bool ParseTextoXML)
+{
+    if (Tipo != tcStr && Tipo != tcStrOrig && Tipo != tcNumStr && Tipo != tcEsp) {
+        wCampo(Tipo, ID, TAG, min, max, ocorrencias, std::string(texto), Descricao, ParseTextoXML);
+        return;
+    }
+    if (ocorrencias < 0)
+        return;
+    const std::string_view id = rtl::TrimView(ID);
+    std::string comPrefixo;
+    const std::string_view nome = NomeDaFolha(TAG, comPrefixo);
+    std::string conteudo;
+    bool vazio = false;
+    ConteudoDeTexto(Tipo, id, nome, min, texto, Descricao, conteudo, vazio);
+    EscreverFolha(id, nome, min, max, ocorrencias, conteudo, vazio, nullptr, texto, Descricao,
+                  ParseTextoXML, {});
+}
+
+void TGerador::EscreverFolha(std::string_view id, std::string_view nome, int min, int max,
+                             int ocorrencias, std::string_view conteudo, bool vazio,
+                             const rtl::Variant *valor, std::string_view texto,
+                             std::string_view Descricao, bool ParseTextoXML,
+                             std::string_view Atributo)
+{
     // At most one size alert; a value too long wins over the others.
     std::string alerta;
     const int tamanho = Tamanho(conteudo);
@@ -377,7 +467,10 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
     if (!alerta.empty()) {
         if (alerta != "Nenhum valor informado" && !vazio) {
             alerta += " [";
-            alerta += valor.AsString();
+            if (valor)
+                alerta += valor->AsString();
+            else
+                alerta += texto;
             alerta += ']';
         }
         wAlerta(id, nome, Descricao, alerta);
@@ -394,6 +487,7 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
         EscreverIdentacao();
     FArquivoFormatoXML += '<';
     FArquivoFormatoXML += nome;
+    const std::string_view atributo = rtl::TrimView(Atributo);
     if (!atributo.empty()) {
         FArquivoFormatoXML += ' ';
         FArquivoFormatoXML += atributo;
@@ -409,8 +503,8 @@ void TGerador::wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view 
     } else {
         FArquivoFormatoXML += '>';
         if (ParseTextoXML)
-            FArquivoFormatoXML += FiltrarTextoXML(FOpcoes.RetirarEspacos, conteudo,
-                                                  FOpcoes.RetirarAcentos, true, FOpcoes.QuebraLinha);
+            AcrescentarTextoXML(FArquivoFormatoXML, FOpcoes.RetirarEspacos, conteudo,
+                                FOpcoes.RetirarAcentos, true, FOpcoes.QuebraLinha);
         else
             FArquivoFormatoXML += conteudo;
         FArquivoFormatoXML += "</";

@@ -13,6 +13,7 @@
 #include "rtl/stringlist.h"
 #include "rtl/variant.h"
 
+#include <bitset>
 #include <string>
 #include <string_view>
 
@@ -93,9 +94,9 @@ public:
     // (IgnorarTagIdentacao). Openings that carry attributes belong in IgnorarTagNivel:
     // their closing cannot find them in the path.
     const std::string &IgnorarTagNivel() const noexcept { return FIgnorarTagNivel; }
-    void SetIgnorarTagNivel(std::string value) { FIgnorarTagNivel = std::move(value); }
+    void SetIgnorarTagNivel(std::string value);
     const std::string &IgnorarTagIdentacao() const noexcept { return FIgnorarTagIdentacao; }
-    void SetIgnorarTagIdentacao(std::string value) { FIgnorarTagIdentacao = std::move(value); }
+    void SetIgnorarTagIdentacao(std::string value);
 
     // The upper-cased identifier last given to wGrupo.
     const std::string &IDNivel() const noexcept { return FIDNivel; }
@@ -112,6 +113,12 @@ public:
     void wCampo(TpcnTipoCampo Tipo, std::string_view ID, std::string_view TAG, int min, int max,
                 int ocorrencias, const rtl::Variant &valor, std::string_view Descricao = "",
                 bool ParseTextoXML = true, std::string_view Atributo = "");
+
+    // wCampo for a value that is a text, read where it lies instead of copied into a
+    // Variant: the same leaf and the same alerts.
+    void wCampoTexto(TpcnTipoCampo Tipo, std::string_view ID, std::string_view TAG, int min,
+                     int max, int ocorrencias, std::string_view texto,
+                     std::string_view Descricao = "", bool ParseTextoXML = true);
 
     // A CPF (up to 11 digits) or CNPJ leaf from the digits of the value, with its checks.
     // PreencheZeros fills a CPF to 11 digits and a CNPJ to 14.
@@ -140,6 +147,19 @@ public:
     void gtAjustarRegistros(std::string_view ID);
 
 private:
+    // The leaf's tag with the prefix in front; `comPrefixo` holds it when there is one.
+    std::string_view NomeDaFolha(std::string_view TAG, std::string &comPrefixo) const;
+    // The content of a text kind (tcStr, tcStrOrig, tcNumStr, tcEsp) and whether it is
+    // empty, with tcEsp's alert for a text that is no number.
+    void ConteudoDeTexto(TpcnTipoCampo Tipo, std::string_view id, std::string_view nome, int min,
+                         std::string_view texto, std::string_view Descricao,
+                         std::string &conteudo, bool &vazio);
+    // The size alerts and the leaf itself. The alert shows the value as given: `valor`
+    // when there is one, else `texto`.
+    void EscreverFolha(std::string_view id, std::string_view nome, int min, int max,
+                       int ocorrencias, std::string_view conteudo, bool vazio,
+                       const rtl::Variant *valor, std::string_view texto,
+                       std::string_view Descricao, bool ParseTextoXML, std::string_view Atributo);
     void gtNivel(std::string_view ID);
     void AtualizarTagNivel(std::string_view nome);
     void EscreverIdentacao();
@@ -153,6 +173,9 @@ private:
     std::string FPrefixo;
     std::string FIgnorarTagNivel;
     std::string FIgnorarTagIdentacao;
+    // The first bytes of the two lists' items (see Iniciais in the source).
+    std::bitset<256> FIniciaisIgnorarTagNivel;
+    std::bitset<256> FIniciaisIgnorarTagIdentacao;
 };
 
 } // namespace dfe

@@ -46,6 +46,39 @@ template <class C> struct Ocorrencia {
     int operator()(const C &c) const { return de ? de(c) : fixa; }
 };
 
+// The value column. Most values are texts of the model or codes made from it; those go to
+// the generator as they are, while any other value goes as a Variant, which wCampo
+// converts by the field's kind. A text read in place (a member) is not copied at all, a
+// code made for the leaf is handed over without a second copy.
+template <class C> struct ValorDe {
+    enum class Forma : unsigned char { Nenhuma, Variante, Texto, Feito };
+    // One pointer, read by `forma`: a row is a line of constant data, kept small.
+    union {
+        rtl::Variant (*variante)(const C &);
+        const std::string &(*texto)(const C &);
+        std::string (*feito)(const C &);
+    };
+    Forma forma = Forma::Nenhuma;
+
+    constexpr ValorDe() : variante(nullptr) {}
+    constexpr ValorDe(std::nullptr_t) : variante(nullptr) {}
+    template <class F>
+        requires std::is_convertible_v<F, rtl::Variant (*)(const C &)>
+    constexpr ValorDe(F f) : variante(f), forma(Forma::Variante)
+    {
+    }
+    template <class F>
+        requires std::is_convertible_v<F, const std::string &(*)(const C &)>
+    constexpr ValorDe(F f) : texto(f), forma(Forma::Texto)
+    {
+    }
+    template <class F>
+        requires std::is_convertible_v<F, std::string (*)(const C &)>
+    constexpr ValorDe(F f) : feito(f), forma(Forma::Feito)
+    {
+    }
+};
+
 // A field's kind and lengths when the context chooses them (a rate's decimals that follow
 // the layout version).
 struct Medida {
@@ -55,7 +88,7 @@ struct Medida {
 };
 
 template <class C> struct Linha {
-    using Valor = rtl::Variant (*)(const C &);
+    using Valor = ValorDe<C>;
     using Condicao = bool (*)(const C &);
     using Trecho = void (*)(TGerador &, const C &);
     enum class Forma : unsigned char { Campo, Grupo, Alerta, Codigo };
@@ -75,11 +108,11 @@ template <class C> struct Linha {
 
     // ---- the other kinds of row
     Forma forma = Forma::Campo;
-    // Replaces tipo, min and max when set.
-    Medida (*medida)(const C &) = nullptr;
     // False writes the value as given: no escaping, no blank or accent removal (a CDATA
     // section).
     bool filtrar = true;
+    // Replaces tipo, min and max when set.
+    Medida (*medida)(const C &) = nullptr;
     std::string_view mensagem = {};     // Alerta
     std::span<const Linha> filhos = {}; // Grupo
     Trecho trecho = nullptr;            // Codigo
@@ -167,16 +200,25 @@ void Escrever(TGerador &g, std::type_identity_t<std::span<const Linha<C>>> linha
         if (l.condicao && !l.condicao(ctx))
             continue;
         switch (l.forma) {
-        case L::Forma::Campo:
-            if (l.medida) {
-                const Medida m = l.medida(ctx);
-                g.wCampo(m.tipo, l.id, l.tag, m.min, m.max, l.ocorrencias(ctx), l.valor(ctx),
+        case L::Forma::Campo: {
+            const Medida m = l.medida ? l.medida(ctx) : Medida{l.tipo, l.min, l.max};
+            const int ocorrencias = l.ocorrencias(ctx);
+            switch (l.valor.forma) {
+            case ValorDe<C>::Forma::Texto:
+                g.wCampoTexto(m.tipo, l.id, l.tag, m.min, m.max, ocorrencias, l.valor.texto(ctx),
+                              l.descricao, l.filtrar);
+                break;
+            case ValorDe<C>::Forma::Feito:
+                g.wCampoTexto(m.tipo, l.id, l.tag, m.min, m.max, ocorrencias, l.valor.feito(ctx),
+                              l.descricao, l.filtrar);
+                break;
+            default:
+                g.wCampo(m.tipo, l.id, l.tag, m.min, m.max, ocorrencias, l.valor.variante(ctx),
                          l.descricao, l.filtrar);
-            } else {
-                g.wCampo(l.tipo, l.id, l.tag, l.min, l.max, l.ocorrencias(ctx), l.valor(ctx),
-                         l.descricao, l.filtrar);
+                break;
             }
             break;
+        }
         case L::Forma::Grupo:
             EscreverGrupo(g, l.tag, l.id, l.filhos, ctx);
             break;
@@ -192,9 +234,14 @@ void Escrever(TGerador &g, std::type_identity_t<std::span<const Linha<C>>> linha
 
 // ---- values read from the context's group model `m`
 
-// The member as it is.
+// The member as it is; a text member is read in place.
 template <auto membro>
-inline constexpr auto Membro = [](const auto &c) -> rtl::Variant { return c.m.*membro; };
+inline constexpr auto Membro = [](const auto &c) -> decltype(auto) {
+    if constexpr (std::is_same_v<std::remove_cvref_t<decltype(c.m.*membro)>, std::string>)
+        return static_cast<const std::string &>(c.m.*membro);
+    else
+        return rtl::Variant(c.m.*membro);
+};
 
 // A date or date-time member, converted by the field's kind.
 template <auto membro>
@@ -204,11 +251,16 @@ inline constexpr auto DataDe = [](const auto &c) -> rtl::Variant {
 
 // The XML code of an enumerated member, by its conversion routine.
 template <auto membro, auto codigo>
-inline constexpr auto CodigoDe = [](const auto &c) -> rtl::Variant { return codigo(c.m.*membro); };
+inline constexpr auto CodigoDe = [](const auto &c) -> decltype(auto) {
+    if constexpr (std::is_same_v<decltype(codigo(c.m.*membro)), std::string>)
+        return codigo(c.m.*membro);
+    else
+        return rtl::Variant(codigo(c.m.*membro));
+};
 
 // The ASCII digits of a text member.
 template <auto membro>
-inline constexpr auto DigitosDe = [](const auto &c) -> rtl::Variant {
+inline constexpr auto DigitosDe = [](const auto &c) -> std::string {
     return util::OnlyNumber(c.m.*membro);
 };
 

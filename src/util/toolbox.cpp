@@ -385,11 +385,20 @@ std::string FloatToString(double AValue, char32_t SeparadorDecimal, std::string_
     const rtl::TFormatSettings &settings = rtl::FormatSettings();
     std::string text =
         AFormat.empty() ? rtl::FloatToStr(AValue) : rtl::FormatFloat(AFormat, AValue);
-    if (settings.DecimalSeparator != settings.ThousandSeparator)
+    // Each replacement copies the text, and most numbers hold nothing to replace (no
+    // thousands in a plain mask, the separator already the one asked for): look first.
+    if (settings.DecimalSeparator != settings.ThousandSeparator &&
+        text.find(settings.ThousandSeparator) != std::string::npos)
         text = ReplaceAllBytes(text, settings.ThousandSeparator, "");
     const std::string separator = Utf8Of(SeparadorDecimal);
-    if (separator != settings.DecimalSeparator)
-        text = ReplaceAllBytes(text, settings.DecimalSeparator, separator);
+    if (separator != settings.DecimalSeparator &&
+        text.find(settings.DecimalSeparator) != std::string::npos) {
+        // One byte for another (a comma locale writing a dot) needs no second text.
+        if (separator.size() == 1 && settings.DecimalSeparator.size() == 1)
+            std::replace(text.begin(), text.end(), settings.DecimalSeparator[0], separator[0]);
+        else
+            text = ReplaceAllBytes(text, settings.DecimalSeparator, separator);
+    }
     return text;
 }
 

@@ -110,6 +110,52 @@ TEST_F(Gerador, TextKinds)
     });
 }
 
+// A text handed over as it is must give the leaf and the alerts a Variant holding the same
+// text gives: trimming, escaping, zero-filling, the size alerts that quote the value, the
+// kinds that convert the text, the prefix, and a negative occurrence that writes nothing.
+TEST_F(Gerador, TextEntryWritesWhatAVariantOfTheTextWrites)
+{
+    struct Caso {
+        const char *name;
+        dfe::TpcnTipoCampo tipo;
+        int min, max, ocorrencias;
+        const char *texto;
+    } casos[] = {
+        {"tcStr trimmed", dfe::tcStr, 0, 10, 1, "  ab  "},
+        {"tcStr escaped and accented", dfe::tcStr, 2, 60, 1, "Ação  & Cia"},
+        {"tcStr too long quotes the value as given", dfe::tcStr, 0, 3, 1, " abcd "},
+        {"tcStr too short", dfe::tcStr, 3, 5, 1, "ab"},
+        {"tcStr blank required", dfe::tcStr, 2, 3, 1, "   "},
+        {"tcStr empty optional", dfe::tcStr, 2, 3, 0, ""},
+        {"tcStrOrig measured untrimmed", dfe::tcStrOrig, 0, 4, 1, "  ab  "},
+        {"tcNumStr zero-filled", dfe::tcNumStr, 5, 5, 1, " 42 "},
+        {"tcNumStr empty required", dfe::tcNumStr, 5, 5, 1, ""},
+        {"tcEsp not all digits", dfe::tcEsp, 0, 8, 1, "12a"},
+        {"tcEsp blank optional", dfe::tcEsp, 0, 8, 0, "  "},
+        {"tcInt from text", dfe::tcInt, 3, 3, 1, "12"},
+        {"tcInt unconvertible optional", dfe::tcInt, 1, 3, 0, "abc"},
+        {"tcDe2 from text", dfe::tcDe2, 1, 15, 1, "12.5"},
+        {"negative occurrence", dfe::tcStr, 0, 10, -1, "ab"},
+    };
+    for (const char *prefixo : {"", "p:"}) {
+        for (const auto &c : casos) {
+            TGerador porVariant;
+            TGerador porTexto;
+            for (TGerador *g : {&porVariant, &porTexto}) {
+                g->SetPrefixo(prefixo);
+                g->wGrupo("g");
+            }
+            porVariant.wCampo(c.tipo, "X01", "x", c.min, c.max, c.ocorrencias,
+                              std::string(c.texto), "Campo");
+            porTexto.wCampoTexto(c.tipo, "X01", "x", c.min, c.max, c.ocorrencias, c.texto,
+                                 "Campo");
+            EXPECT_EQ(porTexto.ArquivoFormatoXML(), porVariant.ArquivoFormatoXML())
+                << prefixo << c.name;
+            EXPECT_EQ(AlertasDe(porTexto), AlertasDe(porVariant)) << prefixo << c.name;
+        }
+    }
+}
+
 TEST_F(Gerador, IntegerKind)
 {
     Conferir({
