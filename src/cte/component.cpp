@@ -2,6 +2,8 @@
 
 #include "cte/writer.h"
 
+#include "dfe/cstat.h"
+
 #include "rtl/datetime.h"
 #include "rtl/numbers.h"
 #include "rtl/text.h"
@@ -104,29 +106,11 @@ void TOvixCTe::SetDACTE(TDACTeLink *Value)
         [this](TDACTeLink &dacte, bool ligar) { dacte.SetOvixCTe(ligar ? this : nullptr); });
 }
 
-bool TOvixCTe::cStatConfirmado(int AValue) const noexcept
-{
-    return AValue == 100 || AValue == 150;
-}
+bool TOvixCTe::cStatConfirmado(int AValue) const noexcept { return dfe::cstat::Confirmado(AValue); }
 
-bool TOvixCTe::cStatProcessado(int AValue) const noexcept
-{
-    switch (AValue) {
-    case 100:
-    case 110:
-    case 150:
-    case 301:
-    case 302:
-        return true;
-    default:
-        return false;
-    }
-}
+bool TOvixCTe::cStatProcessado(int AValue) const noexcept { return dfe::cstat::Processado(AValue); }
 
-bool TOvixCTe::cStatCancelado(int AValue) const noexcept
-{
-    return AValue == 101 || AValue == 151 || AValue == 155;
-}
+bool TOvixCTe::cStatCancelado(int AValue) const noexcept { return dfe::cstat::Cancelado(AValue); }
 
 std::string TOvixCTe::GerarChaveContingencia(const TCTe &FCTe)
 {

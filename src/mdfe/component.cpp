@@ -2,6 +2,8 @@
 
 #include "mdfe/writer.h"
 
+#include "dfe/cstat.h"
+
 namespace mdfe {
 
 TOvixMDFe::TOvixMDFe(rtl::TComponent *AOwner) : dfe::TOvixDFe(AOwner) {}
@@ -49,28 +51,10 @@ void TOvixMDFe::SetDAMDFE(TDAMDFeLink *Value)
         [this](TDAMDFeLink &damdfe, bool ligar) { damdfe.SetOvixMDFe(ligar ? this : nullptr); });
 }
 
-bool TOvixMDFe::cStatConfirmado(int AValue) const noexcept
-{
-    return AValue == 100 || AValue == 150;
-}
+bool TOvixMDFe::cStatConfirmado(int AValue) const noexcept { return dfe::cstat::Confirmado(AValue); }
 
-bool TOvixMDFe::cStatProcessado(int AValue) const noexcept
-{
-    switch (AValue) {
-    case 100:
-    case 110:
-    case 150:
-    case 301:
-    case 302:
-        return true;
-    default:
-        return false;
-    }
-}
+bool TOvixMDFe::cStatProcessado(int AValue) const noexcept { return dfe::cstat::Processado(AValue); }
 
-bool TOvixMDFe::cStatCancelado(int AValue) const noexcept
-{
-    return AValue == 101 || AValue == 151 || AValue == 155;
-}
+bool TOvixMDFe::cStatCancelado(int AValue) const noexcept { return dfe::cstat::Cancelado(AValue); }
 
 } // namespace mdfe
