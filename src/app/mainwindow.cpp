@@ -4,6 +4,10 @@
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
+// The CT-e model has a member named like a Qt keyword macro.
+#undef emit
+#include "cte/component.h"
+#include "cte/dacte/component.h"
 #include "dfe/settings.h"
 #include "nfe/component.h"
 #include "nfe/danfe/component.h"
@@ -175,6 +179,14 @@ void TForm1::CreateComponents()
     // Linking one side links both.
     Nfe->SetDANFE(Danfe);
 
+    DaCTe = rtl::TComponent::Create<cte::TOvixCTeDACTeRL>(FComponentes.get());
+    DaCTe->SetName("DaCTe");
+    ConfigurarRelatorio(*DaCTe);
+    CTe = rtl::TComponent::Create<cte::TOvixCTe>(FComponentes.get());
+    CTe->SetName("CTe");
+    ConfigurarDocumento(CTe->Configuracoes());
+    DaCTe->SetOvixCTe(CTe);
+
     Sat = rtl::TComponent::Create<sat::TOvixSAT>(FComponentes.get());
     Sat->SetName("Sat");
     sat::TOvixSATConfig &satConfig = Sat->Config();
@@ -245,7 +257,13 @@ void TForm1::montaNFe()
 
 void TForm1::montaCTe()
 {
-    throw rtl::Exception("Visualização de CT-e ainda não disponível");
+    CTe->Conhecimentos().Clear();
+    // The text goes as typed: the load reports a name that is no readable file.
+    const std::string arquivo = edNomeArquivo.text().toStdString();
+    // The DACTE's own message for an empty list names no file and says nothing of why.
+    if (!CTe->Conhecimentos().LoadFromFile(arquivo, true))
+        throw rtl::Exception("Nenhum CT-e encontrado no arquivo \"" + arquivo + "\"");
+    CTe->Conhecimentos().Imprimir(false);
 }
 
 void TForm1::montaMDFe()

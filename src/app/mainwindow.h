@@ -23,6 +23,10 @@ namespace nfe {
 class TOvixNFe;
 class TOvixNFeDANFeRL;
 }
+namespace cte {
+class TOvixCTe;
+class TOvixCTeDACTeRL;
+}
 namespace sat {
 class TOvixSAT;
 class TOvixSATExtratoFortes;
@@ -51,6 +55,9 @@ public:
     // The NF-e document component, owned by the window's component holder.
     nfe::TOvixNFe *Nfe = nullptr;
     nfe::TOvixNFeDANFeRL *Danfe = nullptr;
+    // The CT-e document component and its DACTE, linked both ways.
+    cte::TOvixCTeDACTeRL *DaCTe = nullptr;
+    cte::TOvixCTe *CTe = nullptr;
     // The CF-e SAT component and its receipt, linked both ways.
     sat::TOvixSAT *Sat = nullptr;
     sat::TOvixSATExtratoFortes *ExtratoSAT = nullptr;
@@ -63,9 +70,10 @@ public:
 
     // Each clears its family's loaded documents, loads the file box's text into them and
     // shows them; a file holding no whole NF-e raises rtl::Exception "Nenhuma NF-e
-    // encontrada no arquivo "<file>"". SAT loads the file into the SAT component's CF-e
-    // (the reader's errors go through) and previews its receipt. CT-e and MDF-e are not
-    // available yet and raise rtl::Exception saying so.
+    // encontrada no arquivo "<file>"", one holding no whole CT-e or CT-e OS "Nenhum CT-e
+    // encontrado no arquivo "<file>"". SAT loads the file into the SAT component's CF-e
+    // (the reader's errors go through) and previews its receipt. MDF-e is not available
+    // yet and raises rtl::Exception saying so.
     void montaNFe();
     void montaCTe();
     void montaMDFe();
