@@ -4,8 +4,11 @@
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
-// The MDF-e model has a member named like a Qt keyword macro; this file emits no signal.
+// The CT-e and MDF-e models have a member named like a Qt keyword macro; this file emits
+// no signal.
 #undef emit
+#include "cte/component.h"
+#include "cte/dacte/component.h"
 
 #include "dfe/settings.h"
 #include "mdfe/component.h"
@@ -188,6 +191,14 @@ void TForm1::CreateComponents()
     ConfigurarRelatorio(*DaMDFe);
     MDFe->SetDAMDFE(DaMDFe);
 
+    DaCTe = rtl::TComponent::Create<cte::TOvixCTeDACTeRL>(FComponentes.get());
+    DaCTe->SetName("DaCTe");
+    ConfigurarRelatorio(*DaCTe);
+    CTe = rtl::TComponent::Create<cte::TOvixCTe>(FComponentes.get());
+    CTe->SetName("CTe");
+    ConfigurarDocumento(CTe->Configuracoes());
+    DaCTe->SetOvixCTe(CTe);
+
     Sat = rtl::TComponent::Create<sat::TOvixSAT>(FComponentes.get());
     Sat->SetName("Sat");
     sat::TOvixSATConfig &satConfig = Sat->Config();
@@ -258,7 +269,13 @@ void TForm1::montaNFe()
 
 void TForm1::montaCTe()
 {
-    throw rtl::Exception("Visualização de CT-e ainda não disponível");
+    CTe->Conhecimentos().Clear();
+    // The text goes as typed: the load reports a name that is no readable file.
+    const std::string arquivo = edNomeArquivo.text().toStdString();
+    // The DACTE's own message for an empty list names no file and says nothing of why.
+    if (!CTe->Conhecimentos().LoadFromFile(arquivo, true))
+        throw rtl::Exception("Nenhum CT-e encontrado no arquivo \"" + arquivo + "\"");
+    CTe->Conhecimentos().Imprimir(false);
 }
 
 void TForm1::montaMDFe()

@@ -27,6 +27,10 @@ namespace mdfe {
 class TOvixMDFe;
 class TOvixMDFeDAMDFeRL;
 }
+namespace cte {
+class TOvixCTe;
+class TOvixCTeDACTeRL;
+}
 namespace sat {
 class TOvixSAT;
 class TOvixSATExtratoFortes;
@@ -58,6 +62,9 @@ public:
     // The MDF-e document component and its DAMDFE, linked both ways.
     mdfe::TOvixMDFe *MDFe = nullptr;
     mdfe::TOvixMDFeDAMDFeRL *DaMDFe = nullptr;
+    // The CT-e document component and its DACTE, linked both ways.
+    cte::TOvixCTeDACTeRL *DaCTe = nullptr;
+    cte::TOvixCTe *CTe = nullptr;
     // The CF-e SAT component and its receipt, linked both ways.
     sat::TOvixSAT *Sat = nullptr;
     sat::TOvixSATExtratoFortes *ExtratoSAT = nullptr;
@@ -70,10 +77,10 @@ public:
 
     // Each clears its family's loaded documents, loads the file box's text into them and
     // shows them; a file holding no whole NF-e raises rtl::Exception "Nenhuma NF-e
-    // encontrada no arquivo "<file>"" (MDF-e: "Nenhum MDF-e encontrado no arquivo
-    // "<file>""). SAT loads the file into the SAT component's CF-e
-    // (the reader's errors go through) and previews its receipt. CT-e is not available
-    // yet and raises rtl::Exception saying so.
+    // encontrada no arquivo "<file>"", one holding no whole CT-e or CT-e OS "Nenhum CT-e
+    // encontrado no arquivo "<file>"", one holding no MDF-e "Nenhum MDF-e encontrado no
+    // arquivo "<file>"". SAT loads the file into the SAT component's CF-e (the reader's
+    // errors go through) and previews its receipt.
     void montaNFe();
     void montaCTe();
     void montaMDFe();

@@ -58,6 +58,11 @@ public:
     // The storage folder of the component's file settings, ending with a delimiter.
     std::string CalcularPathArquivo() const override;
 
+    // The file of the document's PDF: kept here; the DACTE stores it when it writes the
+    // PDF files of the whole list.
+    const std::string &NomeArqPDF() const noexcept { return FNomeArqPDF; }
+    void SetNomeArqPDF(std::string AValue) { FNomeArqPDF = std::move(AValue); }
+
     // This document alone through the linked DACTE, printed (or previewed) or written to a
     // PDF file. Without a DACTE, EOvixCTeException "Componente DACTE não associado.".
     void Imprimir();
@@ -74,6 +79,7 @@ private:
     TCTeW FCTeW;
     TCTeR FCTeR;
     TConfiguracoesCTe *FConfiguracoes;
+    std::string FNomeArqPDF;
 };
 
 // The list's load road (LoadFromFile, LoadFromString) and entries are the framework's. A

@@ -1,9 +1,11 @@
 #include "app/mainwindow.h"
 #include "recordingbox.h"
 
-// The MDF-e model has a member named like a Qt keyword macro.
+// The CT-e and MDF-e models have a member named like a Qt keyword macro.
 #undef emit
 
+#include "cte/component.h"
+#include "cte/dacte/component.h"
 #include "mdfe/component.h"
 #include "mdfe/damdfe/component.h"
 #include "nfe/component.h"
@@ -49,6 +51,10 @@ protected:
                 previews.push_back({std::move(pages), options.caption});
             });
         window.DaMDFe->SetMostrarPreview(
+            [this](report::PreparedReport pages, const report::PreviewOptions &options) {
+                previews.push_back({std::move(pages), options.caption});
+            });
+        window.DaCTe->SetMostrarPreview(
             [this](report::PreparedReport pages, const report::PreviewOptions &options) {
                 previews.push_back({std::move(pages), options.caption});
             });
@@ -163,27 +169,6 @@ TEST_F(MainWindow, AFolderInsteadOfAFileShowsTheFileOpenErrorAndTheWindowGoesOn)
     EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1);
 }
 
-TEST_F(MainWindow, KindsNotBuiltYetSayNotAvailableAndLeaveTheNFeListAlone)
-{
-    struct Row {
-        const char *name;
-        int kind;
-        const char *text;
-    };
-    const Row rows[] = {
-        {"CT-e", 1, "Visualização de CT-e ainda não disponível."},
-    };
-    Visualizar(window, 0, Fixture("nfe400_proc.xml"));
-    for (const Row &row : rows) {
-        box.Shown.clear();
-        Visualizar(window, row.kind, Fixture("nfe400_proc.xml"));
-        ASSERT_EQ(box.Shown.size(), 1u) << row.name;
-        EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML") << row.name;
-        EXPECT_EQ(box.Shown[0].text, row.text) << row.name;
-        EXPECT_EQ(window.Nfe->NotasFiscais().Count(), 1) << row.name;
-    }
-}
-
 // The MDF-e road: every manifest of the file in one DAMDFE preview; a second press loads
 // the file afresh; a file holding no MDF-e says so instead of showing nothing.
 TEST_F(MainWindow, MDFeLoadsEveryManifestAndPreviewsTheDAMDFE)
@@ -226,6 +211,50 @@ TEST_F(MainWindow, MDFeLoadsEveryManifestAndPreviewsTheDAMDFE)
     EXPECT_EQ(box.Shown[0].text, "Nenhum MDF-e encontrado no arquivo \"" + nfe + "\"");
     EXPECT_EQ(previews.size(), 3u);
     EXPECT_EQ(window.MDFe->Manifestos().Count(), 0);
+}
+
+// A CT-e or CT-e OS file loads afresh into the CT-e component and every document previews
+// through its DACTE; a file with no CT-e says so by name and previews nothing.
+TEST_F(MainWindow, CTeLoadsTheFileAndPreviewsItsDACTE)
+{
+    EXPECT_EQ(window.CTe->DACTE(), window.DaCTe);
+    EXPECT_EQ(window.DaCTe->OvixCTe(), window.CTe);
+    EXPECT_EQ(window.DaCTe->Sistema(), "Visualizador Vexa XML - Vexa Software");
+    struct Row {
+        const char *file;
+        int modelo;
+        int nCT;
+    } rows[] = {
+        {"F1-cte300-rodo-proc.xml", 57, 123},
+        {"F2-cteos300-proc.xml", 67, 45},
+    };
+    for (const Row &row : rows) {
+        previews.clear();
+        const std::string path =
+            QDir::cleanPath(QStringLiteral(TEST_SOURCE_DIR "/../cte/fixtures/") + row.file).toStdString();
+        Visualizar(window, 1, path);
+        window.btVisualiza.click();
+        EXPECT_TRUE(box.Shown.empty()) << row.file << (box.Shown.empty() ? "" : ": " + box.Shown[0].text);
+        const cte::TConhecimentos &lista = window.CTe->Conhecimentos();
+        ASSERT_EQ(lista.Count(), 1) << row.file;
+        EXPECT_EQ(lista.Items(0).CTe().ide.modelo, row.modelo) << row.file;
+        EXPECT_EQ(lista.Items(0).CTe().ide.nCT, row.nCT) << row.file;
+        EXPECT_EQ(lista.Items(0).NomeArq(), path) << row.file;
+        EXPECT_FALSE(window.DaCTe->ExibeICMS()) << row.file;
+        ASSERT_EQ(previews.size(), 2u) << row.file;
+        EXPECT_EQ(previews.back().caption, "DACT-e ") << row.file;
+        ASSERT_FALSE(previews.back().pages.pages.empty()) << row.file;
+        EXPECT_NE(report::findText(previews.back().pages.pages[0], "Transportes Modelo Ltda"), nullptr) << row.file;
+    }
+
+    previews.clear();
+    const std::string nfe = Fixture("nfe400_proc.xml");
+    Visualizar(window, 1, nfe);
+    ASSERT_EQ(box.Shown.size(), 1u);
+    EXPECT_EQ(box.Shown[0].caption, "Visualizador de XML");
+    EXPECT_EQ(box.Shown[0].text, "Nenhum CT-e encontrado no arquivo \"" + nfe + "\"");
+    EXPECT_TRUE(previews.empty());
+    EXPECT_EQ(window.CTe->Conhecimentos().Count(), 0);
 }
 
 TEST_F(MainWindow, SATLoadsTheCFeAndPreviewsItsReceiptOnRollPaper)

@@ -1,5 +1,6 @@
 #include "cte/dacte/component.h"
 
+#include "cte/component.h"
 #include "cte/dacte/form.h"
 #include "cte/dacte/layout.h"
 
@@ -28,7 +29,14 @@ std::string TOvixCTeDACTeRL::ClassName() const
 
 std::vector<const TCTe *> TOvixCTeDACTeRL::DocumentosCarregados() const
 {
-    return {};
+    std::vector<const TCTe *> documentos;
+    if (const TOvixCTe *componente = OvixCTe()) {
+        const TConhecimentos &lista = componente->Conhecimentos();
+        documentos.reserve(static_cast<std::size_t>(lista.Count()));
+        for (int i = 0; i < lista.Count(); ++i)
+            documentos.push_back(&lista.Items(i).CTe());
+    }
+    return documentos;
 }
 
 void TOvixCTeDACTeRL::ImprimirDACTe(const TCTe *ACTe)
@@ -48,7 +56,16 @@ std::string TOvixCTeDACTeRL::NomeArquivoPDF(const TCTe &ACTe) const
 
 void TOvixCTeDACTeRL::ImprimirDACTePDF(const TCTe *ACTe)
 {
-    SalvarDocumentosPDF(ACTe != nullptr ? std::vector<const TCTe *>{ACTe} : DocumentosCarregados());
+    if (ACTe != nullptr || OvixCTe() == nullptr) {
+        SalvarDocumentosPDF(ACTe != nullptr ? std::vector<const TCTe *>{ACTe} : std::vector<const TCTe *>{});
+        return;
+    }
+    SetArquivoPDF({});
+    TConhecimentos &lista = OvixCTe()->Conhecimentos();
+    for (int i = 0; i < lista.Count(); ++i) {
+        Conhecimento &item = lista.Items(i);
+        item.SetNomeArqPDF(SalvarPDF(item.CTe()));
+    }
 }
 
 std::vector<std::string> TOvixCTeDACTeRL::SalvarDocumentosPDF(const std::vector<const TCTe *> &ACTes)
@@ -56,15 +73,18 @@ std::vector<std::string> TOvixCTeDACTeRL::SalvarDocumentosPDF(const std::vector<
     SetArquivoPDF({});
     std::vector<std::string> arquivos;
     arquivos.reserve(ACTes.size());
-    for (const TCTe *cte : ACTes) {
-        if (cte == nullptr)
-            continue;
-        std::string arquivo = NomeArquivoPDF(*cte);
-        SetArquivoPDF(arquivo);
-        TfrmDACTeRL::SalvarPDF(ClasseDoLayout(TamanhoPapel()), *this, *cte, arquivo);
-        arquivos.push_back(std::move(arquivo));
-    }
+    for (const TCTe *cte : ACTes)
+        if (cte != nullptr)
+            arquivos.push_back(SalvarPDF(*cte));
     return arquivos;
+}
+
+std::string TOvixCTeDACTeRL::SalvarPDF(const TCTe &ACTe)
+{
+    std::string arquivo = NomeArquivoPDF(ACTe);
+    SetArquivoPDF(arquivo);
+    TfrmDACTeRL::SalvarPDF(ClasseDoLayout(TamanhoPapel()), *this, ACTe, arquivo);
+    return arquivo;
 }
 
 } // namespace cte

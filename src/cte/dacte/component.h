@@ -4,8 +4,7 @@
 // numbers restarting per document, and writes one PDF file per document.
 //
 // ImprimirDocumentos and SalvarDocumentosPDF take the documents themselves; the print
-// operations with no document take those of DocumentosCarregados, which the CT-e
-// component's link supplies.
+// operations with no document take every document of the linked CT-e component's list.
 
 #include "cte/dacte/dacteclass.h"
 
@@ -24,7 +23,8 @@ public:
     // "Nenhum relatorio foi inicializado." when there is none.
     void ImprimirDACTe(const TCTe *ACTe = nullptr) override;
     // One PDF file per document (PathPDF, the digits of infCTe.Id and "-cte.pdf"), without
-    // preview; ArquivoPDF names the last one written.
+    // preview; ArquivoPDF names the last one written. With nullptr each document of the
+    // linked list also keeps its file's name in its entry's NomeArqPDF once it is written.
     void ImprimirDACTePDF(const TCTe *ACTe = nullptr) override;
 
     // The documents in order, chained into one preview or print job.
@@ -44,6 +44,9 @@ protected:
     virtual std::vector<const TCTe *> DocumentosCarregados() const;
 
 private:
+    // Writes one document's PDF file, ArquivoPDF naming it; the name written.
+    std::string SalvarPDF(const TCTe &ACTe);
+
     bool FPrintDialog = true;
 };
 
