@@ -4,9 +4,6 @@
 #include "app/artwork.h"
 #include "app/exceptionhandler.h"
 
-// The CT-e and MDF-e models have a member named like a Qt keyword macro; this file emits
-// no signal.
-#undef emit
 #include "cte/component.h"
 #include "cte/dacte/component.h"
 

@@ -86,7 +86,7 @@ public:
     void setExportChooser(ExportChooser chooser) { FChooseExport = std::move(chooser); }
     void setPrinterChooser(PrinterChooser chooser) { FChoosePrinter = std::move(chooser); }
 
-public slots:
+public Q_SLOTS:
     void goToPage(int page);
     void firstPage();
     void previousPage();

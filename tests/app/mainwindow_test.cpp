@@ -1,9 +1,6 @@
 #include "app/mainwindow.h"
 #include "recordingbox.h"
 
-// The CT-e and MDF-e models have a member named like a Qt keyword macro.
-#undef emit
-
 #include "cte/component.h"
 #include "cte/dacte/component.h"
 #include "mdfe/component.h"

@@ -8,8 +8,6 @@
 #include "rtl/exceptions.h"
 #include "rtl/inifile.h"
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <array>

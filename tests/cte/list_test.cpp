@@ -15,8 +15,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <functional>

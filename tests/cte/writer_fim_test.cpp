@@ -9,8 +9,6 @@
 #include "rtl/currency.h"
 #include "rtl/datetime.h"
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <string>

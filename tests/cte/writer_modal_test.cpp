@@ -16,8 +16,6 @@
 #include "rtl/formatsettings.h"
 
 #include <QXmlStreamReader>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -10,8 +10,6 @@
 #include "rtl/datetime.h"
 
 #include <QXmlStreamReader>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <fstream>

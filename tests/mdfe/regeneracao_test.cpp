@@ -9,8 +9,6 @@
 #include "rtl/files.h"
 
 #include <QXmlStreamReader>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <string>

@@ -7,8 +7,6 @@
 #include "rtl/formatsettings.h"
 
 #include <QXmlStreamReader>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 #include <gtest/gtest.h>
 
 #include <string>

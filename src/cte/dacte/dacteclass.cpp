@@ -6,9 +6,6 @@
 #include "rtl/datetime.h"
 #include "rtl/exceptions.h"
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
-
 namespace cte {
 
 TOvixCTeDACTEClass::TOvixCTeDACTEClass(rtl::TComponent *AOwner)

@@ -7,9 +7,6 @@
 #include "rtl/exceptions.h"
 #include "rtl/numbers.h"
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
-
 namespace cte {
 
 const std::string &TDocumentosDACTe::Campo(TCampo ACampo) const

@@ -15,9 +15,6 @@
 #include "util/formatter.h"
 #include "util/toolbox.h"
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
-
 namespace cte {
 
 namespace {

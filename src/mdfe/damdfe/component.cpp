@@ -6,8 +6,6 @@
 #include "rtl/datetime.h"
 #include "rtl/exceptions.h"
 #include "util/toolbox.h"
-// The model has a member named like a Qt keyword macro.
-#undef emit
 
 namespace mdfe {
 

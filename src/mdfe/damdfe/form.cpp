@@ -5,8 +5,6 @@
 #include "dfe/report/form.h"
 #include "rtl/datetime.h"
 #include "rtl/numbers.h"
-// The model has a member named like a Qt keyword macro.
-#undef emit
 
 namespace mdfe {
 

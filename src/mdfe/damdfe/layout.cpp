@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <cctype>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 
 namespace mdfe {
 

@@ -18,9 +18,6 @@
 #include <string_view>
 #include <vector>
 
-// The model has a member named like a Qt keyword macro.
-#undef emit
-
 namespace dacte_test {
 
 inline const std::string kChave = "35190511222333000181570010000001231102030400";

@@ -14,8 +14,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-// The model has a member named like a Qt keyword macro.
-#undef emit
 
 namespace damdfe_test {
 
