@@ -188,7 +188,7 @@ void TfrmDACTeRLRetrato::CriarPartes()
     bloco(ipDestinatario, 371, 48, 371, 10, 6, kDestinatario, "Dest", b);
     bloco(ipExpedidor, 0, 110, 371, 10, 6, kExpedidor, "Exped", b);
     bloco(ipRecebedor, 371, 110, 371, 10, 6, kRecebedor, "Receb", b);
-    bloco(ipTomador, 0, 172, 742, 10, 3, kTomador, "Toma", b);
+    bloco(ipTomador, 0, 170, 742, 10, 3, kTomador, "Toma", b);
 
     report::Band &os = *rlb_03_DadosDACTe_OS;
     Campo(os, "INÍCIO DA PRESTAÇÃO", "rllInicioPrestacaoOS", QRectF(3, 1, 240, 22));
@@ -278,6 +278,11 @@ constexpr const char *kSeguroCarga[][2] = {
     {"NÚMERO DA AVERBAÇÃO", "rlmNroAverbacao"},
 };
 
+// The quantity columns' left edges, and the lines between them in the newer layouts.
+constexpr double kColunasAntigas[] = {5, 86, 166, 246, 328};
+constexpr double kColunas[] = {5, 154, 304, 449, 600};
+constexpr double kLinhas[] = {148, 296, 444, 592};
+
 void Acrescentar(report::Memo &memo, const std::string &linha)
 {
     if (!memo.text.empty())
@@ -299,14 +304,14 @@ void TfrmDACTeRLRetrato::CriarCarga()
 
     // The layout of the older documents; the before-print widens the columns for the
     // newer ones, which carry no insurance here.
-    const double xs[] = {5, 86, 166, 246, 328};
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < 5; ++i) {
         const double largura = i == 4 ? 84 : 76;
-        dfe::CriarRotulo(b, std::string("rllTitQtd") + std::to_string(i + 1), QRectF(xs[i], 26, largura, 9),
-                         kQuantidades[i].legenda, Times(7));
-        dfe::CriarMemo(b, kQuantidades[i].memo, QRectF(xs[i], 36, largura, 52), Times(9), HAlign::Right);
+        const double x = kColunasAntigas[i];
+        dfe::CriarRotulo(b, "rllTitQtd" + std::to_string(i + 1), QRectF(x, 26, largura, 9), kQuantidades[i].legenda,
+                         Times(7));
+        dfe::CriarMemo(b, kQuantidades[i].memo, QRectF(x, 36, largura, 52), Times(9), HAlign::Right);
         if (i > 0)
-            dfe::CriarLinhaV(b, std::string("rlsLinhaV_Qtd") + std::to_string(i), xs[i] - 3, 24, 66);
+            dfe::CriarLinhaV(b, "rlsLinhaV_Qtd" + std::to_string(i), x - 3, 24, 66);
     }
     dfe::CriarLinhaV(b, "rlsLinhaV_Seguro", 416, 24, 66);
     for (int i = 0; i < 4; ++i) {
@@ -372,25 +377,23 @@ void TfrmDACTeRLRetrato::PreencherCarga()
         Acrescentar(*seguro[3], seg[i].nAver);
     }
 
-    if (cte.infCTe.versao < 3.0)
-        return;
     // The newer layouts carry the insurance in a band of their own: the quantities take
     // the whole width.
+    const bool antigo = cte.infCTe.versao < 3.0;
     for (std::size_t i = 0; i < seguro.size(); ++i) {
-        seguro[i]->visible = false;
-        b.find<report::Label>(std::string("rllTit_") + kSeguroCarga[i][1])->visible = false;
+        seguro[i]->visible = antigo;
+        b.find<report::Label>(std::string("rllTit_") + kSeguroCarga[i][1])->visible = antigo;
     }
-    b.find<report::Line>("rlsLinhaV_Seguro")->visible = false;
-    const double xs[] = {5, 154, 304, 449, 600};
-    const double linhas[] = {148, 296, 444, 592};
+    b.find<report::Line>("rlsLinhaV_Seguro")->visible = antigo;
     for (std::size_t i = 0; i < qtd.size(); ++i) {
-        qtd[i]->bounds = QRectF(xs[i], qtd[i]->bounds.top(), 136, qtd[i]->bounds.height());
+        const double x = antigo ? kColunasAntigas[i] : kColunas[i];
+        const double largura = antigo ? (i == 4 ? 84 : 76) : 136;
+        qtd[i]->bounds = QRectF(x, qtd[i]->bounds.top(), largura, qtd[i]->bounds.height());
         report::Label *titulo = b.find<report::Label>("rllTitQtd" + std::to_string(i + 1));
-        titulo->bounds = QRectF(xs[i], titulo->bounds.top(), 136, titulo->bounds.height());
-        if (i > 0) {
-            report::Line *linha = b.find<report::Line>("rlsLinhaV_Qtd" + std::to_string(i));
-            linha->bounds.moveLeft(linhas[i - 1]);
-        }
+        titulo->bounds = QRectF(x, titulo->bounds.top(), largura, titulo->bounds.height());
+        if (i > 0)
+            b.find<report::Line>("rlsLinhaV_Qtd" + std::to_string(i))
+                ->bounds.moveLeft(antigo ? kColunasAntigas[i] - 3 : kLinhas[i - 1]);
     }
 }
 
