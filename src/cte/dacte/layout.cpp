@@ -1,6 +1,7 @@
 #include "cte/dacte/layout.h"
 
 #include "cte/dacte/component.h"
+#include "cte/dacte/layout_partes.h"
 
 #include "dfe/report/component.h"
 #include "dfe/report/routines.h"
@@ -58,6 +59,9 @@ TfrmDACTeRLRetrato::TfrmDACTeRLRetrato()
     CriarCabecalho();
     CriarDocumentos();
     CriarObservacoes();
+    CriarPartes();
+    CriarValores();
+    CriarComplementares();
 
     RLCTe.beforePrint = [this](report::Report &, report::PrintContext &contexto) { RLCTeBeforePrint(contexto); };
     // Continuation pages carry the transported documents page 1 had no room for, and only
@@ -120,10 +124,13 @@ void TfrmDACTeRLRetrato::CriarBandas()
     };
     rlb_03_DadosDACTe->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, !CTeOS(CTe()), 202);
+        PreencherPartes();
         return true;
     };
     rlb_03_DadosDACTe_OS->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, CTeOS(CTe()), 69);
+        if (b.enabled)
+            PreencherPartesOS();
         return true;
     };
     rlb_04_DadosNotaFiscal->beforePrint = [this](report::Band &b, report::PrintContext &) {
@@ -133,15 +140,20 @@ void TfrmDACTeRLRetrato::CriarBandas()
     };
     rlb_05_Complemento->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, CTe().ide.tpCTe == tcComplemento, 81);
+        if (b.enabled)
+            PreencherComplemento();
         return true;
     };
     // Shown only with dangerous goods (the report's before-print hides it otherwise).
-    rlb_06_ProdutosPerigosos->beforePrint = [](report::Band &b, report::PrintContext &) {
+    rlb_06_ProdutosPerigosos->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, true, 83, true);
+        PreencherPerigosos();
         return true;
     };
     rlb_CTeOS_PrestacaoServico->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, CTeOS(CTe()), 77, true);
+        if (b.enabled)
+            PreencherServicoOS();
         return true;
     };
     rlb_07_HeaderItens->beforePrint = [this](report::Band &, report::PrintContext &c) {
@@ -158,12 +170,15 @@ void TfrmDACTeRLRetrato::CriarBandas()
     };
     rlb_09_Obs->beforePrint = [this](report::Band &, report::PrintContext &c) { return ObsBeforePrint(c); };
     // Shown only with new vehicles (the report's before-print hides it otherwise).
-    rlb_06_VeiculosNovos->beforePrint = [](report::Band &b, report::PrintContext &) {
+    rlb_06_VeiculosNovos->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, true, 63, true);
+        PreencherVeiculosNovos();
         return true;
     };
     rlb_Dados_Seguradora->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, CTeOS(CTe()) || CTe().ide.modal == dfe::mdMultimodal, 44);
+        if (b.enabled)
+            PreencherSeguradora();
         return true;
     };
     // The modal bands keep the heights the report's before-print gave them, blank when

@@ -47,6 +47,8 @@
 
 namespace cte {
 
+struct TCaixasPartes;
+
 // The module of the key and contingency barcodes: a hundredth of an inch, whole dots at
 // 200, 300 and 600 dpi. The 277 modules of a key take 266 pixels.
 inline constexpr double kModuloCodigoBarrasDACTe = 96.0 / 100;
@@ -184,6 +186,24 @@ private:
 
     // Whether the documents band is enabled for this document.
     bool DocumentosHabilitados() const;
+
+    // Parties, cargo, values and taxes, complement, dangerous goods, CT-e OS service, new
+    // vehicles and trip insurance (layout_partes.cpp, layout_valores.cpp).
+    std::unique_ptr<TCaixasPartes> FPartes;
+    void CriarPartes();
+    void CriarCarga();
+    void CriarValores();
+    void CriarComplementares();
+    // Band 4's before-print fills its own band and the cargo and values bands too.
+    void PreencherPartes();
+    void PreencherPartesOS();
+    void PreencherCarga();
+    void PreencherValores();
+    void PreencherComplemento();
+    void PreencherPerigosos();
+    void PreencherServicoOS();
+    void PreencherVeiculosNovos();
+    void PreencherSeguradora();
 };
 
 } // namespace cte
