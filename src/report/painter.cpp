@@ -46,6 +46,14 @@ PagePainter::~PagePainter() = default;
 
 void PagePainter::paint(QPainter &painter, const PreparedPage &page)
 {
+    paint(painter, page, QRectF());
+}
+
+void PagePainter::paint(QPainter &painter, const PreparedPage &page, const QRectF &area)
+{
+    // Pens and glyphs reach a little past the boxes the primitives are placed by.
+    constexpr double kInk = 8;
+    const QRectF reach = area.adjusted(-kInk, -kInk, kInk, kInk);
     painter.save();
     // PDF output would otherwise store colour images as JPEG, which blurs the hard edges
     // of logos and codes (a red and blue checkerboard comes out purple).
@@ -101,7 +109,8 @@ void PagePainter::paint(QPainter &painter, const PreparedPage &page)
     };
     for (const auto *layer : {&page.background, &page.items})
         for (const Primitive &item : *layer)
-            std::visit(draw, item);
+            if (area.isNull() || reach.intersects(bounds(item).adjusted(-1, -1, 1, 1)))
+                std::visit(draw, item);
     painter.restore();
 }
 

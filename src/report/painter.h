@@ -26,6 +26,9 @@ public:
     // The background layer, then the items, in order. Draws nothing under them: the
     // paper (or the caller) is the page's white. The painter's state is restored after.
     void paint(QPainter &painter, const PreparedPage &page);
+    // The same, leaving out what lies wholly outside area (page coordinates): a screen
+    // repaints only the part of the page it shows.
+    void paint(QPainter &painter, const PreparedPage &page, const QRectF &area);
 
 private:
     struct Fonts;

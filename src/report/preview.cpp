@@ -8,8 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPixmap>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QResizeEvent>
@@ -36,9 +35,6 @@ constexpr std::array kZoomSteps{0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 constexpr int kFitPageIndex = 0, kFitWidthIndex = 1, kFirstStepIndex = 2;
 // Grey around the page in the view, px.
 constexpr int kViewMargin = 12;
-// The most pixels one page is drawn with on screen: a long roll at a high zoom is drawn
-// coarser rather than in hundreds of megabytes.
-constexpr double kMaxPagePixels = 40e6;
 
 ErrorReporter &installedReporter()
 {
@@ -56,6 +52,54 @@ QString filterOf(ExportFormat format)
 }
 
 } // namespace
+
+// The page on the grey of the view, drawn straight onto the screen, and only the part of it
+// that is shown: a whole page drawn into an image first costs an image of the page's full
+// size at every zoom, most of it out of sight.
+class PreviewPage : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    // Shows page (null: none) zoom screen pixels per layout pixel; the widget takes the
+    // page's size plus the margin.
+    void setPage(const PreparedPage *page, double zoom)
+    {
+        FPage = page;
+        FZoom = zoom;
+        if (FPage) {
+            const QSizeF size = FPage->size * FZoom;
+            setFixedSize(QSize(std::max(1, static_cast<int>(std::ceil(size.width() - 1e-6))),
+                               std::max(1, static_cast<int>(std::ceil(size.height() - 1e-6)))) +
+                         QSize(2 * kViewMargin, 2 * kViewMargin));
+        }
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!FPage)
+            return;
+        const QRect paper = rect().adjusted(kViewMargin, kViewMargin, -kViewMargin, -kViewMargin);
+        const QRect shown = paper & event->rect();
+        if (shown.isEmpty())
+            return;
+        QPainter painter(this);
+        painter.setClipRect(shown);
+        painter.fillRect(shown, Qt::white);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.translate(paper.topLeft());
+        painter.scale(FZoom, FZoom);
+        const QRectF area(QPointF(shown.topLeft() - paper.topLeft()) / FZoom, QSizeF(shown.size()) / FZoom);
+        FPainter.paint(painter, *FPage, area);
+    }
+
+private:
+    const PreparedPage *FPage = nullptr;
+    double FZoom = 1;
+    PagePainter FPainter; // keeps the fonts from one repaint to the next
+};
 
 ErrorReporter setErrorReporter(ErrorReporter reporter)
 {
@@ -200,12 +244,11 @@ void PreviewDialog::buildUi()
         if (auto *button = qobject_cast<QToolButton *>(toolbar->widgetForAction(action)))
             button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    FPageLabel = new QLabel;
-    FPageLabel->setAlignment(Qt::AlignCenter);
+    FPageView = new PreviewPage;
     FScroll = new QScrollArea(this);
     FScroll->setBackgroundRole(QPalette::Dark);
     FScroll->setAlignment(Qt::AlignCenter);
-    FScroll->setWidget(FPageLabel);
+    FScroll->setWidget(FPageView);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -280,7 +323,7 @@ void PreviewDialog::applyZoomMode(ZoomMode mode, double zoom)
 void PreviewDialog::updateView()
 {
     if (FPage < 1) {
-        FPageLabel->clear();
+        FPageView->setPage(nullptr, 1);
         return;
     }
     const PreparedPage &page = FReport.pages[static_cast<std::size_t>(FPage - 1)];
@@ -292,13 +335,7 @@ void PreviewDialog::updateView()
         FZoom = FZoomMode == ZoomMode::FitWidth ? byWidth : std::min(byWidth, byHeight);
         FZoom = std::clamp(FZoom, 0.1, kZoomSteps.back());
     }
-    const double area = std::max(1.0, page.size.width() * page.size.height());
-    const double scale = std::min(FZoom * devicePixelRatioF(), std::sqrt(kMaxPagePixels / area));
-    QPixmap pixmap = QPixmap::fromImage(renderPage(page, scale));
-    pixmap.setDevicePixelRatio(scale / FZoom);
-    FPageLabel->setPixmap(pixmap);
-    FPageLabel->setFixedSize(pixmap.deviceIndependentSize().toSize() +
-                             QSize(2 * kViewMargin, 2 * kViewMargin));
+    FPageView->setPage(&page, FZoom);
 }
 
 void PreviewDialog::updateControls()

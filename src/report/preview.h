@@ -16,12 +16,13 @@
 
 class QAction;
 class QComboBox;
-class QLabel;
 class QPrinter;
 class QScrollArea;
 class QSpinBox;
 
 namespace report {
+
+class PreviewPage;
 
 enum class ExportFormat { Pdf, Html };
 
@@ -127,7 +128,7 @@ private:
     double FZoom = 1;
 
     QScrollArea *FScroll = nullptr;
-    QLabel *FPageLabel = nullptr;
+    PreviewPage *FPageView = nullptr;
     QSpinBox *FPageBox = nullptr;
     QComboBox *FZoomBox = nullptr;
     QAction *FFirst = nullptr, *FPrevious = nullptr, *FNext = nullptr, *FLast = nullptr;

@@ -184,4 +184,64 @@ TEST(PagePainter, PagesScaleToTheDevice)
     EXPECT_NEAR(paper.height(), pxToMm(120), 1e-3);
 }
 
+TEST(PagePainter, APagePaintedInPiecesIsThePagePaintedWhole)
+{
+    // A screen repaints the strips it uncovers, each drawing only what reaches into it: the
+    // pieces together must be the whole page, whatever straddles their edges.
+    const QtTextMeasurer measurer;
+    const Font font{"Arial", 14, false};
+    PreparedPage page = blankPage();
+    RectItem shaded;
+    shaded.rect = QRectF(5, 25.5, 190, 30);
+    shaded.fill = QColor(200, 200, 200);
+    shaded.penWidth = 1.5;
+    page.background.push_back(shaded);
+    LineItem thick;
+    thick.from = QPointF(0, 40);
+    thick.to = QPointF(200, 41);
+    thick.penWidth = 6; // its ink reaches past the line's own rectangle
+    page.items.push_back(thick);
+    LineItem dotted;
+    dotted.from = QPointF(100, 0);
+    dotted.to = QPointF(100, 120);
+    dotted.dotted = true;
+    page.items.push_back(dotted);
+    TextRun run;
+    run.box = QRectF(10, 34, 180, measurer.lineHeight(font));
+    run.text = "Página 1 de 2 — ÁÉÍ gjpq";
+    run.font = font;
+    run.width = measurer.width(run.text, font);
+    page.items.push_back(run);
+    BarsItem bars;
+    bars.box = QRectF(20, 70, 60, 40);
+    for (int i = 0; i < 10; ++i)
+        bars.bars.push_back(QRectF(20 + 6 * i, 70, 3, 40));
+    page.items.push_back(bars);
+
+    for (const double scale : {1.0, 1.75}) {
+        const QImage whole = renderPage(page, scale);
+        QImage pieces(whole.size(), whole.format());
+        pieces.fill(Qt::white);
+        QPainter painter(&pieces);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        PagePainter pagePainter;
+        // Strips of 7 device pixels, cutting through the text, the lines and the bars.
+        for (int top = 0; top < pieces.height(); top += 7) {
+            const QRect strip(0, top, pieces.width(), 7);
+            painter.resetTransform();
+            painter.setClipRect(strip);
+            painter.scale(scale, scale);
+            pagePainter.paint(painter, page,
+                              QRectF(QPointF(strip.topLeft()) / scale, QSizeF(strip.size()) / scale));
+        }
+        painter.end();
+        int differing = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x)
+                differing += whole.pixel(x, y) != pieces.pixel(x, y);
+        EXPECT_EQ(differing, 0) << "scale " << scale;
+    }
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "report/preview.h"
+#include "report/painter.h"
 
 #include "outputs.h"
 
@@ -6,6 +7,7 @@
 
 #include <QAction>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -86,6 +88,34 @@ TEST(PreviewDialog, NavigatesAndZoomsWithinBounds)
     EXPECT_LT(fitted * dialog.report().pages[1].size.width(), 900) << "the page fits the width";
     dialog.fitPage();
     EXPECT_LE(dialog.zoom(), fitted);
+    dialog.close();
+}
+
+TEST(PreviewDialog, TheViewShowsTheCurrentPageAtItsZoom)
+{
+    PreviewDialog dialog(samplePages());
+    dialog.resize(900, 700);
+    dialog.show();
+    const auto *scroll = dialog.findChild<QScrollArea *>();
+    ASSERT_TRUE(scroll && scroll->widget());
+    const auto check = [&](const char *name) {
+        const PreparedPage &page = dialog.report().pages[static_cast<std::size_t>(dialog.currentPage() - 1)];
+        const QImage expected = renderPage(page, dialog.zoom());
+        // The page sits on the grey of the view, 12 pixels in from each side.
+        const QImage shown = scroll->widget()->grab().toImage().copy(QRect(QPoint(12, 12), expected.size()));
+        ASSERT_EQ(shown.size(), expected.size()) << name;
+        EXPECT_EQ(scroll->widget()->size(), expected.size() + QSize(24, 24)) << name;
+        int differing = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                differing += shown.pixel(x, y) != expected.pixel(x, y);
+        EXPECT_EQ(differing, 0) << name;
+    };
+    check("first page, fitting the width");
+    dialog.nextPage();
+    check("second page");
+    dialog.setZoom(1.5);
+    check("second page at 150%");
     dialog.close();
 }
 
