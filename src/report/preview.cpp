@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,6 +25,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <map>
 #include <cmath>
 #include <utility>
 
@@ -40,6 +43,20 @@ ErrorReporter &installedReporter()
 {
     static ErrorReporter reporter;
     return reporter;
+}
+
+// The toolbar's icons, made once per style: a style makes each of its standard icons afresh
+// on every request, reading and decoding its images, and every preview asks for all of them.
+// Emptied with the application, as icons must not outlive it.
+QIcon standardIcon(const QStyle &style, QStyle::StandardPixmap which)
+{
+    static std::map<std::pair<QString, QStyle::StandardPixmap>, QIcon> icons;
+    if (icons.empty())
+        qAddPostRoutine([] { icons.clear(); });
+    auto &icon = icons[{style.name(), which}];
+    if (icon.isNull())
+        icon = style.standardIcon(which);
+    return icon;
 }
 
 QString filterOf(ExportFormat format)
@@ -186,7 +203,7 @@ void PreviewDialog::buildUi()
     toolbar->setMovable(false);
     const auto add = [&](const QString &text, QStyle::StandardPixmap icon, const QKeySequence &key,
                          void (PreviewDialog::*slot)()) {
-        QAction *action = toolbar->addAction(style()->standardIcon(icon), text);
+        QAction *action = toolbar->addAction(standardIcon(*style(), icon), text);
         action->setToolTip(text);
         if (!key.isEmpty())
             action->setShortcut(key);
