@@ -109,10 +109,10 @@ std::string LinhaDocumento(const std::string &tipo, const std::string &cnpjcpf, 
     return util::PadRight(tipo, 33) + util::PadRight(cnpjcpf, 54) + documento;
 }
 
-// The memo's font, smaller when a line would not fit the column: the padding leaves a
-// long document text (another kind's description and number) past the column's edge,
-// and a number cut there would read as another. The lines keep their 12 pixels.
-void AjustarFonte(report::Memo &memo, const report::TextMeasurer &medidor)
+// The size the memo's lines take, smaller when a line would not fit the column: the
+// padding leaves a long document text (another kind's description and number) past the
+// column's edge, and a number cut there would read as another.
+int TamanhoQueCabe(const report::Memo &memo, const report::TextMeasurer &medidor)
 {
     report::Font fonte = Times(kFonteDocumentos);
     double maisLarga = 0;
@@ -129,7 +129,7 @@ void AjustarFonte(report::Memo &memo, const report::TextMeasurer &medidor)
     }
     while (fonte.pixelSize > kMenorFonteDocumentos && medidor.width(linha, fonte) > memo.bounds.width())
         --fonte.pixelSize;
-    memo.font = fonte;
+    return fonte.pixelSize;
 }
 
 // The rows a continuation page has room for: what is left below the band's top, less its
@@ -289,8 +289,12 @@ bool TfrmDACTeRLRetrato::DocumentosBeforePrint(report::PrintContext &contexto)
         if (contexto.page() > 1)
             ++Linhas;
     }
+    // Both halves in one size, so that the rows still read across; the lines keep their
+    // 12 pixels.
+    const int tamanho = std::min(TamanhoQueCabe(*rlDocOrig_tpDoc1, contexto.measurer()),
+                                 TamanhoQueCabe(*rlDocOrig_tpDoc2, contexto.measurer()));
     for (report::Memo *memo : {rlDocOrig_tpDoc1, rlDocOrig_tpDoc2})
-        AjustarFonte(*memo, contexto.measurer());
+        memo->font = Times(tamanho);
     rlDocOrig_tpDoc1->bounds.setHeight(esquerda * kAlturaLinha);
     rlDocOrig_tpDoc2->bounds.setHeight(direita * kAlturaLinha);
     const double fundo = rlDocOrig_tpDoc1->bounds.top() + std::max(esquerda, direita) * kAlturaLinha;

@@ -116,6 +116,7 @@ bool TfrmDACTeRLRetrato::AnuladoSubstituidoBeforePrint()
     const TCTe &cte = CTe();
     rlmChave1->text.clear();
     rlmChave2->text.clear();
+    rllTituloChave2->visible = false;
     const std::string documento = cte.ide.modelo == 67 ? "CT-E OS" : "CT-E";
     if (cte.ide.tpCTe == tcAnulacao) {
         // The caption's spelling is the form's own.
