@@ -59,6 +59,7 @@ TfrmDACTeRLRetrato::TfrmDACTeRLRetrato()
     CriarCabecalho();
     CriarDocumentos();
     CriarObservacoes();
+    CriarNotas();
     CriarPartes();
     CriarValores();
     CriarComplementares();
@@ -66,8 +67,13 @@ TfrmDACTeRLRetrato::TfrmDACTeRLRetrato()
     RLCTe.beforePrint = [this](report::Report &, report::PrintContext &contexto) { RLCTeBeforePrint(contexto); };
     // Continuation pages carry the transported documents page 1 had no room for, and only
     // while the documents band prints at all: a band that is off never uses up the rows.
+    // A page that took no row would be followed by the same page for ever: the pages
+    // stop there instead.
     RLCTe.morePages = [this](report::PrintContext &) {
-        return DocumentosHabilitados() && !cdsDocumentos.Eof();
+        if (!DocumentosHabilitados() || cdsDocumentos.Eof() || cdsDocumentos.RecNo() == FLinhaContinuacao)
+            return false;
+        FLinhaContinuacao = cdsDocumentos.RecNo();
+        return true;
     };
 }
 
@@ -161,12 +167,12 @@ void TfrmDACTeRLRetrato::CriarBandas()
     };
     rlb_Cte_Anulado_Substituido->beforePrint = [this](report::Band &b, report::PrintContext &) {
         Habilitar(b, AnulacaoOuSubstituto(CTe()), 81, true);
-        return true;
+        return b.enabled ? AnuladoSubstituidoBeforePrint() : true;
     };
     rlb_Fluxo_Carga->beforePrint = [this](report::Band &b, report::PrintContext &) {
         const TCTe &cte = CTe();
         Habilitar(b, cte.infCTe.versao >= 3.0 && !CTeOS(cte) && cte.ide.modal == dfe::mdAereo, 44);
-        return true;
+        return FluxoCargaBeforePrint();
     };
     rlb_09_Obs->beforePrint = [this](report::Band &, report::PrintContext &c) { return ObsBeforePrint(c); };
     // Shown only with new vehicles (the report's before-print hides it otherwise).
@@ -213,9 +219,9 @@ void TfrmDACTeRLRetrato::CriarBandas()
         modal(b, dfe::mdDutoviario);
         return true;
     };
-    rlb_16_DadosExcEmitente->beforePrint = [](report::Band &b, report::PrintContext &) {
+    rlb_16_DadosExcEmitente->beforePrint = [this](report::Band &b, report::PrintContext &c) {
         b.autoSize = true;
-        return true;
+        return DadosExcEmitenteBeforePrint(c);
     };
     rlb_17_Sistema->beforePrint = [this](report::Band &, report::PrintContext &c) { return SistemaBeforePrint(c); };
     rlb_18_Recibo->beforePrint = [this](report::Band &, report::PrintContext &c) {
@@ -234,6 +240,7 @@ void TfrmDACTeRLRetrato::RLCTeBeforePrint(report::PrintContext &)
     RLCTe.margins.right = RLCTe.paper.widthMm - RLCTe.margins.left - report::pxToMm(kLarguraDACTe);
     Itens();
     Linhas = 0;
+    FLinhaContinuacao = 0;
 
     rlb_06_ProdutosPerigosos->visible = cte.infCTeNorm.peri.Count() > 0;
     rlb_06_VeiculosNovos->visible = cte.infCTeNorm.veicNovos.Count() > 0;

@@ -31,7 +31,8 @@
 // title, the QR Code or the narrowed header); the bands' before-prints apply the rules of
 // each page. layout_cabecalho.cpp builds and fills the header, layout_canhoto.cpp the
 // receipt stubs, layout_documentos.cpp the documents table and its band,
-// layout_obs.cpp the observations and system line.
+// layout_notas.cpp the annulled or substituted CT-e, the air cargo flow and the issuer's
+// and fiscal notes, layout_obs.cpp the observations and system line.
 //
 // Positions and sizes are pixels at 96 dpi in the coordinates of the band holding the
 // control; bands are 742 pixels wide.
@@ -146,6 +147,23 @@ public:
     report::Memo *rlDocOrig_tpDoc2 = nullptr;
     report::Line *rld_07_headerItens = nullptr;
 
+    // ---- Annulled or substituted CT-e (rlb_Cte_Anulado_Substituido) -------------------
+    // Left: the CT-e annulled or substituted; right: the annulment of a substituted one.
+    report::Label *rllTituloChave1 = nullptr;
+    report::Label *rllTituloChave2 = nullptr;
+    report::Memo *rlmChave1 = nullptr;
+    report::Memo *rlmChave2 = nullptr;
+
+    // ---- Air cargo flow (rlb_Fluxo_Carga) --------------------------------------------
+    report::Label *rllSiglaOrigem = nullptr;
+    report::Memo *rllSiglaPassagem = nullptr;
+    report::Label *rllSiglaDestino = nullptr;
+
+    // ---- Issuer's and fiscal notes (rlb_16_DadosExcEmitente) --------------------------
+    report::Memo *rlmObsExcEmitente = nullptr;
+    report::Memo *rlmObsFisco = nullptr;
+    report::Line *rldDadosExcEmitente = nullptr;
+
     // ---- Observations and status (rlb_09_Obs) ------------------------------------------
     report::Memo *rlmObs = nullptr;
     report::Label *rllMsgTeste = nullptr;
@@ -155,6 +173,9 @@ public:
     report::Label *rllblSistema = nullptr;
 
 private:
+    // The documents row the last continuation page started from; 0 before the first.
+    int FLinhaContinuacao = 0;
+
     const TCTe &CTe() const { return *fpCTe; }
     const TOvixCTeDACTeRL &DACTe() const { return *fpDACTe; }
 
@@ -164,6 +185,12 @@ private:
     void CriarCabecalho();
     void CriarDocumentos();
     void CriarObservacoes();
+    // Annulled or substituted CT-e, air cargo flow, issuer's and fiscal notes
+    // (layout_notas.cpp).
+    void CriarNotas();
+    bool AnuladoSubstituidoBeforePrint();
+    bool FluxoCargaBeforePrint();
+    bool DadosExcEmitenteBeforePrint(report::PrintContext &contexto);
 
     // The report's before-print and the preparation it runs.
     void RLCTeBeforePrint(report::PrintContext &contexto);

@@ -27,6 +27,11 @@ constexpr double kAlturaLinha = 12;
 // The memos' and the divider's design heights.
 constexpr double kAlturaMemos = 50;
 constexpr double kAlturaDivisor = 69;
+// The listed lines' size, and the least it shrinks to for a long line.
+constexpr int kFonteDocumentos = 9;
+constexpr int kMenorFonteDocumentos = 6;
+// Below the last listed line, above the band's bottom border.
+constexpr double kFolgaInferior = 1;
 
 report::Font Times(int pixels, bool negrito = false)
 {
@@ -91,10 +96,55 @@ std::string TipoDocumentoAnterior(TpcteTipoDocumentoAnterior tpDoc)
     return {};
 }
 
+// Adds a listed line under the memo's others.
+void AcrescentarLinha(report::Memo &memo, int &linhas, const std::string &linha)
+{
+    memo.text += (linhas > 0 ? "\r\n" : "") + linha;
+    ++linhas;
+}
+
 // One listed line: type, issuer and document in their columns.
 std::string LinhaDocumento(const std::string &tipo, const std::string &cnpjcpf, const std::string &documento)
 {
     return util::PadRight(tipo, 33) + util::PadRight(cnpjcpf, 54) + documento;
+}
+
+// The size the memo's lines take, smaller when a line would not fit the column: the
+// padding leaves a long document text (another kind's description and number) past the
+// column's edge, and a number cut there would read as another.
+int TamanhoQueCabe(const report::Memo &memo, const report::TextMeasurer &medidor)
+{
+    report::Font fonte = Times(kFonteDocumentos);
+    double maisLarga = 0;
+    std::string_view linha;
+    const std::string_view texto = memo.text;
+    for (std::size_t inicio = 0; inicio <= texto.size();) {
+        const std::size_t fim = std::min(texto.find("\r\n", inicio), texto.size());
+        const std::string_view esta = texto.substr(inicio, fim - inicio);
+        if (const double w = medidor.width(esta, fonte); w > maisLarga) {
+            maisLarga = w;
+            linha = esta;
+        }
+        inicio = fim + 2;
+    }
+    while (fonte.pixelSize > kMenorFonteDocumentos && medidor.width(linha, fonte) > memo.bounds.width())
+        --fonte.pixelSize;
+    return fonte.pixelSize;
+}
+
+// The rows a continuation page has room for: what is left below the band's top, less its
+// captions and the bands under it that print on every page, at most the page's 71 rows.
+// Never fewer than one, so that every page takes rows and the pages come to an end.
+int LinhasQueCabem(const TfrmDACTeRLRetrato &layout, const report::PrintContext &contexto)
+{
+    const report::Band &documentos = *layout.rlb_07_HeaderItens;
+    double livre = contexto.freeHeight() - layout.rlDocOrig_tpDoc1->bounds.top() - kFolgaInferior;
+    for (const auto &banda : layout.RLCTe.bands())
+        if (banda->kind == report::BandKind::PageHeader && banda->order > documentos.order && banda->visible &&
+            banda->pageRule == report::PageRule::Every)
+            livre -= banda->preparedHeight(contexto.measurer(), layout.RLCTe.font);
+    const int cabem = static_cast<int>(livre / kAlturaLinha + 0.01);
+    return std::clamp(cabem, 1, kLinhasContinuacao);
 }
 
 } // namespace
@@ -115,7 +165,8 @@ void TfrmDACTeRLRetrato::CriarDocumentos()
             dfe::CriarRotulo(b, "rllTituloCNPJ" + n, QRectF(x + 88, 13, 130, 9), "CNPJ/CPF EMITENTE", legenda);
         report::Label &serie =
             dfe::CriarRotulo(b, "rllTituloSerie" + n, QRectF(x + 250, 13, 115, 9), "SÉRIE/NRO. DOCUMENTO", legenda);
-        report::Memo &memo = dfe::CriarMemo(b, "rlDocOrig_tpDoc" + n, QRectF(x, 23, 365, kAlturaMemos), Times(9));
+        report::Memo &memo =
+            dfe::CriarMemo(b, "rlDocOrig_tpDoc" + n, QRectF(x, 23, 365, kAlturaMemos), Times(kFonteDocumentos));
         memo.wordWrap = false;
         if (metade == 0) {
             rllTituloCNPJ1 = &cnpj;
@@ -220,30 +271,34 @@ bool TfrmDACTeRLRetrato::DocumentosBeforePrint(report::PrintContext &contexto)
     }
 
     int esquerda = 0, direita = 0;
-    const auto juntar = [](report::Memo &memo, int &linhas, const std::string &linha) {
-        memo.text += (linhas > 0 ? "\r\n" : "") + linha;
-        ++linhas;
+    const int limite = contexto.page() == 1 ? kLinhasPrimeiraPagina : LinhasQueCabem(*this, contexto);
+    // A half is listed when any of its cells says something: a previous bill of lading
+    // has no type of its own, yet its issuer and number are part of the cargo's papers.
+    const auto metade = [this](report::Memo &memo, int &linhas, TCampo tipo, TCampo cnpjcpf, TCampo documento) {
+        const std::string &t = cdsDocumentos.Campo(tipo), &c = cdsDocumentos.Campo(cnpjcpf),
+                          &d = cdsDocumentos.Campo(documento);
+        if (!t.empty() || !c.empty() || !d.empty())
+            AcrescentarLinha(memo, linhas, LinhaDocumento(t, c, d));
     };
-    while (!cdsDocumentos.Eof()) {
-        if (!cdsDocumentos.Campo(TCampo::TIPO_1).empty())
-            juntar(*rlDocOrig_tpDoc1, esquerda,
-                   LinhaDocumento(cdsDocumentos.Campo(TCampo::TIPO_1), cdsDocumentos.Campo(TCampo::CNPJCPF_1),
-                                  cdsDocumentos.Campo(TCampo::DOCUMENTO_1)));
-        if (!cdsDocumentos.Campo(TCampo::TIPO_2).empty())
-            juntar(*rlDocOrig_tpDoc2, direita,
-                   LinhaDocumento(cdsDocumentos.Campo(TCampo::TIPO_2), cdsDocumentos.Campo(TCampo::CNPJCPF_2),
-                                  cdsDocumentos.Campo(TCampo::DOCUMENTO_2)));
+    int linhasPagina = 0;
+    while (!cdsDocumentos.Eof() && linhasPagina < limite) {
+        metade(*rlDocOrig_tpDoc1, esquerda, TCampo::TIPO_1, TCampo::CNPJCPF_1, TCampo::DOCUMENTO_1);
+        metade(*rlDocOrig_tpDoc2, direita, TCampo::TIPO_2, TCampo::CNPJCPF_2, TCampo::DOCUMENTO_2);
         cdsDocumentos.Next();
+        ++linhasPagina;
         if (contexto.page() > 1)
             ++Linhas;
-        if ((contexto.page() == 1 && cdsDocumentos.RecNo() > kLinhasPrimeiraPagina) ||
-            Linhas >= kLinhasContinuacao)
-            break;
     }
+    // Both halves in one size, so that the rows still read across; the lines keep their
+    // 12 pixels.
+    const int tamanho = std::min(TamanhoQueCabe(*rlDocOrig_tpDoc1, contexto.measurer()),
+                                 TamanhoQueCabe(*rlDocOrig_tpDoc2, contexto.measurer()));
+    for (report::Memo *memo : {rlDocOrig_tpDoc1, rlDocOrig_tpDoc2})
+        memo->font = Times(tamanho);
     rlDocOrig_tpDoc1->bounds.setHeight(esquerda * kAlturaLinha);
     rlDocOrig_tpDoc2->bounds.setHeight(direita * kAlturaLinha);
     const double fundo = rlDocOrig_tpDoc1->bounds.top() + std::max(esquerda, direita) * kAlturaLinha;
-    b.height = std::max(81.0, fundo + 1);
+    b.height = std::max(81.0, fundo + kFolgaInferior);
     rld_07_headerItens->bounds.setHeight(b.height - 12);
     return true;
 }

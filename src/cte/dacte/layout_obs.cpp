@@ -2,13 +2,13 @@
 
 #include "cte/dacte/component.h"
 #include "cte/dacte/layout.h"
+#include "cte/dacte/layout_texto.h"
 
 #include "dfe/report/layout_construcao.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace cte {
 
@@ -22,45 +22,6 @@ constexpr int kMenorFonteSituacao = 12;
 report::Font Times(int pixels, bool negrito = false)
 {
     return dfe::CriarFonte(pixels, negrito, "Times New Roman");
-}
-
-// Every line-break marker of a free text made a line break: the marker as the document
-// escapes it or as the reader gives it back, in any case.
-std::string QuebrasDeLinha(std::string_view texto)
-{
-    std::string saida;
-    saida.reserve(texto.size());
-    const auto marcador = [&texto](std::size_t pos, std::string_view m) {
-        if (texto.size() - pos < m.size())
-            return false;
-        for (std::size_t i = 0; i < m.size(); ++i)
-            if (std::toupper(static_cast<unsigned char>(texto[pos + i])) != m[i])
-                return false;
-        return true;
-    };
-    std::size_t pos = 0;
-    while (pos < texto.size()) {
-        if (marcador(pos, "&LT;BR&GT;")) {
-            saida += "\r\n";
-            pos += 10;
-        } else if (marcador(pos, "<BR>")) {
-            saida += "\r\n";
-            pos += 4;
-        } else {
-            saida += texto[pos++];
-        }
-    }
-    return saida;
-}
-
-int ContarLinhas(const std::string &texto)
-{
-    if (texto.empty())
-        return 0;
-    int linhas = 1;
-    for (std::size_t pos = texto.find("\r\n"); pos != std::string::npos; pos = texto.find("\r\n", pos + 2))
-        ++linhas;
-    return linhas;
 }
 
 } // namespace

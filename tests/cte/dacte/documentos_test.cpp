@@ -51,8 +51,7 @@ TEST(DACTeDocumentos, DocumentsTwoToARowWithTheirColumnTitles)
         return Padded(std::string(tipo) + ChaveNFe(n).substr(25, 9), 33) +
                Padded(dfe::FormatarChaveAcesso(ChaveNFe(n)), 54);
     };
-    // Indexes 0, 2, 4 on the left; 1 and 3 on the right. The lines as listed: a long one
-    // is cut at the column's edge on the page.
+    // Indexes 0, 2, 4 on the left; 1 and 3 on the right, each line as listed.
     EXPECT_EQ(l.janela.rlDocOrig_tpDoc1->text,
               nfe("NF-E ", 1) + "\r\n" + nfe("NF-E ", 3) + "\r\n" + Padded("Outros", 33) +
                   Padded("11.222.333/0001-81", 54) + "RECIBO DE ENTREGA DE Doc.: 77");
