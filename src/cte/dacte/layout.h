@@ -38,6 +38,8 @@
 
 #include "cte/dacte/form.h"
 
+#include "dfe/report/caixa_campos.h"
+
 #include "report/band.h"
 #include "report/controls.h"
 #include "report/report.h"
@@ -154,6 +156,13 @@ public:
     report::Label *rlsDataHoraImpressao = nullptr;
     report::Label *rllblSistema = nullptr;
 
+    // ---- Modal bands (rlb_10_ModRodFracionado to rlb_13_ModAquaviario) -----------------
+    // Their boxes of fields; the rules reach the controls by name through them.
+    dfe::TCaixaCampos FCaixaRodoviario;
+    dfe::TCaixaCampos FCaixaMotorista;
+    dfe::TCaixaCampos FCaixaAereo;
+    dfe::TCaixaCampos FCaixaAquaviario;
+
 private:
     const TCTe &CTe() const { return *fpCTe; }
     const TOvixCTeDACTeRL &DACTe() const { return *fpDACTe; }
@@ -204,6 +213,16 @@ private:
     void PreencherServicoOS();
     void PreencherVeiculosNovos();
     void PreencherSeguradora();
+
+    // The modal bands (layout_modais.cpp): road, road full load below layout 3.00, air
+    // and waterway; rail and pipeline have no contents.
+    void CriarModais();
+    bool ModRodFracionadoBeforePrint(report::Band &banda);
+    void ModalRodoviarioVersao30();
+    void ModalRodoviarioMod67();
+    void PreencherLotacao();
+    void PreencherAereo();
+    void PreencherAquaviario();
 };
 
 } // namespace cte
