@@ -63,6 +63,7 @@ TfrmDACTeRLRetrato::TfrmDACTeRLRetrato()
     CriarPartes();
     CriarValores();
     CriarComplementares();
+    CriarModais();
 
     RLCTe.beforePrint = [this](report::Report &, report::PrintContext &contexto) { RLCTeBeforePrint(contexto); };
     // Continuation pages carry the transported documents page 1 had no room for, and only
@@ -192,23 +193,27 @@ void TfrmDACTeRLRetrato::CriarBandas()
     const auto modal = [this](report::Band &b, dfe::TpcteModal m) {
         b.enabled = CTe().ide.tpCTe == tcNormal && CTe().ide.modal == m;
     };
-    rlb_10_ModRodFracionado->beforePrint = [modal](report::Band &b, report::PrintContext &) {
-        modal(b, dfe::mdRodoviario);
+    rlb_10_ModRodFracionado->beforePrint = [this](report::Band &b, report::PrintContext &) {
+        return ModRodFracionadoBeforePrint(b);
+    };
+    // A full load below layout 3.00 has its own road band under the road band, which the
+    // road band enables. The documents page 1 has no room for go on the pages that
+    // morePages adds once page 1 is done: a page break after this band would push the
+    // notes, the system line and the bottom stub off page 1.
+    rlb_11_ModRodLot104->beforePrint = [this](report::Band &, report::PrintContext &) {
+        PreencherLotacao();
         return true;
     };
-    // A full load below layout 3.00 has its own road band under the road band.
-    rlb_11_ModRodLot104->beforePrint = [this](report::Band &b, report::PrintContext &) {
-        const TCTe &cte = CTe();
-        b.enabled = rlb_10_ModRodFracionado->enabled && cte.infCTeNorm.rodo.lota == ltSim &&
-                    cte.infCTe.versao < 3.0;
-        return true;
-    };
-    rlb_12_ModAereo->beforePrint = [modal](report::Band &b, report::PrintContext &) {
+    rlb_12_ModAereo->beforePrint = [this, modal](report::Band &b, report::PrintContext &) {
         modal(b, dfe::mdAereo);
+        if (b.enabled)
+            PreencherAereo();
         return true;
     };
-    rlb_13_ModAquaviario->beforePrint = [modal](report::Band &b, report::PrintContext &) {
+    rlb_13_ModAquaviario->beforePrint = [this, modal](report::Band &b, report::PrintContext &) {
         modal(b, dfe::mdAquaviario);
+        if (b.enabled)
+            PreencherAquaviario();
         return true;
     };
     rlb_14_ModFerroviario->beforePrint = [modal](report::Band &b, report::PrintContext &) {

@@ -39,6 +39,8 @@
 
 #include "cte/dacte/form.h"
 
+#include "dfe/report/caixa_campos.h"
+
 #include "report/band.h"
 #include "report/controls.h"
 #include "report/report.h"
@@ -172,6 +174,13 @@ public:
     report::Label *rlsDataHoraImpressao = nullptr;
     report::Label *rllblSistema = nullptr;
 
+    // ---- Modal bands (rlb_10_ModRodFracionado to rlb_13_ModAquaviario) -----------------
+    // Their boxes of fields; the rules reach the controls by name through them.
+    dfe::TCaixaCampos FCaixaRodoviario;
+    dfe::TCaixaCampos FCaixaMotorista;
+    dfe::TCaixaCampos FCaixaAereo;
+    dfe::TCaixaCampos FCaixaAquaviario;
+
 private:
     // The documents row the last continuation page started from; 0 before the first.
     int FLinhaContinuacao = 0;
@@ -231,6 +240,16 @@ private:
     void PreencherServicoOS();
     void PreencherVeiculosNovos();
     void PreencherSeguradora();
+
+    // The modal bands (layout_modais.cpp): road, road full load below layout 3.00, air
+    // and waterway; rail and pipeline have no contents.
+    void CriarModais();
+    bool ModRodFracionadoBeforePrint(report::Band &banda);
+    void ModalRodoviarioVersao30();
+    void ModalRodoviarioMod67();
+    void PreencherLotacao();
+    void PreencherAereo();
+    void PreencherAquaviario();
 };
 
 } // namespace cte

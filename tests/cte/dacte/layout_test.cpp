@@ -93,19 +93,18 @@ TEST(DACTeRetrato, BandsOfPageOneFollowModelKindModalAndStub)
         {"multimodal CT-e: insurance", [](cte::TCTe &c, cte::TOvixCTeDACTeRL &) { c.ide.modal = dfe::mdMultimodal; },
          "01_Recibo:84, 02_Cabecalho:184, 03_DadosDACTe:202, 04_DadosNotaFiscal:90, 06_ValorPrestacao:117, "
          "07_HeaderItens:81, 09_Obs, Dados_Seguradora:44, 16_DadosExcEmitente:69, 17_Sistema:16"},
-        {"complement: complement band, road band left blank",
+        {"complement: complement band, no road band",
          [](cte::TCTe &c, cte::TOvixCTeDACTeRL &) { c.ide.tpCTe = cte::tcComplemento; },
          "01_Recibo:84, 02_Cabecalho:184, 03_DadosDACTe:202, 05_Complemento:81, 06_ValorPrestacao:117, "
-         "07_HeaderItens:81, 09_Obs, 10_ModRodFracionado:44 blank, 16_DadosExcEmitente:69, 17_Sistema:16"},
+         "07_HeaderItens:81, 09_Obs, 16_DadosExcEmitente:69, 17_Sistema:16"},
         {"annulment: blank stub, annulled band, no documents",
          [](cte::TCTe &c, cte::TOvixCTeDACTeRL &) { c.ide.tpCTe = cte::tcAnulacao; },
          "01_Recibo:84 blank, 02_Cabecalho:184, 03_DadosDACTe:202, 06_ValorPrestacao:117, "
-         "Cte_Anulado_Substituido:81, 09_Obs, 10_ModRodFracionado:44 blank, 16_DadosExcEmitente:69, 17_Sistema:16"},
+         "Cte_Anulado_Substituido:81, 09_Obs, 16_DadosExcEmitente:69, 17_Sistema:16"},
         {"substitute: cargo, documents and the substituted band",
          [](cte::TCTe &c, cte::TOvixCTeDACTeRL &) { c.ide.tpCTe = cte::tcSubstituto; },
          "01_Recibo:84 blank, 02_Cabecalho:184, 03_DadosDACTe:202, 04_DadosNotaFiscal:90, 06_ValorPrestacao:117, "
-         "07_HeaderItens:81, Cte_Anulado_Substituido:81, 09_Obs, 10_ModRodFracionado:44 blank, "
-         "16_DadosExcEmitente:69, 17_Sistema:16"},
+         "07_HeaderItens:81, Cte_Anulado_Substituido:81, 09_Obs, 16_DadosExcEmitente:69, 17_Sistema:16"},
         {"stub at the foot", [](cte::TCTe &, cte::TOvixCTeDACTeRL &d) { d.SetPosCanhoto(dfe::prRodape); },
          "02_Cabecalho:184, 03_DadosDACTe:202, 04_DadosNotaFiscal:90, 06_ValorPrestacao:117, 07_HeaderItens:81, "
          "09_Obs, 10_ModRodFracionado:44, 16_DadosExcEmitente:69, 17_Sistema:16, 18_Recibo:97"},
