@@ -44,7 +44,11 @@ test: build-test | $(XDG_RUNTIME_DIR)
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DVIEWER_TESTS=OFF -DVIEWER_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
-	@for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then QT_QPA_PLATFORM=offscreen "$$b" || exit 1; fi; done
+	@mkdir -p $(BENCH_DIR)/results && rm -f $(BENCH_DIR)/results/*.json
+	@for b in $(BENCH_DIR)/bench/bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then \
+	    QT_QPA_PLATFORM=offscreen "$$b" --benchmark_out=$(BENCH_DIR)/results/$$(basename "$$b").json \
+	        --benchmark_out_format=json || exit 1; fi; done
+	@$(BENCH_DIR)/bench/road_table $(BENCH_DIR)/results/*.json
 
 build-fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \

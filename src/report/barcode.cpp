@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace report {
 
@@ -40,6 +41,16 @@ QImage qrBitmap(const std::string &bytes)
 {
     if (bytes.empty())
         return {};
+    // A document's QR Code is drawn again by every output of it (the preview, then the PDF
+    // or the printer), and choosing the symbol's mask is the costly part of encoding: the
+    // last symbol made is kept. Per thread, as the images are; QImage shares its pixels.
+    struct Last {
+        std::string bytes;
+        QImage image;
+    };
+    thread_local Last last;
+    if (!last.image.isNull() && last.bytes == bytes)
+        return last.image;
     // zxing's writer chooses the mode from the payload and cannot be told otherwise: digits
     // alone would go in numeric mode, "0-9 A-Z space $%*+-./:" in alphanumeric mode. The
     // printed forms promise one byte segment whatever the payload, which libqrencode's
@@ -58,6 +69,7 @@ QImage qrBitmap(const std::string &bytes)
         for (int x = 0; x < side; ++x)
             if (symbol->data[y * side + x] & 1)
                 image.setPixel(x + 1, y + 1, 1);
+    last = {bytes, image};
     return image;
 }
 

@@ -125,20 +125,30 @@ public:
     {
         if (!FReady || deflateReset(&FStream) != Z_OK)
             throw NeedsQt{};
-        std::string out(deflateBound(&FStream, static_cast<uLong>(data.size())), '\0');
+        // The output goes to a buffer kept from stream to stream: a new one the size of
+        // the bound is cleared to zeros and faulted in page by page for every stream,
+        // which costs about as much as compressing it. Only the packed bytes are copied.
+        const std::size_t bound = deflateBound(&FStream, static_cast<uLong>(data.size()));
+        std::string scratch;
+        std::string &buffer = bound <= kKeptBuffer ? FBuffer : scratch;
+        if (buffer.size() < bound)
+            buffer.resize(bound);
         FStream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.data()));
         FStream.avail_in = static_cast<uInt>(data.size());
-        FStream.next_out = reinterpret_cast<Bytef *>(out.data());
-        FStream.avail_out = static_cast<uInt>(out.size());
+        FStream.next_out = reinterpret_cast<Bytef *>(buffer.data());
+        FStream.avail_out = static_cast<uInt>(bound);
         if (deflate(&FStream, Z_FINISH) != Z_STREAM_END)
             throw NeedsQt{};
-        out.resize(FStream.total_out);
-        return out;
+        return std::string(buffer.data(), FStream.total_out);
     }
 
 private:
+    // The largest buffer kept between streams; a larger stream has one of its own.
+    static constexpr std::size_t kKeptBuffer = 4 * 1024 * 1024;
+
     z_stream FStream{};
     bool FReady = false;
+    std::string FBuffer;
 };
 
 std::string deflated(std::string_view data)

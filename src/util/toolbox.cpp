@@ -413,9 +413,15 @@ std::string FloatMask(int DecimalDigits, bool UseThousandSeparator)
 
 std::string FormatFloatBr(double AValue, std::string_view AFormat)
 {
-    rtl::TFormatSettings settings = CreateFormatSettings();
-    settings.DecimalSeparator = ",";
-    settings.ThousandSeparator = ".";
+    // A number's text reads only the two separators, both fixed here: the rest of the
+    // settings (taken from the system's locale, which costs more than the formatting) is
+    // never looked at, so it is not built for every value.
+    static const rtl::TFormatSettings settings = [] {
+        rtl::TFormatSettings s;
+        s.DecimalSeparator = ",";
+        s.ThousandSeparator = ".";
+        return s;
+    }();
     return rtl::FormatFloat(AFormat.empty() ? std::string_view(",0.00") : AFormat, AValue,
                             settings);
 }

@@ -116,6 +116,15 @@ private:
     void PrepararObsContrib(report::Band &ABanda, report::PrintContext &AContexto);
 
     double FLargura = 0; // the content's width
+
+    // How many asterisks of the item font fit in the item text's width, for the last
+    // width and font asked: the same for nearly every item of a receipt, and finding it
+    // measures dozens of texts. Forgotten when a print starts (the measurer may differ).
+    struct Asteriscos {
+        double largura = -1;
+        report::Font fonte;
+        int quantos = 0;
+    } FAsteriscos;
 };
 
 } // namespace sat

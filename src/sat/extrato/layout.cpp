@@ -343,12 +343,15 @@ void TOvixSATExtratoFortesFr::PrepararItem(Band &ABanda, PrintContext &AContexto
 
     // How many characters of the memo's font fit on one line; bounded, so that a font
     // that measures nothing cannot keep the count growing.
-    int n = 1;
     const double largura = mLinhaItem->bounds.width();
-    const int limite = static_cast<int>(largura) + 1;
-    while (n <= limite && medidor.width(std::string(static_cast<std::size_t>(n), '*'), fonte) < largura)
-        ++n;
-    n = std::max(0, n - 1);
+    if (FAsteriscos.largura != largura || FAsteriscos.fonte != fonte) {
+        int n = 1;
+        const int limite = static_cast<int>(largura) + 1;
+        while (n <= limite && medidor.width(std::string(static_cast<std::size_t>(n), '*'), fonte) < largura)
+            ++n;
+        FAsteriscos = {largura, fonte, std::max(0, n - 1)};
+    }
+    const int n = FAsteriscos.quantos;
 
     const std::string mascara = prod.EhCombustivel ? ",0.000" : fOvixSATExtrato.CasasDecimais().MaskvUnCom();
     const std::string cEAN = rtl::Trim(prod.cEAN);
@@ -619,6 +622,7 @@ void TOvixSATExtratoFortesFr::AntesDeImprimir(PrintContext &AContexto)
     const TCFe &cfe = CFe();
     fNumItem = fNumPagto = fNumObs = 0;
     fObsFisco.clear();
+    FAsteriscos = {};
     if (cfe.Emit.cRegTrib == dfe::RTSimplesNacional)
         fObsFisco.emplace_back("ICMS a ser recolhido conforme LC 123/2006 - Simples Nacional");
     for (int i = 0; i < cfe.obsFisco.Count(); ++i)
