@@ -5,6 +5,7 @@
 #include "dfe/accesskey.h"
 #include "dfe/codes_transport.h"
 #include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "dfe/report/routines.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
@@ -105,6 +106,141 @@ std::string TextoModal(TModalMDFe AModal)
     return {};
 }
 
+// What the tables' values are read from.
+struct TDadosDAMDFe {
+    const TMDFe &mdfe;
+    const TOvixMDFeDAMDFeRL &damdfe;
+};
+using TPeca = dfe::TPeca<TDadosDAMDFe>;
+
+constexpr dfe::TFontePeca TimesPeca(int pixels, bool negrito = false)
+{
+    return {pixels, negrito, "Times New Roman"};
+}
+
+// A caption: Times of the given size, one line.
+constexpr dfe::TDadosPeca LegendaPeca(const char *nome, double x, double y, double w, const char *texto,
+                                      int tamanho, bool negrito = false, HAlign alinhamento = HAlign::Left)
+{
+    return dfe::Rotulo(nome, x, y, w, tamanho + 3, texto, TimesPeca(tamanho, negrito), alinhamento);
+}
+
+// The strip of captions over values at the foot of the header: each cell runs from x0 to
+// x1, its divider (none on the first) on x0.
+constexpr double kTopoFaixa = 230 - 31;
+
+constexpr dfe::TDadosPeca LegendaFaixa(const char *nome, const char *texto, double x0, double x1)
+{
+    return LegendaPeca(nome, x0 + 3, kTopoFaixa + 2, x1 - x0 - 6, texto, 7);
+}
+
+constexpr dfe::TDadosPeca DivisorFaixa(const char *nome, double x0)
+{
+    return dfe::LinhaV(nome, x0, kTopoFaixa, 31);
+}
+
+constexpr dfe::TDadosPeca ValorFaixa(const char *nome, double x0, double x1, int tamanho,
+                                     HAlign alinhamento = HAlign::Left)
+{
+    return dfe::Rotulo(nome, x0 + 4, kTopoFaixa + 12, x1 - x0 - 8, tamanho + 4, "", TimesPeca(tamanho, true),
+                       alinhamento);
+}
+
+constexpr TPeca kDadosManifesto[] = {
+    dfe::Memo("rlmEmitente", 4, 4, 586, 16, "", TimesPeca(11, true), HAlign::Center),
+    dfe::Retangulo(dfe::TTipoPeca::Imagem, "rliLogo", 4, 26, 94, 62),
+    dfe::Memo("rlmDadosEmitente", 104, 26, 484, 128, "", TimesPeca(9)),
+    dfe::Retangulo(dfe::TTipoPeca::QRCode, "imgQRCode", kLargura - 115, 4, 111, 107),
+    LegendaPeca("rlLabel17", 4, 160, 150, "DAMDFE", 19, true),
+    LegendaPeca("rlLabel1", 150, 166, 588, "Documento Auxiliar de Manifesto Eletrônico de Documentos Fiscais", 11),
+
+    dfe::LinhaH("rlsLinhaFaixa", 0, kTopoFaixa, kLargura),
+    LegendaFaixa("rlLabel2", "MODELO", 0, 62),
+    LegendaFaixa("rlLabel3", "SÉRIE", 62, 124),
+    DivisorFaixa("rlsDiv_rlLabel3", 62),
+    LegendaFaixa("rlLabel4", "NÚMERO", 124, 262),
+    DivisorFaixa("rlsDiv_rlLabel4", 124),
+    LegendaFaixa("rlLabel5", "FOLHA", 262, 342),
+    DivisorFaixa("rlsDiv_rlLabel5", 262),
+    LegendaFaixa("rlLabel6", "DATA E HORA DE EMISSÃO", 342, 532),
+    DivisorFaixa("rlsDiv_rlLabel6", 342),
+    LegendaFaixa("rlLabel7", "UF Carrega", 532, 637),
+    DivisorFaixa("rlsDiv_rlLabel7", 532),
+    LegendaFaixa("rlLabel8", "UF Descar.", 637, kLargura),
+    DivisorFaixa("rlsDiv_rlLabel8", 637),
+    {ValorFaixa("rllModelo", 0, 62, 11), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.modelo; }},
+    {ValorFaixa("rllSerie", 62, 124, 11),
+     [](const TDadosDAMDFe &d) { return util::IntToStrZero(d.mdfe.Ide.serie, 3); }},
+    {ValorFaixa("rllNumMDFe", 124, 262, 13, HAlign::Right),
+     [](const TDadosDAMDFe &d) { return dfe::FormatarNumeroDocumentoFiscal(std::to_string(d.mdfe.Ide.nMDF)); }},
+    dfe::CampoPagina(dfe::TTipoPeca::PaginaDeTotal, "rlsFolha", 262 + 4, kTopoFaixa + 12, 72, 15, "0#/0#",
+                     TimesPeca(11, true)),
+    {ValorFaixa("rllEmissao", 342, 532, 11),
+     [](const TDadosDAMDFe &d) { return util::FormatDateTimeBr(d.mdfe.Ide.dhEmi); }},
+    {ValorFaixa("rllUFCarrega", 532, 637, 9), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.UFIni; }},
+    {ValorFaixa("rllUFDescarrega", 637, kLargura, 9), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.UFFim; }},
+};
+
+// The totals: the modal over four cells of a caption over its value, the protocol under
+// them; the key's block on the right.
+constexpr double kDireitaTotais = 444;
+
+constexpr dfe::TDadosPeca LegendaTotal(const char *nome, const char *texto, double x0, double x1)
+{
+    return LegendaPeca(nome, x0 + 2, 24, x1 - x0 - 4, texto, 11, false, HAlign::Center);
+}
+
+constexpr dfe::TDadosPeca ValorTotal(const char *nome, double x0, double x1)
+{
+    return dfe::Rotulo(nome, x0 + 2, 40, x1 - x0 - 4, 17, "", TimesPeca(13, true), HAlign::Center);
+}
+
+// The key: the 44 characters after "MDFe".
+std::string ChaveDAMDFe(const TDadosDAMDFe &d)
+{
+    const std::string &id = d.mdfe.infMDFe.Id;
+    return id.size() > 4 ? id.substr(4, 44) : std::string();
+}
+
+constexpr TPeca kTotais[] = {
+    {dfe::Rotulo("rllModal", 0, 4, kDireitaTotais, 16, "", TimesPeca(11, true), HAlign::Center),
+     [](const TDadosDAMDFe &d) { return TextoModal(d.mdfe.Ide.modal); }},
+    LegendaTotal("rlLabel10", "QTDE CT-e", 0, 82),
+    {ValorTotal("rllqCTe", 0, 82), [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.qCTe, "#0"); }},
+    {LegendaTotal("lblQTDENFeMDFe", "", 82, 166),
+     [](const TDadosDAMDFe &d) { return std::string(d.mdfe.tot.qMDFe > 0 ? "QTDE MDF-e" : "QTDE NF-e"); }},
+    {ValorTotal("rllqNFeMDFe", 82, 166),
+     [](const TDadosDAMDFe &d) {
+         const Ttot &tot = d.mdfe.tot;
+         return util::FormatFloatBr(tot.qMDFe > 0 ? tot.qMDFe : tot.qNFe, "#0");
+     }},
+    {LegendaTotal("rlLabel12", "", 166, 284),
+     [](const TDadosDAMDFe &d) {
+         return std::string(d.mdfe.tot.cUnid == dfe::uTON ? "PESO TOTAL (Ton)" : "PESO TOTAL (Kg)");
+     }},
+    {ValorTotal("rllPesoTotal", 166, 284),
+     [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.qCarga, ",#0.0000"); }},
+    LegendaTotal("rllTituloValorMerc", "VALOR DA MERCADORIA R$", 284, kDireitaTotais),
+    {ValorTotal("rllValorMercadoria", 284, kDireitaTotais),
+     [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.vCarga, ",#0.00"); }},
+
+    LegendaPeca("rlLabel14", 0, 66, kDireitaTotais, "PROTOCOLO DE AUTORIZAÇÃO DE USO", 7, true, HAlign::Center),
+    {dfe::Memo("rllProtocolo", 4, 78, kDireitaTotais - 8, 14, "", TimesPeca(11, true), HAlign::Center).AutoAltura(),
+     [](const TDadosDAMDFe &d) { return ProtocoloDAMDFe(d.mdfe, d.damdfe.Protocolo()); }},
+
+    // The divider runs to the band's bottom, whatever height the band takes.
+    dfe::LinhaV("rlsDivChave", kDireitaTotais, 0, 1).Esticada(),
+    LegendaPeca("rlLabel15", kDireitaTotais, 4, kLargura - kDireitaTotais, "Controle do Fisco", 8, true,
+                HAlign::Center),
+    {dfe::CodigoBarras("RLBarcode1", kDireitaTotais, 18, kLargura - kDireitaTotais, 39, kModuloCodigoBarrasMDFe),
+     ChaveDAMDFe},
+    LegendaPeca("rlLabel16", kDireitaTotais, 62, kLargura - kDireitaTotais, "Chave de acesso", 8, true, HAlign::Center),
+    {dfe::Memo("rllChave", kDireitaTotais + 2, 76, kLargura - kDireitaTotais - 4, 16, "", TimesPeca(11, true),
+               HAlign::Center)
+         .SemQuebra(),
+     [](const TDadosDAMDFe &d) { return dfe::FormatarChaveAcesso(ChaveDAMDFe(d)); }},
+};
+
 } // namespace
 
 // ---- Texts -----------------------------------------------------------------------------------
@@ -180,52 +316,12 @@ void TfrlDAMDFeRLRetrato::CriarDadosManifesto()
 {
     Band &b = RLMDFe.addBand(BandKind::PageHeader, 230, "rlb_1_DadosManifesto");
     rlb_1_DadosManifesto = &b;
-
-    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(4, 4, 586, 16), Times(11, true), HAlign::Center);
-    rliLogo = &b.add<report::Image>("rliLogo", QRectF(4, 26, 94, 62));
-    rliLogo->fit = report::Image::Proportional;
-    rliLogo->center = true;
-    rlmDadosEmitente = &dfe::CriarMemo(b, "rlmDadosEmitente", QRectF(104, 26, 484, 128), Times(9));
-    imgQRCode = &b.add<report::QRCode>("imgQRCode", QRectF(kLargura - 115, 4, 111, 107));
-
-    Legenda(b, "rlLabel17", 4, 160, 150, "DAMDFE", 19, true);
-    Legenda(b, "rlLabel1", 150, 166, 588, "Documento Auxiliar de Manifesto Eletrônico de Documentos Fiscais", 11);
-
-    // The strip of captions over values at the band's foot.
-    constexpr double topo = 230 - 31;
-    dfe::CriarLinhaH(b, "rlsLinhaFaixa", 0, topo, kLargura);
-    struct Coluna {
-        const char *nomeLegenda;
-        const char *legenda;
-        double x0, x1;
-    };
-    static constexpr Coluna colunas[] = {
-        {"rlLabel2", "MODELO", 0, 62},
-        {"rlLabel3", "SÉRIE", 62, 124},
-        {"rlLabel4", "NÚMERO", 124, 262},
-        {"rlLabel5", "FOLHA", 262, 342},
-        {"rlLabel6", "DATA E HORA DE EMISSÃO", 342, 532},
-        {"rlLabel7", "UF Carrega", 532, 637},
-        {"rlLabel8", "UF Descar.", 637, kLargura},
-    };
-    for (const Coluna &c : colunas) {
-        Legenda(b, c.nomeLegenda, c.x0 + 3, topo + 2, c.x1 - c.x0 - 6, c.legenda, 7);
-        if (c.x0 > 0)
-            dfe::CriarLinhaV(b, std::string("rlsDiv_") + c.nomeLegenda, c.x0, topo, 31);
-    }
-    const auto valor = [&](const char *nome, const Coluna &c, int tamanho, HAlign alinhamento = HAlign::Left) {
-        return &dfe::CriarRotulo(b, nome, QRectF(c.x0 + 4, topo + 12, c.x1 - c.x0 - 8, tamanho + 4), {},
-                                 Times(tamanho, true), alinhamento);
-    };
-    rllModelo = valor("rllModelo", colunas[0], 11);
-    rllSerie = valor("rllSerie", colunas[1], 11);
-    rllNumMDFe = valor("rllNumMDFe", colunas[2], 13, HAlign::Right);
-    rlsFolha = &b.add<report::SystemField>("rlsFolha", QRectF(colunas[3].x0 + 4, topo + 12, 72, 15),
-                                           report::SystemInfo::PageOfPages, "0#/0#");
-    rlsFolha->font = Times(11, true);
-    rllEmissao = valor("rllEmissao", colunas[4], 11);
-    rllUFCarrega = valor("rllUFCarrega", colunas[5], 9);
-    rllUFDescarrega = valor("rllUFDescarrega", colunas[6], 9);
+    FPecasManifesto = dfe::CriarPecas<TDadosDAMDFe>(b, kDadosManifesto);
+    const dfe::TPecasCriadas &p = FPecasManifesto;
+    rlmEmitente = &p.De<report::Memo>("rlmEmitente");
+    rliLogo = &p.De<report::Image>("rliLogo");
+    rlmDadosEmitente = &p.De<report::Memo>("rlmDadosEmitente");
+    imgQRCode = &p.De<report::QRCode>("imgQRCode");
 }
 
 void TfrlDAMDFeRLRetrato::CriarTotais()
@@ -234,49 +330,11 @@ void TfrlDAMDFeRLRetrato::CriarTotais()
     rlb_2 = &b;
     b.borders.top = true;
     b.autoSize = true;
-
-    constexpr double direita = 444; // the key's block takes the rest
-    rllModal = &dfe::CriarRotulo(b, "rllModal", QRectF(0, 4, direita, 16), {}, Times(11, true), HAlign::Center);
-    struct Coluna {
-        const char *nomeLegenda;
-        const char *nomeValor;
-        double x0, x1;
-    };
-    static constexpr Coluna colunas[] = {
-        {"rlLabel10", "rllqCTe", 0, 82},
-        {"lblQTDENFeMDFe", "rllqNFeMDFe", 82, 166},
-        {"rlLabel12", "rllPesoTotal", 166, 284},
-        {"rllTituloValorMerc", "rllValorMercadoria", 284, direita},
-    };
-    report::Label *legendas[4] = {};
-    report::Label *valores[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const Coluna &c = colunas[i];
-        legendas[i] = &Legenda(b, c.nomeLegenda, c.x0 + 2, 24, c.x1 - c.x0 - 4, {}, 11, false, HAlign::Center);
-        valores[i] = &dfe::CriarRotulo(b, c.nomeValor, QRectF(c.x0 + 2, 40, c.x1 - c.x0 - 4, 17), {},
-                                       Times(13, true), HAlign::Center);
-    }
-    legendas[0]->text = "QTDE CT-e";
-    lblQTDENFeMDFe = legendas[1];
-    rlLabel12 = legendas[2];
-    rllTituloValorMerc = legendas[3];
-    rllTituloValorMerc->text = "VALOR DA MERCADORIA R$";
-    rllqCTe = valores[0];
-    rllqNFeMDFe = valores[1];
-    rllPesoTotal = valores[2];
-    rllValorMercadoria = valores[3];
-
-    Legenda(b, "rlLabel14", 0, 66, direita, "PROTOCOLO DE AUTORIZAÇÃO DE USO", 7, true, HAlign::Center);
-    rllProtocolo = &MemoCrescente(b, "rllProtocolo", 4, 78, direita - 8, 11, true, HAlign::Center);
-
-    DivisorAteOFim(b, "rlsDivChave", direita, 0);
-    Legenda(b, "rlLabel15", direita, 4, kLargura - direita, "Controle do Fisco", 8, true, HAlign::Center);
-    RLBarcode1 = &b.add<report::Barcode>("RLBarcode1", QRectF(direita, 18, kLargura - direita, 39));
-    RLBarcode1->moduleWidth = kModuloCodigoBarrasMDFe;
-    Legenda(b, "rlLabel16", direita, 62, kLargura - direita, "Chave de acesso", 8, true, HAlign::Center);
-    rllChave = &dfe::CriarMemo(b, "rllChave", QRectF(direita + 2, 76, kLargura - direita - 4, 16), Times(11, true),
-                               HAlign::Center);
-    rllChave->wordWrap = false;
+    FPecasTotais = dfe::CriarPecas<TDadosDAMDFe>(b, kTotais);
+    const dfe::TPecasCriadas &p = FPecasTotais;
+    rllTituloValorMerc = &p.De<report::Label>("rllTituloValorMerc");
+    rllValorMercadoria = &p.De<report::Label>("rllValorMercadoria");
+    rllChave = &p.De<report::Memo>("rllChave");
 }
 
 void TfrlDAMDFeRLRetrato::CriarRodoviario()
@@ -478,38 +536,14 @@ void TfrlDAMDFeRLRetrato::PrepararDadosManifesto(PrintContext &)
         rlmDadosEmitente->text = std::move(dados);
     }
 
-    rllModelo->text = mdfe.Ide.modelo;
-    rllSerie->text = util::IntToStrZero(mdfe.Ide.serie, 3);
-    rllNumMDFe->text = dfe::FormatarNumeroDocumentoFiscal(std::to_string(mdfe.Ide.nMDF));
-    rllEmissao->text = util::FormatDateTimeBr(mdfe.Ide.dhEmi);
-    rllUFCarrega->text = mdfe.Ide.UFIni;
-    rllUFDescarrega->text = mdfe.Ide.UFFim;
+    dfe::PreencherPecas(FPecasManifesto, kDadosManifesto, TDadosDAMDFe{mdfe, damdfe});
 }
 
 void TfrlDAMDFeRLRetrato::PrepararTotais(PrintContext &AContexto)
 {
-    const TMDFe &mdfe = *fpMDFe;
-    // The key: the 44 characters after "MDFe".
-    const std::string chave = mdfe.infMDFe.Id.size() > 4 ? mdfe.infMDFe.Id.substr(4, 44) : std::string();
-    RLBarcode1->data = chave;
-    rllChave->text = dfe::FormatarChaveAcesso(chave);
+    dfe::PreencherPecas(FPecasTotais, kTotais, TDadosDAMDFe{*fpMDFe, *fpDAMDFe});
     rllChave->font = Times(11, true);
     dfe::TDFeReportFortes::DiminuirFonteSeNecessario(*rllChave, 8, AContexto.measurer(), RLMDFe.font);
-
-    rllProtocolo->text = ProtocoloDAMDFe(mdfe, fpDAMDFe->Protocolo());
-    rllModal->text = TextoModal(mdfe.Ide.modal);
-
-    const Ttot &tot = mdfe.tot;
-    rllqCTe->text = util::FormatFloatBr(tot.qCTe, "#0");
-    lblQTDENFeMDFe->text = "QTDE NF-e";
-    rllqNFeMDFe->text = util::FormatFloatBr(tot.qNFe, "#0");
-    if (tot.qMDFe > 0) {
-        lblQTDENFeMDFe->text = "QTDE MDF-e";
-        rllqNFeMDFe->text = util::FormatFloatBr(tot.qMDFe, "#0");
-    }
-    rlLabel12->text = tot.cUnid == dfe::uTON ? "PESO TOTAL (Ton)" : "PESO TOTAL (Kg)";
-    rllPesoTotal->text = util::FormatFloatBr(tot.qCarga, ",#0.0000");
-    rllValorMercadoria->text = util::FormatFloatBr(tot.vCarga, ",#0.00");
     const bool valor = fpDAMDFe->ImprimeDadosExtras().test(deValorTotal);
     rllTituloValorMerc->visible = valor;
     rllValorMercadoria->visible = valor;
