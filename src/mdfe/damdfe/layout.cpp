@@ -34,31 +34,6 @@ report::Font Times(int pixels, bool negrito = false)
     return dfe::CriarFonte(pixels, negrito, "Times New Roman");
 }
 
-// A caption: Times of the given size, one line.
-report::Label &Legenda(Band &ABanda, std::string ANome, double x, double y, double w, std::string ATexto,
-                       int ATamanho, bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
-{
-    return dfe::CriarRotulo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3), std::move(ATexto),
-                            Times(ATamanho, ANegrito), AAlinhamento);
-}
-
-// A memo that grows with its text.
-report::Memo &MemoCrescente(Band &ABanda, std::string ANome, double x, double y, double w, int ATamanho,
-                            bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
-{
-    report::Memo &memo = dfe::CriarMemo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3),
-                                        Times(ATamanho, ANegrito), AAlinhamento);
-    memo.autoHeight = true;
-    return memo;
-}
-
-// A vertical line from y to the band's bottom, whatever height the band takes.
-void DivisorAteOFim(Band &ABanda, std::string ANome, double x, double y)
-{
-    report::Line &linha = dfe::CriarLinhaV(ABanda, std::move(ANome), x, y, 1);
-    linha.stretch = true;
-}
-
 // The bottom of a memo at the top given, as tall as its text.
 double Fundo(const report::Memo &AMemo, const PrintContext &AContexto, const report::Font &AFonteRelatorio)
 {
@@ -241,6 +216,100 @@ constexpr TPeca kTotais[] = {
      [](const TDadosDAMDFe &d) { return dfe::FormatarChaveAcesso(ChaveDAMDFe(d)); }},
 };
 
+// A memo that grows with its text.
+constexpr dfe::TDadosPeca MemoCrescentePeca(const char *nome, double x, double y, double w, int tamanho)
+{
+    return dfe::Memo(nome, x, y, w, tamanho + 3, "", TimesPeca(tamanho)).AutoAltura();
+}
+
+// A vertical line from y to the band's bottom, whatever height the band takes.
+constexpr dfe::TDadosPeca DivisorAteOFimPeca(const char *nome, double x, double y)
+{
+    return dfe::LinhaV(nome, x, y, 1).Esticada();
+}
+
+// Vehicles and drivers; under them (kTopoMetadeInferior down) toll vouchers and insurance.
+constexpr TPeca kRodoviario[] = {
+    LegendaPeca("rlLabel20", 4, 2, kMeio - 8, "Veículo", 11, true),
+    LegendaPeca("rlLabel21", 4, 18, 180, "Placa", 11),
+    LegendaPeca("rlLabel22", 188, 18, 180, "RNTRC", 11),
+    MemoCrescentePeca("rlmPlaca", 4, 34, 180, 9),
+    MemoCrescentePeca("rlmRNTRC", 188, 34, 180, 9),
+
+    LegendaPeca("rlLabel23", kMeio + 4, 2, kMeio - 8, "Condutor", 11, true),
+    LegendaPeca("rlLabel24", kMeio + 4, 18, 110, "CPF", 11),
+    LegendaPeca("rlLabel25", kMeio + 118, 18, 250, "Nome", 11),
+    MemoCrescentePeca("rlmCPF", kMeio + 4, 34, 110, 9),
+    MemoCrescentePeca("rlmCondutor", kMeio + 118, 34, 250, 9),
+
+    dfe::LinhaH("rlsLinhaRodo", 0, kTopoMetadeInferior, kLargura),
+    LegendaPeca("rlLabel26", 4, 106, kMeio - 8, "Vale Pedágio", 11, true),
+    LegendaPeca("rlLabel27", 4, 122, 120, "Responsável CNPJ", 11),
+    LegendaPeca("rlLabel28", 126, 122, 120, "Fornecedor CNPJ", 11),
+    LegendaPeca("rlLabel29", 248, 122, 120, "N. Comprovante", 11),
+    MemoCrescentePeca("rlmRespCNPJ", 4, 138, 120, 9),
+    MemoCrescentePeca("rlmFornCNPJ", 126, 138, 120, 9),
+    MemoCrescentePeca("rlmNumComprovante", 248, 138, 120, 9),
+
+    LegendaPeca("rlLabel30", kMeio + 4, 106, 150, "Responsável pelo Seguro - ", 11, true),
+    LegendaPeca("rlmRespSeguro", kMeio + 154, 106, 210, "", 11, true),
+    LegendaPeca("rlLabel31", kMeio + 4, 122, 200, "Nome da Seguradora", 11),
+    LegendaPeca("rlLabel32", kMeio + 208, 122, 160, "Número da Apólice", 11),
+    MemoCrescentePeca("rlmRespSeguradora", kMeio + 4, 138, 200, 9),
+    MemoCrescentePeca("rlmRespApolice", kMeio + 208, 138, 160, 9),
+
+    DivisorAteOFimPeca("rlsDivRodo", kMeio, 0),
+};
+
+// The vessel; the loading and unloading terminals side by side.
+constexpr TPeca kAquaviario[] = {
+    LegendaPeca("rlLabel40", 4, 4, 200, "Código da Embarcação", 11),
+    dfe::Rotulo("rllCodEmbar", 4, 20, 200, 17, "", TimesPeca(13, true)),
+    LegendaPeca("rlLabel41", 212, 4, 526, "Nome da Embarcação", 11),
+    dfe::Rotulo("rllNomeEmbar", 212, 20, 526, 17, "", TimesPeca(13, true)),
+    dfe::LinhaH("rlsLinhaAquav", 0, 42, kLargura),
+
+    LegendaPeca("rlLabel42", 4, 46, 80, "Código", 11),
+    LegendaPeca("rlLabel43", 88, 46, kMeio - 92, "Nome do Terminal de Carregamento", 11),
+    MemoCrescentePeca("rlmCodCarreg", 4, 62, 80, 9),
+    MemoCrescentePeca("rlmNomeCarreg", 88, 62, kMeio - 92, 9),
+    LegendaPeca("rlLabel44", kMeio + 4, 46, 80, "Código", 11),
+    LegendaPeca("rlLabel45", kMeio + 88, 46, kMeio - 92, "Nome do Terminal de Descarregamento", 11),
+    MemoCrescentePeca("rlmCodDescarreg", kMeio + 4, 62, 80, 9),
+    MemoCrescentePeca("rlmNomeDescarreg", kMeio + 88, 62, kMeio - 92, 9),
+    DivisorAteOFimPeca("rlsDivAquav", kMeio, 42),
+};
+
+// The titles of the documents' list, over each of its two columns ('%': the column, from 1).
+constexpr TPeca kTituloDocumentos[] = {
+    LegendaPeca("rlLabel50", 0, 2, kLargura, "RELAÇÃO DOS DOCUMENTOS FISCAIS ELETRÔNICOS", 9, true, HAlign::Center),
+};
+constexpr TPeca kTitulosColuna[] = {
+    LegendaPeca("rlLabelTpDoc%", 4, 18, 90, "TP DOC.", 7),
+    LegendaPeca("rlLabelCNPJ%", 96, 18, 120, "CNPJ/CPF EMITENTE", 7),
+    LegendaPeca("rlLabelSerie%", 218, 18, 150, "SÉRIE/NRO. DOCUMENTO", 7),
+};
+
+// An unloading municipality over its documents in two columns.
+constexpr TPeca kItens[] = {
+    LegendaPeca("rlbMunicipio", 4, 2, kLargura - 8, "", 11),
+    dfe::LinhaH("rlsLinhaMunicipio", 0, 18, kLargura),
+    MemoCrescentePeca("rlmChave1", 4, 22, kMeio - 8, 11),
+    MemoCrescentePeca("rlmChave2", kMeio + 4, 22, kMeio - 8, 11),
+    DivisorAteOFimPeca("rlsDivItens", kMeio, 18),
+};
+
+// Observations, the status lines and the print line; PrepararObservacao moves them under
+// the observations.
+constexpr TPeca kObservacao[] = {
+    LegendaPeca("rlLabel60", 4, 2, 200, "Observação", 9, true),
+    MemoCrescentePeca("rlmObservacao", 4, 16, 734, 9),
+    dfe::Rotulo("rllMsg1", 0, 60, kLargura, 31, "", TimesPeca(27, true), HAlign::Center),
+    dfe::Rotulo("rllMsg2", 0, 92, kLargura, 31, "", TimesPeca(27, true), HAlign::Center),
+    dfe::Rotulo("rllDataHoraImpressao", 4, 138, 440, 12, "", TimesPeca(8)),
+    dfe::Rotulo("rllSistema", 444, 138, 294, 12, "", TimesPeca(8), HAlign::Right),
+};
+
 } // namespace
 
 // ---- Texts -----------------------------------------------------------------------------------
@@ -346,36 +415,18 @@ void TfrlDAMDFeRLRetrato::CriarRodoviario()
     // Many trailers or drivers may make it taller than the room left: it continues.
     b.canSplit = true;
 
-    Legenda(b, "rlLabel20", 4, 2, kMeio - 8, "Veículo", 11, true);
-    Legenda(b, "rlLabel21", 4, 18, 180, "Placa", 11);
-    Legenda(b, "rlLabel22", 188, 18, 180, "RNTRC", 11);
-    rlmPlaca = &MemoCrescente(b, "rlmPlaca", 4, 34, 180, 9);
-    rlmRNTRC = &MemoCrescente(b, "rlmRNTRC", 188, 34, 180, 9);
-
-    Legenda(b, "rlLabel23", kMeio + 4, 2, kMeio - 8, "Condutor", 11, true);
-    Legenda(b, "rlLabel24", kMeio + 4, 18, 110, "CPF", 11);
-    Legenda(b, "rlLabel25", kMeio + 118, 18, 250, "Nome", 11);
-    rlmCPF = &MemoCrescente(b, "rlmCPF", kMeio + 4, 34, 110, 9);
-    rlmCondutor = &MemoCrescente(b, "rlmCondutor", kMeio + 118, 34, 250, 9);
-
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kRodoviario);
+    rlmPlaca = &p.De<report::Memo>("rlmPlaca");
+    rlmRNTRC = &p.De<report::Memo>("rlmRNTRC");
+    rlmCPF = &p.De<report::Memo>("rlmCPF");
+    rlmCondutor = &p.De<report::Memo>("rlmCondutor");
+    rlmRespCNPJ = &p.De<report::Memo>("rlmRespCNPJ");
+    rlmFornCNPJ = &p.De<report::Memo>("rlmFornCNPJ");
+    rlmNumComprovante = &p.De<report::Memo>("rlmNumComprovante");
+    rlmRespSeguro = &p.De<report::Label>("rlmRespSeguro");
+    rlmRespSeguradora = &p.De<report::Memo>("rlmRespSeguradora");
+    rlmRespApolice = &p.De<report::Memo>("rlmRespApolice");
     // The lower half; PrepararRodoviario moves it below the longest list above.
-    dfe::CriarLinhaH(b, "rlsLinhaRodo", 0, 104, kLargura);
-    Legenda(b, "rlLabel26", 4, 106, kMeio - 8, "Vale Pedágio", 11, true);
-    Legenda(b, "rlLabel27", 4, 122, 120, "Responsável CNPJ", 11);
-    Legenda(b, "rlLabel28", 126, 122, 120, "Fornecedor CNPJ", 11);
-    Legenda(b, "rlLabel29", 248, 122, 120, "N. Comprovante", 11);
-    rlmRespCNPJ = &MemoCrescente(b, "rlmRespCNPJ", 4, 138, 120, 9);
-    rlmFornCNPJ = &MemoCrescente(b, "rlmFornCNPJ", 126, 138, 120, 9);
-    rlmNumComprovante = &MemoCrescente(b, "rlmNumComprovante", 248, 138, 120, 9);
-
-    Legenda(b, "rlLabel30", kMeio + 4, 106, 150, "Responsável pelo Seguro - ", 11, true);
-    rlmRespSeguro = &Legenda(b, "rlmRespSeguro", kMeio + 154, 106, 210, {}, 11, true);
-    Legenda(b, "rlLabel31", kMeio + 4, 122, 200, "Nome da Seguradora", 11);
-    Legenda(b, "rlLabel32", kMeio + 208, 122, 160, "Número da Apólice", 11);
-    rlmRespSeguradora = &MemoCrescente(b, "rlmRespSeguradora", kMeio + 4, 138, 200, 9);
-    rlmRespApolice = &MemoCrescente(b, "rlmRespApolice", kMeio + 208, 138, 160, 9);
-
-    DivisorAteOFim(b, "rlsDivRodo", kMeio, 0);
     for (const auto &controle : b.controls())
         if (controle->bounds.top() >= kTopoMetadeInferior)
             FMetadeInferiorRodo.emplace_back(controle.get(), controle->bounds.top());
@@ -394,21 +445,13 @@ void TfrlDAMDFeRLRetrato::CriarAquaviario()
     b.borders = report::Borders::all();
     b.autoSize = true;
 
-    Legenda(b, "rlLabel40", 4, 4, 200, "Código da Embarcação", 11);
-    rllCodEmbar = &dfe::CriarRotulo(b, "rllCodEmbar", QRectF(4, 20, 200, 17), {}, Times(13, true));
-    Legenda(b, "rlLabel41", 212, 4, 526, "Nome da Embarcação", 11);
-    rllNomeEmbar = &dfe::CriarRotulo(b, "rllNomeEmbar", QRectF(212, 20, 526, 17), {}, Times(13, true));
-    dfe::CriarLinhaH(b, "rlsLinhaAquav", 0, 42, kLargura);
-
-    Legenda(b, "rlLabel42", 4, 46, 80, "Código", 11);
-    Legenda(b, "rlLabel43", 88, 46, kMeio - 92, "Nome do Terminal de Carregamento", 11);
-    rlmCodCarreg = &MemoCrescente(b, "rlmCodCarreg", 4, 62, 80, 9);
-    rlmNomeCarreg = &MemoCrescente(b, "rlmNomeCarreg", 88, 62, kMeio - 92, 9);
-    Legenda(b, "rlLabel44", kMeio + 4, 46, 80, "Código", 11);
-    Legenda(b, "rlLabel45", kMeio + 88, 46, kMeio - 92, "Nome do Terminal de Descarregamento", 11);
-    rlmCodDescarreg = &MemoCrescente(b, "rlmCodDescarreg", kMeio + 4, 62, 80, 9);
-    rlmNomeDescarreg = &MemoCrescente(b, "rlmNomeDescarreg", kMeio + 88, 62, kMeio - 92, 9);
-    DivisorAteOFim(b, "rlsDivAquav", kMeio, 42);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kAquaviario);
+    rllCodEmbar = &p.De<report::Label>("rllCodEmbar");
+    rllNomeEmbar = &p.De<report::Label>("rllNomeEmbar");
+    rlmCodCarreg = &p.De<report::Memo>("rlmCodCarreg");
+    rlmNomeCarreg = &p.De<report::Memo>("rlmNomeCarreg");
+    rlmCodDescarreg = &p.De<report::Memo>("rlmCodDescarreg");
+    rlmNomeDescarreg = &p.De<report::Memo>("rlmNomeDescarreg");
 }
 
 void TfrlDAMDFeRLRetrato::CriarDocumentos()
@@ -417,14 +460,9 @@ void TfrlDAMDFeRLRetrato::CriarDocumentos()
     rlb_7_Documentos_Titulos = &t;
     t.borders.top = true;
     t.borders.bottom = true;
-    Legenda(t, "rlLabel50", 0, 2, kLargura, "RELAÇÃO DOS DOCUMENTOS FISCAIS ELETRÔNICOS", 9, true, HAlign::Center);
-    for (int coluna = 0; coluna < 2; ++coluna) {
-        const double x0 = coluna * kMeio;
-        const std::string sufixo = std::to_string(coluna + 1);
-        Legenda(t, "rlLabelTpDoc" + sufixo, x0 + 4, 18, 90, "TP DOC.", 7);
-        Legenda(t, "rlLabelCNPJ" + sufixo, x0 + 96, 18, 120, "CNPJ/CPF EMITENTE", 7);
-        Legenda(t, "rlLabelSerie" + sufixo, x0 + 218, 18, 150, "SÉRIE/NRO. DOCUMENTO", 7);
-    }
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTituloDocumentos);
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTitulosColuna, {0, 0, "1"});
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTitulosColuna, {kMeio, 0, "2"});
 
     subItens = &RLMDFe.addSubReport("subItens");
     subItens->onRecord = [this](int registro, PrintContext &) {
@@ -435,11 +473,10 @@ void TfrlDAMDFeRLRetrato::CriarDocumentos()
     b.autoSize = true;
     b.canSplit = true;
     b.borders.bottom = true;
-    rlbMunicipio = &Legenda(b, "rlbMunicipio", 4, 2, kLargura - 8, {}, 11);
-    dfe::CriarLinhaH(b, "rlsLinhaMunicipio", 0, 18, kLargura);
-    rlmChave1 = &MemoCrescente(b, "rlmChave1", 4, 22, kMeio - 8, 11);
-    rlmChave2 = &MemoCrescente(b, "rlmChave2", kMeio + 4, 22, kMeio - 8, 11);
-    DivisorAteOFim(b, "rlsDivItens", kMeio, 18);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kItens);
+    rlbMunicipio = &p.De<report::Label>("rlbMunicipio");
+    rlmChave1 = &p.De<report::Memo>("rlmChave1");
+    rlmChave2 = &p.De<report::Memo>("rlmChave2");
     b.beforePrint = [this](Band &, PrintContext &contexto) {
         PrepararItens(contexto);
         return true;
@@ -456,13 +493,12 @@ void TfrlDAMDFeRLRetrato::CriarObservacao()
     rlb_6_Observacao = &b;
     b.pageRule = report::PageRule::LastOnly;
     b.borders.top = true;
-    Legenda(b, "rlLabel60", 4, 2, 200, "Observação", 9, true);
-    rlmObservacao = &MemoCrescente(b, "rlmObservacao", 4, 16, 734, 9);
-    rllMsg1 = &dfe::CriarRotulo(b, "rllMsg1", QRectF(0, 60, kLargura, 31), {}, Times(27, true), HAlign::Center);
-    rllMsg2 = &dfe::CriarRotulo(b, "rllMsg2", QRectF(0, 92, kLargura, 31), {}, Times(27, true), HAlign::Center);
-    rllDataHoraImpressao =
-        &dfe::CriarRotulo(b, "rllDataHoraImpressao", QRectF(4, 138, 440, 12), {}, Times(8));
-    rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(444, 138, 294, 12), {}, Times(8), HAlign::Right);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kObservacao);
+    rlmObservacao = &p.De<report::Memo>("rlmObservacao");
+    rllMsg1 = &p.De<report::Label>("rllMsg1");
+    rllMsg2 = &p.De<report::Label>("rllMsg2");
+    rllDataHoraImpressao = &p.De<report::Label>("rllDataHoraImpressao");
+    rllSistema = &p.De<report::Label>("rllSistema");
 }
 
 // ---- Preparation ---------------------------------------------------------------------------------
