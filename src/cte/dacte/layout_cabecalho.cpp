@@ -7,7 +7,7 @@
 #include "cte/dacte/layout.h"
 
 #include "dfe/accesskey.h"
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "dfe/report/routines.h"
 #include "rtl/datetime.h"
 #include "rtl/numbers.h"
@@ -24,102 +24,129 @@ using report::HAlign;
 // The national CT-e portal, where the key is looked up.
 constexpr const char *kPortal = "Autorizadora, ou em http://www.cte.fazenda.gov.br/portal";
 
-report::Font Times(int pixels, bool negrito = false)
+constexpr dfe::TFontePeca Times(int pixels, bool negrito = false)
 {
-    return dfe::CriarFonte(pixels, negrito, "Times New Roman");
+    return {pixels, negrito, "Times New Roman"};
 }
 
-// A caption and its value under it, in a cell of the header.
-report::Label &Celula(report::Band &b, const char *nomeLegenda, const char *legenda, const char *nome, double x,
-                      double y, double largura, HAlign alinhamento = HAlign::Center, int pixels = 10)
+// A cell of the header: its caption over its value, both y + 2 and y + 12 below the cell's
+// top line.
+constexpr dfe::TDadosPeca LegendaCelula(const char *nome, const char *texto, double x, double y, double largura,
+                                        HAlign alinhamento = HAlign::Center)
 {
-    dfe::CriarRotulo(b, nomeLegenda, QRectF(x, y + 2, largura, 9), legenda, Times(7), alinhamento);
-    return dfe::CriarRotulo(b, nome, QRectF(x, y + 12, largura, 13), "", Times(pixels, true), alinhamento);
+    return dfe::Rotulo(nome, x, y + 2, largura, 9, texto, Times(7), alinhamento);
 }
+
+constexpr dfe::TDadosPeca ValorCelula(const char *nome, double x, double y, double largura, int pixels = 10)
+{
+    return dfe::Rotulo(nome, x, y + 12, largura, 13, "", Times(pixels, true), HAlign::Center);
+}
+
+// The header's controls; the rules of the preparation fill them.
+constexpr dfe::TPeca<TCTe> kCabecalho[] = {
+    // Issuer: its name across the block, the logo and the address lines under it.
+    dfe::Memo("rlmEmitente", 3, 4, 307, 28, "", Times(11, true), HAlign::Center),
+    dfe::Retangulo(dfe::TTipoPeca::Imagem, "rliLogo", 4, 34, 90, 86),
+    dfe::Memo("rlmDadosEmitente", 98, 34, 212, 88, "", Times(8)),
+    dfe::LinhaV("rlsLinhaV10", 313, 0, 184),
+
+    // Kind of CT-e and of service; taker and payment (or what takes their place).
+    dfe::LinhaH("rlsLinhaH01", 0, 124, 313),
+    dfe::LinhaH("rlsLinhaH02", 0, 154, 313),
+    dfe::LinhaV("rlsLinhaV01", 156, 124, 60),
+    LegendaCelula("rllTituloTipoCte", "TIPO DO CT-E", 3, 125, 150),
+    ValorCelula("rllTipoCte", 3, 125, 150),
+    LegendaCelula("rllTituloTipoServico", "TIPO DO SERVIÇO", 159, 125, 151),
+    ValorCelula("rllTipoServico", 159, 125, 151),
+    LegendaCelula("rllTituloTomaServico", "TOMADOR DO SERVIÇO", 3, 155, 150),
+    ValorCelula("rllTomaServico", 3, 155, 150),
+    LegendaCelula("rllTituloFormaPagamento", "FORMA DE PAGAMENTO", 159, 155, 151),
+    ValorCelula("rllFormaPagamento", 159, 155, 151),
+
+    // Title and modal.
+    dfe::Rotulo("rllDACTE", 316, 1, 299, 14, "DACTE", Times(13, true), HAlign::Center),
+    dfe::Rotulo("rllDocumentoAuxiliar", 316, 15, 299, 10, "Documento Auxiliar do Conhecimento de Transporte Eletrônico",
+                Times(8), HAlign::Center),
+    dfe::LinhaV("rlsLinhaV07", 618, 0, 132),
+    LegendaCelula("rllTituloModal", "MODAL", 621, 0, 116),
+    ValorCelula("rllModal", 621, 0, 116),
+    dfe::LinhaH("rlsLinhaH04", 313, 26, 427),
+
+    // Model, series, number, sheet, date of issue.
+    LegendaCelula("rllTituloModelo", "MODELO", 314, 26, 36),
+    ValorCelula("rllModelo", 314, 26, 36),
+    dfe::LinhaV("rlsLinhaV02", 350, 26, 26),
+    LegendaCelula("rllTituloSerie", "SÉRIE", 351, 26, 34),
+    ValorCelula("rllSerie", 351, 26, 34),
+    dfe::LinhaV("rlsLinhaV03", 385, 26, 26),
+    LegendaCelula("rllTituloNumero", "NÚMERO", 386, 26, 69),
+    ValorCelula("rllNumCte", 386, 26, 69),
+    dfe::LinhaV("rlsLinhaV04", 455, 26, 26),
+    LegendaCelula("rllTituloFolha", "FOLHA", 456, 26, 39),
+    dfe::CampoPagina(dfe::TTipoPeca::PaginaDeTotal, "rllPageNumber", 456, 38, 39, 13, "0#/0#", Times(10, true),
+                     HAlign::Center),
+    dfe::LinhaV("rlsLinhaV05", 495, 26, 26),
+    LegendaCelula("rllTituloEmissao", "DATA E HORA DE EMISSÃO", 496, 26, 121),
+    ValorCelula("rllEmissao", 496, 26, 121, 9),
+    dfe::LinhaH("RLDraw99", 313, 52, 305),
+
+    // The key and its barcode.
+    dfe::CodigoBarras("rlbCodigoBarras", 317, 55, 298, 26, kModuloCodigoBarrasDACTe),
+    dfe::Rotulo("rllTituloChave", 317, 82, 150, 9, "Chave de acesso", Times(7)),
+    dfe::Rotulo("rllChave", 317, 91, 298, 12, "", Times(10, true), HAlign::Center),
+    dfe::LinhaH("rlsLinhaH03", 313, 104, 305),
+
+    // Where to check the document, or the contingency barcode over the same place.
+    dfe::Rotulo("rllVariavel1", 317, 107, 298, 10,
+                "Consulta de autenticidade no portal nacional do CT-e, no site da Sefaz", Times(8), HAlign::Center),
+    dfe::Rotulo("rllVariavel2", 317, 118, 298, 10, kPortal, Times(8), HAlign::Center),
+    dfe::CodigoBarras("RLBarcode1", 317, 104, 298, 28, kModuloCodigoBarrasDACTe),
+
+    // The QR Code beside them, at the right edge.
+    dfe::Retangulo(dfe::TTipoPeca::Imagem, "imgQRCode", 618, 30, 122, 94).Serrilhada(),
+
+    // Protocol; the addressee's SUFRAMA registration.
+    dfe::LinhaH("rlsLinhaH05", 313, 132, 427),
+    LegendaCelula("rllDescricao", "N. PROTOCOLO", 316, 132, 421),
+    ValorCelula("rllProtocolo", 316, 132, 421),
+    dfe::LinhaH("rlsLinhaH06", 313, 158, 427),
+    LegendaCelula("rllTituloInscSuframa", "INSC. SUFRAMA DO DESTINATÁRIO", 316, 158, 421),
+    ValorCelula("rllInscSuframa", 316, 158, 421),
+};
 
 } // namespace
 
 void TfrmDACTeRLRetrato::CriarCabecalho()
 {
-    report::Band &b = *rlb_02_Cabecalho;
-
-    // Issuer: its name across the block, the logo and the address lines under it.
-    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(3, 4, 307, 28), Times(11, true), HAlign::Center);
-    rliLogo = &b.add<report::Image>("rliLogo", QRectF(4, 34, 90, 86));
-    rliLogo->fit = report::Image::Proportional;
-    rliLogo->center = true;
-    rlmDadosEmitente = &dfe::CriarMemo(b, "rlmDadosEmitente", QRectF(98, 34, 212, 88), Times(8));
-    dfe::CriarLinhaV(b, "rlsLinhaV10", 313, 0, 184);
-
-    // Kind of CT-e and of service; taker and payment (or what takes their place).
-    dfe::CriarLinhaH(b, "rlsLinhaH01", 0, 124, 313);
-    dfe::CriarLinhaH(b, "rlsLinhaH02", 0, 154, 313);
-    rlsLinhaV01 = &dfe::CriarLinhaV(b, "rlsLinhaV01", 156, 124, 60);
-    rllTipoCte = &Celula(b, "rllTituloTipoCte", "TIPO DO CT-E", "rllTipoCte", 3, 125, 150);
-    rllTipoServico = &Celula(b, "rllTituloTipoServico", "TIPO DO SERVIÇO", "rllTipoServico", 159, 125, 151);
-    rllTituloTomaServico = &dfe::CriarRotulo(b, "rllTituloTomaServico", QRectF(3, 157, 150, 9),
-                                             "TOMADOR DO SERVIÇO", Times(7), HAlign::Center);
-    rllTomaServico = &dfe::CriarRotulo(b, "rllTomaServico", QRectF(3, 167, 150, 13), "", Times(10, true),
-                                       HAlign::Center);
-    rllTituloFormaPagamento = &dfe::CriarRotulo(b, "rllTituloFormaPagamento", QRectF(159, 157, 151, 9),
-                                                "FORMA DE PAGAMENTO", Times(7), HAlign::Center);
-    rllFormaPagamento = &dfe::CriarRotulo(b, "rllFormaPagamento", QRectF(159, 167, 151, 13), "", Times(10, true),
-                                          HAlign::Center);
-
-    // Title and modal.
-    dfe::CriarRotulo(b, "rllDACTE", QRectF(316, 1, 299, 14), "DACTE", Times(13, true), HAlign::Center);
-    dfe::CriarRotulo(b, "rllDocumentoAuxiliar", QRectF(316, 15, 299, 10),
-                     "Documento Auxiliar do Conhecimento de Transporte Eletrônico", Times(8), HAlign::Center);
-    rlsLinhaV07 = &dfe::CriarLinhaV(b, "rlsLinhaV07", 618, 0, 132);
-    rllModal = &Celula(b, "rllTituloModal", "MODAL", "rllModal", 621, 0, 116);
-    dfe::CriarLinhaH(b, "rlsLinhaH04", 313, 26, 427);
-
-    // Model, series, number, sheet, date of issue.
-    rllModelo = &Celula(b, "rllTituloModelo", "MODELO", "rllModelo", 314, 26, 36);
-    dfe::CriarLinhaV(b, "rlsLinhaV02", 350, 26, 26);
-    rllSerie = &Celula(b, "rllTituloSerie", "SÉRIE", "rllSerie", 351, 26, 34);
-    dfe::CriarLinhaV(b, "rlsLinhaV03", 385, 26, 26);
-    rllNumCte = &Celula(b, "rllTituloNumero", "NÚMERO", "rllNumCte", 386, 26, 69);
-    dfe::CriarLinhaV(b, "rlsLinhaV04", 455, 26, 26);
-    dfe::CriarRotulo(b, "rllTituloFolha", QRectF(456, 28, 39, 9), "FOLHA", Times(7), HAlign::Center);
-    rllPageNumber = &b.add<report::SystemField>("rllPageNumber", QRectF(456, 38, 39, 13),
-                                                report::SystemInfo::PageOfPages, "0#/0#");
-    rllPageNumber->font = Times(10, true);
-    rllPageNumber->align = HAlign::Center;
-    dfe::CriarLinhaV(b, "rlsLinhaV05", 495, 26, 26);
-    rllEmissao = &Celula(b, "rllTituloEmissao", "DATA E HORA DE EMISSÃO", "rllEmissao", 496, 26, 121, HAlign::Center, 9);
-    RLDraw99 = &dfe::CriarLinhaH(b, "RLDraw99", 313, 52, 305);
-
-    // The key and its barcode.
-    rlbCodigoBarras = &b.add<report::Barcode>("rlbCodigoBarras", QRectF(317, 55, 298, 26));
-    rlbCodigoBarras->moduleWidth = kModuloCodigoBarrasDACTe;
-    dfe::CriarRotulo(b, "rllTituloChave", QRectF(317, 82, 150, 9), "Chave de acesso", Times(7));
-    rllChave = &dfe::CriarRotulo(b, "rllChave", QRectF(317, 91, 298, 12), "", Times(10, true), HAlign::Center);
-    rlsLinhaH03 = &dfe::CriarLinhaH(b, "rlsLinhaH03", 313, 104, 305);
-
-    // Where to check the document, or the contingency barcode over the same place.
-    rllVariavel1 = &dfe::CriarRotulo(b, "rllVariavel1", QRectF(317, 107, 298, 10),
-                                     "Consulta de autenticidade no portal nacional do CT-e, no site da Sefaz", Times(8),
-                                     HAlign::Center);
-    rllVariavel2 = &dfe::CriarRotulo(b, "rllVariavel2", QRectF(317, 118, 298, 10), kPortal, Times(8), HAlign::Center);
-    RLBarcode1 = &b.add<report::Barcode>("RLBarcode1", QRectF(317, 104, 298, 28));
-    RLBarcode1->moduleWidth = kModuloCodigoBarrasDACTe;
-
-    // The QR Code beside them, at the right edge.
-    imgQRCode = &b.add<report::Image>("imgQRCode", QRectF(618, 30, 122, 94));
-    imgQRCode->fit = report::Image::Proportional;
-    imgQRCode->center = true;
-    imgQRCode->smooth = false;
-
-    // Protocol; the addressee's SUFRAMA registration.
-    dfe::CriarLinhaH(b, "rlsLinhaH05", 313, 132, 427);
-    rllDescricao = &dfe::CriarRotulo(b, "rllDescricao", QRectF(316, 134, 421, 9), "N. PROTOCOLO", Times(7),
-                                     HAlign::Center);
-    rllProtocolo = &dfe::CriarRotulo(b, "rllProtocolo", QRectF(316, 144, 421, 13), "", Times(10, true),
-                                     HAlign::Center);
-    dfe::CriarLinhaH(b, "rlsLinhaH06", 313, 158, 427);
-    rllInscSuframa = &Celula(b, "rllTituloInscSuframa", "INSC. SUFRAMA DO DESTINATÁRIO", "rllInscSuframa", 316, 158,
-                             421);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TCTe>(*rlb_02_Cabecalho, kCabecalho);
+    rlmEmitente = &p.De<report::Memo>("rlmEmitente");
+    rliLogo = &p.De<report::Image>("rliLogo");
+    rlmDadosEmitente = &p.De<report::Memo>("rlmDadosEmitente");
+    rlsLinhaV01 = &p.De<report::Line>("rlsLinhaV01");
+    rllTipoCte = &p.De<report::Label>("rllTipoCte");
+    rllTipoServico = &p.De<report::Label>("rllTipoServico");
+    rllTituloTomaServico = &p.De<report::Label>("rllTituloTomaServico");
+    rllTomaServico = &p.De<report::Label>("rllTomaServico");
+    rllTituloFormaPagamento = &p.De<report::Label>("rllTituloFormaPagamento");
+    rllFormaPagamento = &p.De<report::Label>("rllFormaPagamento");
+    rlsLinhaV07 = &p.De<report::Line>("rlsLinhaV07");
+    rllModal = &p.De<report::Label>("rllModal");
+    rllModelo = &p.De<report::Label>("rllModelo");
+    rllSerie = &p.De<report::Label>("rllSerie");
+    rllNumCte = &p.De<report::Label>("rllNumCte");
+    rllPageNumber = &p.De<report::SystemField>("rllPageNumber");
+    rllEmissao = &p.De<report::Label>("rllEmissao");
+    RLDraw99 = &p.De<report::Line>("RLDraw99");
+    rlbCodigoBarras = &p.De<report::Barcode>("rlbCodigoBarras");
+    rllChave = &p.De<report::Label>("rllChave");
+    rlsLinhaH03 = &p.De<report::Line>("rlsLinhaH03");
+    rllVariavel1 = &p.De<report::Label>("rllVariavel1");
+    rllVariavel2 = &p.De<report::Label>("rllVariavel2");
+    RLBarcode1 = &p.De<report::Barcode>("RLBarcode1");
+    imgQRCode = &p.De<report::Image>("imgQRCode");
+    rllDescricao = &p.De<report::Label>("rllDescricao");
+    rllProtocolo = &p.De<report::Label>("rllProtocolo");
+    rllInscSuframa = &p.De<report::Label>("rllInscSuframa");
 }
 
 // Once per document, from the report's before-print.

@@ -4,8 +4,11 @@
 #include "cte/dacte/component.h"
 #include "cte/dacte/layout.h"
 
-#include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "rtl/numbers.h"
+
+#include <span>
+#include <string_view>
 
 namespace cte {
 
@@ -26,112 +29,145 @@ constexpr const char *kTransporteAereo =
 
 constexpr const char *kDataHora = "__/__/__    __:__";
 
-report::Font Times(int pixels, bool negrito = false)
+constexpr dfe::TFontePeca Times(int pixels, bool negrito = false)
 {
-    return dfe::CriarFonte(pixels, negrito, "Times New Roman");
+    return {pixels, negrito, "Times New Roman"};
 }
 
-// The controls of a stub's boxes, y pixels below the band's top: the receiver's name and
-// identity, signature, arrival and departure, and the document's number and series.
-// sufixo ends the names of the fixed controls; the number and series labels are returned.
-struct TCaixasCanhoto {
-    report::Label *documento = nullptr;
-    report::Label *numero = nullptr;
-    report::Label *serie = nullptr;
+constexpr dfe::TFontePeca kLegenda = Times(7);
+constexpr dfe::TFontePeca kDeclaracaoFonte = Times(8);
+using TPecaCanhoto = dfe::TPeca<TCTe>;
+
+// The boxes of a stub, from the stub's top line: the receiver's name and identity,
+// signature, arrival and departure, and the document's kind. '%' ends the names with the
+// stub's suffix.
+constexpr TPecaCanhoto kCaixasCanhoto[] = {
+    dfe::LinhaH("rlsCanhotoTopo%", 0, 0, 742),
+    dfe::LinhaH("rlsCanhotoBase%", 0, 62, 742),
+    dfe::LinhaV("rlsCanhotoDiv1%", 203, 0, 62),
+    dfe::LinhaV("rlsCanhotoDiv2%", 475, 0, 62),
+    dfe::LinhaV("rlsCanhotoDiv3%", 595, 0, 62),
+
+    dfe::Rotulo("rllNome%", 4, 3, 40, 9, "NOME", kLegenda),
+    dfe::LinhaH("rlsNome%", 30, 24, 168),
+    dfe::Rotulo("rllRG%", 4, 33, 40, 9, "RG", kLegenda),
+    dfe::LinhaH("rlsRG%", 30, 54, 168),
+
+    dfe::LinhaH("rlsAssinatura%", 215, 44, 248),
+    dfe::Rotulo("rllAssinatura%", 206, 48, 266, 9, "ASSINATURA / CARIMBO", kLegenda, HAlign::Center),
+
+    dfe::Rotulo("rllChegada%", 479, 3, 112, 9, "CHEGADA DATA/HORA", kLegenda),
+    dfe::Rotulo("rllChegadaDataHora%", 479, 15, 112, 12, kDataHora, Times(9)),
+    dfe::LinhaH("rlsChegada%", 475, 31, 120),
+    dfe::Rotulo("rllSaida%", 479, 34, 112, 9, "SAÍDA DATA/HORA", kLegenda),
+    dfe::Rotulo("rllSaidaDataHora%", 479, 46, 112, 12, kDataHora, Times(9)),
+
+    dfe::Rotulo("rllCTe%", 599, 3, 139, 14, "CT-E", Times(11, true), HAlign::Center),
 };
 
-TCaixasCanhoto CriarCaixasCanhoto(report::Band &b, double y, const std::string &sufixo, const char *rotuloNumero,
-                                  const char *nomeNumero, const char *nomeSerie)
+// The document's number and series under its kind, as each stub names them.
+constexpr TPecaCanhoto kNumeroCanhotoTopo[] = {
+    dfe::Rotulo("rllNumeroTitulo%", 599, 24, 24, 12, "N.", Times(9, true)),
+    dfe::Rotulo("rllNumCTe2", 622, 22, 114, 14, "", Times(10, true)),
+    dfe::Rotulo("rllSerieTitulo%", 599, 44, 40, 12, "SÉRIE:", Times(9, true)),
+    dfe::Rotulo("rllSerie2", 640, 42, 96, 14, "", Times(10, true)),
+};
+constexpr TPecaCanhoto kNumeroCanhotoRodape[] = {
+    dfe::Rotulo("rllNumeroTitulo%", 599, 24, 24, 12, "N. ", Times(9, true)),
+    dfe::Rotulo("rllNumCTe3", 622, 22, 114, 14, "", Times(10, true)),
+    dfe::Rotulo("rllSerieTitulo%", 599, 44, 40, 12, "SÉRIE:", Times(9, true)),
+    dfe::Rotulo("rllSerie3", 640, 42, 96, 14, "", Times(10, true)),
+};
+
+// The top stub: the declaration (or the summary in its place) over the boxes, the cut
+// line under them.
+constexpr TPecaCanhoto kDeclaracaoTopo[] = {
+    dfe::Rotulo("rllDeclaracao1", 2, 3, 738, 10, kDeclaracao, kDeclaracaoFonte, HAlign::Center),
+    dfe::Rotulo("rllResumoCanhotoCTe", 2, 3, 738, 10, "", kDeclaracaoFonte, HAlign::Center).Oculta(),
+};
+constexpr TPecaCanhoto kCorteTopo[] = {
+    dfe::LinhaH("rlsCorte1", 0, 78, 742).Pontilhada(),
+};
+
+// The air stub: the declaration and the air transport terms over two signature blocks.
+constexpr TPecaCanhoto kCanhotoAereo[] = {
+    dfe::Rotulo("rllDeclaracaoAereo", 2, 3, 738, 10, kDeclaracao, kDeclaracaoFonte, HAlign::Center),
+    dfe::Memo("rlmTransporteAereo", 4, 15, 734, 46, kTransporteAereo, Times(7)),
+    dfe::LinhaH("rlsAereoTopo", 0, 63, 742),
+    dfe::LinhaV("rlsAereoDiv", 371, 63, 61),
+};
+constexpr TPecaCanhoto kTituloExpedidor[] = {
+    dfe::Rotulo("rllTituloAereoExpedidor", 4, 66, 362, 10, "EXPEDIDOR / REMETENTE", Times(8, true), HAlign::Center),
+};
+constexpr TPecaCanhoto kTituloDestinatario[] = {
+    dfe::Rotulo("rllTituloAereoDestinatario", 375, 66, 362, 10, "DESTINATÁRIO / RECEBEDOR", Times(8, true),
+                HAlign::Center),
+};
+// A signature block's four lines to fill in, from the block's left side.
+constexpr TPecaCanhoto kAssinaturaAerea[] = {
+    dfe::Rotulo("rllAereo%1", 4, 80, 60, 9, "NOME", kLegenda),
+    dfe::LinhaH("rlsAereo%1", 66, 89, 296),
+    dfe::Rotulo("rllAereo%2", 4, 91, 60, 9, "RG", kLegenda),
+    dfe::LinhaH("rlsAereo%2", 66, 100, 296),
+    dfe::Rotulo("rllAereo%3", 4, 102, 60, 9, "DATA / HORA", kLegenda),
+    dfe::LinhaH("rlsAereo%3", 66, 111, 296),
+    dfe::Rotulo("rllAereo%4", 4, 113, 60, 9, "ASSINATURA", kLegenda),
+    dfe::LinhaH("rlsAereo%4", 66, 122, 296),
+};
+
+// The bottom stub: no frame of its own, its boxes closed by the side lines.
+constexpr TPecaCanhoto kDeclaracaoRodape[] = {
+    dfe::Rotulo("rllResumoCanhotoCTe2", 2, 4, 738, 10, "", kDeclaracaoFonte, HAlign::Center),
+    dfe::Rotulo("rllDeclaracao3", 2, 17, 738, 10, kDeclaracao, kDeclaracaoFonte, HAlign::Center),
+};
+constexpr TPecaCanhoto kLadosRodape[] = {
+    dfe::LinhaV("rlsRodapeEsquerda", 0, 30, 62),
+    dfe::LinhaV("rlsRodapeDireita", 741, 30, 62),
+};
+
+// A stub's boxes y pixels below the band's top, their names ended by sufixo, with the
+// number and series as the stub names them.
+dfe::TPecasCriadas CriarCaixasCanhoto(report::Band &b, double y, std::string_view sufixo,
+                                      std::span<const TPecaCanhoto> numero)
 {
-    const report::Font legenda = Times(7);
-    const report::Font valor = Times(10, true);
-    const auto nome = [&sufixo](const char *base) { return std::string(base) + sufixo; };
-
-    dfe::CriarLinhaH(b, nome("rlsCanhotoTopo"), 0, y, 742);
-    dfe::CriarLinhaH(b, nome("rlsCanhotoBase"), 0, y + 62, 742);
-    dfe::CriarLinhaV(b, nome("rlsCanhotoDiv1"), 203, y, 62);
-    dfe::CriarLinhaV(b, nome("rlsCanhotoDiv2"), 475, y, 62);
-    dfe::CriarLinhaV(b, nome("rlsCanhotoDiv3"), 595, y, 62);
-
-    dfe::CriarRotulo(b, nome("rllNome"), QRectF(4, y + 3, 40, 9), "NOME", legenda);
-    dfe::CriarLinhaH(b, nome("rlsNome"), 30, y + 24, 168);
-    dfe::CriarRotulo(b, nome("rllRG"), QRectF(4, y + 33, 40, 9), "RG", legenda);
-    dfe::CriarLinhaH(b, nome("rlsRG"), 30, y + 54, 168);
-
-    dfe::CriarLinhaH(b, nome("rlsAssinatura"), 215, y + 44, 248);
-    dfe::CriarRotulo(b, nome("rllAssinatura"), QRectF(206, y + 48, 266, 9), "ASSINATURA / CARIMBO", legenda,
-                     HAlign::Center);
-
-    dfe::CriarRotulo(b, nome("rllChegada"), QRectF(479, y + 3, 112, 9), "CHEGADA DATA/HORA", legenda);
-    dfe::CriarRotulo(b, nome("rllChegadaDataHora"), QRectF(479, y + 15, 112, 12), kDataHora, Times(9));
-    dfe::CriarLinhaH(b, nome("rlsChegada"), 475, y + 31, 120);
-    dfe::CriarRotulo(b, nome("rllSaida"), QRectF(479, y + 34, 112, 9), "SAÍDA DATA/HORA", legenda);
-    dfe::CriarRotulo(b, nome("rllSaidaDataHora"), QRectF(479, y + 46, 112, 12), kDataHora, Times(9));
-
-    TCaixasCanhoto c;
-    c.documento = &dfe::CriarRotulo(b, nome("rllCTe"), QRectF(599, y + 3, 139, 14), "CT-E", Times(11, true),
-                                    HAlign::Center);
-    dfe::CriarRotulo(b, nome("rllNumeroTitulo"), QRectF(599, y + 24, 24, 12), rotuloNumero, Times(9, true));
-    c.numero = &dfe::CriarRotulo(b, nomeNumero, QRectF(622, y + 22, 114, 14), "", valor);
-    dfe::CriarRotulo(b, nome("rllSerieTitulo"), QRectF(599, y + 44, 40, 12), "SÉRIE:", Times(9, true));
-    c.serie = &dfe::CriarRotulo(b, nomeSerie, QRectF(640, y + 42, 96, 14), "", valor);
-    return c;
-}
-
-// A signature block of the air stub: its title and the four lines to fill in.
-void CriarAssinaturaAerea(report::Band &b, double x, const char *titulo, const std::string &sufixo)
-{
-    const report::Font legenda = Times(7);
-    const auto nome = [&sufixo](const char *base) { return std::string(base) + sufixo; };
-    dfe::CriarRotulo(b, nome("rllTituloAereo"), QRectF(x + 4, 66, 362, 10), titulo, Times(8, true), HAlign::Center);
-    const char *linhas[] = {"NOME", "RG", "DATA / HORA", "ASSINATURA"};
-    for (int i = 0; i < 4; ++i) {
-        const double y = 80 + i * 11;
-        dfe::CriarRotulo(b, nome("rllAereo") + std::to_string(i + 1), QRectF(x + 4, y, 60, 9), linhas[i], legenda);
-        dfe::CriarLinhaH(b, nome("rlsAereo") + std::to_string(i + 1), x + 66, y + 9, 296);
-    }
+    const dfe::TLugarPecas lugar{0, y, sufixo};
+    dfe::TPecasCriadas criadas = dfe::CriarPecas<TCTe>(b, kCaixasCanhoto, lugar);
+    const dfe::TPecasCriadas numeros = dfe::CriarPecas<TCTe>(b, numero, lugar);
+    criadas.controles.insert(criadas.controles.end(), numeros.controles.begin(), numeros.controles.end());
+    return criadas;
 }
 
 } // namespace
 
 void TfrmDACTeRLRetrato::CriarCanhotos()
 {
-    const report::Font declaracao = Times(8);
-
     // Top stub.
     report::Band &topo = *rlb_01_Recibo;
-    rllDeclaracao1 =
-        &dfe::CriarRotulo(topo, "rllDeclaracao1", QRectF(2, 3, 738, 10), kDeclaracao, declaracao, HAlign::Center);
-    rllResumoCanhotoCTe = &dfe::CriarRotulo(topo, "rllResumoCanhotoCTe", QRectF(2, 3, 738, 10), "", declaracao,
-                                            HAlign::Center);
-    rllResumoCanhotoCTe->visible = false;
-    const TCaixasCanhoto caixasTopo = CriarCaixasCanhoto(topo, 14, "1", "N.", "rllNumCTe2", "rllSerie2");
-    rllCTe2 = caixasTopo.documento;
-    rllNumCTe2 = caixasTopo.numero;
-    rllSerie2 = caixasTopo.serie;
-    report::Line &corte = dfe::CriarLinhaH(topo, "rlsCorte1", 0, 78, 742);
-    corte.dotted = true;
+    const dfe::TPecasCriadas declaracao = dfe::CriarPecas<TCTe>(topo, kDeclaracaoTopo);
+    rllDeclaracao1 = &declaracao.De<report::Label>("rllDeclaracao1");
+    rllResumoCanhotoCTe = &declaracao.De<report::Label>("rllResumoCanhotoCTe");
+    const dfe::TPecasCriadas caixasTopo = CriarCaixasCanhoto(topo, 14, "1", kNumeroCanhotoTopo);
+    rllCTe2 = &caixasTopo.De<report::Label>("rllCTe1");
+    rllNumCTe2 = &caixasTopo.De<report::Label>("rllNumCTe2");
+    rllSerie2 = &caixasTopo.De<report::Label>("rllSerie2");
+    dfe::CriarPecas<TCTe>(topo, kCorteTopo);
 
     // Air stub.
     report::Band &aereo = *rlb_01_Recibo_Aereo;
-    dfe::CriarRotulo(aereo, "rllDeclaracaoAereo", QRectF(2, 3, 738, 10), kDeclaracao, declaracao, HAlign::Center);
-    rlmTransporteAereo = &dfe::CriarMemo(aereo, "rlmTransporteAereo", QRectF(4, 15, 734, 46), Times(7));
-    rlmTransporteAereo->text = kTransporteAereo;
-    dfe::CriarLinhaH(aereo, "rlsAereoTopo", 0, 63, 742);
-    dfe::CriarLinhaV(aereo, "rlsAereoDiv", 371, 63, 61);
-    CriarAssinaturaAerea(aereo, 0, "EXPEDIDOR / REMETENTE", "Expedidor");
-    CriarAssinaturaAerea(aereo, 371, "DESTINATÁRIO / RECEBEDOR", "Destinatario");
+    rlmTransporteAereo = &dfe::CriarPecas<TCTe>(aereo, kCanhotoAereo).De<report::Memo>("rlmTransporteAereo");
+    dfe::CriarPecas<TCTe>(aereo, kTituloExpedidor);
+    dfe::CriarPecas<TCTe>(aereo, kAssinaturaAerea, {0, 0, "Expedidor"});
+    dfe::CriarPecas<TCTe>(aereo, kTituloDestinatario);
+    dfe::CriarPecas<TCTe>(aereo, kAssinaturaAerea, {371, 0, "Destinatario"});
 
-    // Bottom stub: no frame of its own, its boxes drawn by their lines.
+    // Bottom stub.
     report::Band &rodape = *rlb_18_Recibo;
     rllResumoCanhotoCTe2 =
-        &dfe::CriarRotulo(rodape, "rllResumoCanhotoCTe2", QRectF(2, 4, 738, 10), "", declaracao, HAlign::Center);
-    dfe::CriarRotulo(rodape, "rllDeclaracao3", QRectF(2, 17, 738, 10), kDeclaracao, declaracao, HAlign::Center);
-    const TCaixasCanhoto caixasRodape = CriarCaixasCanhoto(rodape, 30, "3", "N. ", "rllNumCTe3", "rllSerie3");
-    rllNumCTe3 = caixasRodape.numero;
-    rllSerie3 = caixasRodape.serie;
-    dfe::CriarLinhaV(rodape, "rlsRodapeEsquerda", 0, 30, 62);
-    dfe::CriarLinhaV(rodape, "rlsRodapeDireita", 741, 30, 62);
+        &dfe::CriarPecas<TCTe>(rodape, kDeclaracaoRodape).De<report::Label>("rllResumoCanhotoCTe2");
+    const dfe::TPecasCriadas caixasRodape = CriarCaixasCanhoto(rodape, 30, "3", kNumeroCanhotoRodape);
+    rllNumCTe3 = &caixasRodape.De<report::Label>("rllNumCTe3");
+    rllSerie3 = &caixasRodape.De<report::Label>("rllSerie3");
+    dfe::CriarPecas<TCTe>(rodape, kLadosRodape);
 }
 
 bool TfrmDACTeRLRetrato::CanhotoBeforePrint(report::PrintContext &)

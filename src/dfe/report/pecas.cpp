@@ -24,10 +24,28 @@ template <class T> void Texto(T &controle, const TDadosPeca &peca)
         controle.background = QColor(peca.fundo);
 }
 
+// The row's name with sufixo for every '%'.
+std::string Nome(std::string_view modelo, std::string_view sufixo)
+{
+    std::string nome;
+    nome.reserve(modelo.size() + sufixo.size());
+    for (const char c : modelo)
+        if (c == '%')
+            nome.append(sufixo);
+        else
+            nome.push_back(c);
+    return nome;
+}
+
 } // namespace
 
-report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca)
+report::Control &CriarPeca(report::Band &banda, const TDadosPeca &original, const TLugarPecas &onde)
 {
+    TDadosPeca peca = original;
+    peca.x += onde.dx;
+    peca.y += onde.dy;
+    const std::string nome = Nome(peca.nome, onde.sufixo);
+    peca.nome = nome.c_str();
     const QRectF lugar(peca.x, peca.y, peca.largura, peca.altura);
     report::Control *feito = nullptr;
     switch (peca.tipo) {
@@ -43,6 +61,7 @@ report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca)
         report::Memo &memo = CriarMemo(banda, peca.nome, lugar, Fonte(peca.fonte), peca.alinhamento, peca.tag);
         Texto(memo, peca);
         memo.autoHeight = peca.autoAltura;
+        memo.wordWrap = !peca.semQuebra;
         feito = &memo;
         break;
     }
@@ -68,9 +87,13 @@ report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca)
         report::Image &imagem = banda.add<report::Image>(peca.nome, lugar);
         imagem.fit = report::Image::Proportional;
         imagem.center = true;
+        imagem.smooth = !peca.serrilhada;
         feito = &imagem;
         break;
     }
+    case TTipoPeca::QRCode:
+        feito = &banda.add<report::QRCode>(peca.nome, lugar);
+        break;
     case TTipoPeca::CodigoBarras: {
         report::Barcode &codigo = banda.add<report::Barcode>(peca.nome, lugar);
         codigo.moduleWidth = peca.modulo;
@@ -78,11 +101,12 @@ report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca)
         break;
     }
     case TTipoPeca::NumeroPagina:
-    case TTipoPeca::TotalPaginas: {
-        report::SystemField &campo = banda.add<report::SystemField>(
-            peca.nome, lugar,
-            peca.tipo == TTipoPeca::NumeroPagina ? report::SystemInfo::PageNumber : report::SystemInfo::PageCount,
-            peca.texto);
+    case TTipoPeca::TotalPaginas:
+    case TTipoPeca::PaginaDeTotal: {
+        const report::SystemInfo info = peca.tipo == TTipoPeca::NumeroPagina   ? report::SystemInfo::PageNumber
+                                        : peca.tipo == TTipoPeca::TotalPaginas ? report::SystemInfo::PageCount
+                                                                               : report::SystemInfo::PageOfPages;
+        report::SystemField &campo = banda.add<report::SystemField>(peca.nome, lugar, info, peca.texto);
         campo.font = Fonte(peca.fonte);
         campo.align = peca.alinhamento;
         feito = &campo;
@@ -110,6 +134,8 @@ void MostrarValor(report::Control &controle, std::string valor)
         *texto = std::move(valor);
     else if (auto *codigo = dynamic_cast<report::Barcode *>(&controle))
         codigo->data = std::move(valor);
+    else if (auto *qr = dynamic_cast<report::QRCode *>(&controle))
+        qr->data = std::move(valor);
     else
         throw std::invalid_argument("the control " + controle.name + " shows no value");
 }

@@ -31,8 +31,10 @@ enum class TTipoPeca {
     LinhaV,        // a vertical line, altura long, its pen along x
     Imagem,        // a picture kept in proportion, centred in its place
     CodigoBarras,  // a barcode of modules `modulo` wide
+    QRCode,        // a QR Code filling its place
     NumeroPagina,  // the page number after the text
     TotalPaginas,  // the page count after the text
+    PaginaDeTotal, // the page number and count in the text's mask ("0#/0#")
 };
 
 // A font of a table's row; no size: the control keeps the report's font.
@@ -62,6 +64,8 @@ struct TDadosPeca {
     bool autoLargura = false; // a label as wide as its text
     bool esticar = false;     // as tall as its band
     bool pontilhada = false;  // a dotted line
+    bool semQuebra = false;   // a memo kept on one line
+    bool serrilhada = false;  // a picture drawn without smoothing (a QR bitmap keeps hard edges)
     QRgb cor = kSemCor;       // a text's colour
     QRgb fundo = kSemCor;     // a text's background, a rectangle's fill
     double modulo = 0;        // a barcode's module width
@@ -71,6 +75,8 @@ struct TDadosPeca {
     constexpr TDadosPeca AutoLargura() const { return Com(&TDadosPeca::autoLargura); }
     constexpr TDadosPeca Esticada() const { return Com(&TDadosPeca::esticar); }
     constexpr TDadosPeca Pontilhada() const { return Com(&TDadosPeca::pontilhada); }
+    constexpr TDadosPeca SemQuebra() const { return Com(&TDadosPeca::semQuebra); }
+    constexpr TDadosPeca Serrilhada() const { return Com(&TDadosPeca::serrilhada); }
     constexpr TDadosPeca Centrada() const
     {
         TDadosPeca p = *this;
@@ -159,7 +165,7 @@ constexpr TDadosPeca CodigoBarras(const char *nome, double x, double y, double l
     return p;
 }
 
-// The page number or count after mascara.
+// The page number or count after mascara, or both in it.
 constexpr TDadosPeca CampoPagina(TTipoPeca tipo, const char *nome, double x, double y, double largura, double altura,
                                  const char *mascara, TFontePeca fonte,
                                  report::HAlign alinhamento = report::HAlign::Left)
@@ -194,8 +200,15 @@ struct TPecasCriadas {
     }
 };
 
+// Where a block drawn more than once in a form (the same boxes at two places) goes: its
+// rows moved by dx, dy and '%' in their names replaced by sufixo.
+struct TLugarPecas {
+    double dx = 0, dy = 0;
+    std::string_view sufixo;
+};
+
 // Makes one control of a table's row in the band.
-report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca);
+report::Control &CriarPeca(report::Band &banda, const TDadosPeca &peca, const TLugarPecas &lugar = {});
 
 // The text a label or a memo shows; none for any other control.
 std::string *TextoDe(report::Control &controle);
@@ -204,12 +217,12 @@ std::string *TextoDe(report::Control &controle);
 void MostrarValor(report::Control &controle, std::string valor);
 
 template <class Contexto>
-TPecasCriadas CriarPecas(report::Band &banda, std::span<const TPeca<Contexto>> tabela)
+TPecasCriadas CriarPecas(report::Band &banda, std::span<const TPeca<Contexto>> tabela, const TLugarPecas &lugar = {})
 {
     TPecasCriadas criadas;
     criadas.controles.reserve(tabela.size());
     for (const TPeca<Contexto> &peca : tabela)
-        criadas.controles.push_back(&CriarPeca(banda, peca));
+        criadas.controles.push_back(&CriarPeca(banda, peca, lugar));
     return criadas;
 }
 

@@ -5,6 +5,7 @@
 #include "dfe/accesskey.h"
 #include "dfe/codes_transport.h"
 #include "dfe/report/layout_construcao.h"
+#include "dfe/report/pecas.h"
 #include "dfe/report/routines.h"
 #include "rtl/datetime.h"
 #include "rtl/text.h"
@@ -31,31 +32,6 @@ constexpr double kTopoMetadeInferior = 104;
 report::Font Times(int pixels, bool negrito = false)
 {
     return dfe::CriarFonte(pixels, negrito, "Times New Roman");
-}
-
-// A caption: Times of the given size, one line.
-report::Label &Legenda(Band &ABanda, std::string ANome, double x, double y, double w, std::string ATexto,
-                       int ATamanho, bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
-{
-    return dfe::CriarRotulo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3), std::move(ATexto),
-                            Times(ATamanho, ANegrito), AAlinhamento);
-}
-
-// A memo that grows with its text.
-report::Memo &MemoCrescente(Band &ABanda, std::string ANome, double x, double y, double w, int ATamanho,
-                            bool ANegrito = false, HAlign AAlinhamento = HAlign::Left)
-{
-    report::Memo &memo = dfe::CriarMemo(ABanda, std::move(ANome), QRectF(x, y, w, ATamanho + 3),
-                                        Times(ATamanho, ANegrito), AAlinhamento);
-    memo.autoHeight = true;
-    return memo;
-}
-
-// A vertical line from y to the band's bottom, whatever height the band takes.
-void DivisorAteOFim(Band &ABanda, std::string ANome, double x, double y)
-{
-    report::Line &linha = dfe::CriarLinhaV(ABanda, std::move(ANome), x, y, 1);
-    linha.stretch = true;
 }
 
 // The bottom of a memo at the top given, as tall as its text.
@@ -104,6 +80,235 @@ std::string TextoModal(TModalMDFe AModal)
     }
     return {};
 }
+
+// What the tables' values are read from.
+struct TDadosDAMDFe {
+    const TMDFe &mdfe;
+    const TOvixMDFeDAMDFeRL &damdfe;
+};
+using TPeca = dfe::TPeca<TDadosDAMDFe>;
+
+constexpr dfe::TFontePeca TimesPeca(int pixels, bool negrito = false)
+{
+    return {pixels, negrito, "Times New Roman"};
+}
+
+// A caption: Times of the given size, one line.
+constexpr dfe::TDadosPeca LegendaPeca(const char *nome, double x, double y, double w, const char *texto,
+                                      int tamanho, bool negrito = false, HAlign alinhamento = HAlign::Left)
+{
+    return dfe::Rotulo(nome, x, y, w, tamanho + 3, texto, TimesPeca(tamanho, negrito), alinhamento);
+}
+
+// The strip of captions over values at the foot of the header: each cell runs from x0 to
+// x1, its divider (none on the first) on x0.
+constexpr double kTopoFaixa = 230 - 31;
+
+constexpr dfe::TDadosPeca LegendaFaixa(const char *nome, const char *texto, double x0, double x1)
+{
+    return LegendaPeca(nome, x0 + 3, kTopoFaixa + 2, x1 - x0 - 6, texto, 7);
+}
+
+constexpr dfe::TDadosPeca DivisorFaixa(const char *nome, double x0)
+{
+    return dfe::LinhaV(nome, x0, kTopoFaixa, 31);
+}
+
+constexpr dfe::TDadosPeca ValorFaixa(const char *nome, double x0, double x1, int tamanho,
+                                     HAlign alinhamento = HAlign::Left)
+{
+    return dfe::Rotulo(nome, x0 + 4, kTopoFaixa + 12, x1 - x0 - 8, tamanho + 4, "", TimesPeca(tamanho, true),
+                       alinhamento);
+}
+
+constexpr TPeca kDadosManifesto[] = {
+    dfe::Memo("rlmEmitente", 4, 4, 586, 16, "", TimesPeca(11, true), HAlign::Center),
+    dfe::Retangulo(dfe::TTipoPeca::Imagem, "rliLogo", 4, 26, 94, 62),
+    dfe::Memo("rlmDadosEmitente", 104, 26, 484, 128, "", TimesPeca(9)),
+    dfe::Retangulo(dfe::TTipoPeca::QRCode, "imgQRCode", kLargura - 115, 4, 111, 107),
+    LegendaPeca("rlLabel17", 4, 160, 150, "DAMDFE", 19, true),
+    LegendaPeca("rlLabel1", 150, 166, 588, "Documento Auxiliar de Manifesto Eletrônico de Documentos Fiscais", 11),
+
+    dfe::LinhaH("rlsLinhaFaixa", 0, kTopoFaixa, kLargura),
+    LegendaFaixa("rlLabel2", "MODELO", 0, 62),
+    LegendaFaixa("rlLabel3", "SÉRIE", 62, 124),
+    DivisorFaixa("rlsDiv_rlLabel3", 62),
+    LegendaFaixa("rlLabel4", "NÚMERO", 124, 262),
+    DivisorFaixa("rlsDiv_rlLabel4", 124),
+    LegendaFaixa("rlLabel5", "FOLHA", 262, 342),
+    DivisorFaixa("rlsDiv_rlLabel5", 262),
+    LegendaFaixa("rlLabel6", "DATA E HORA DE EMISSÃO", 342, 532),
+    DivisorFaixa("rlsDiv_rlLabel6", 342),
+    LegendaFaixa("rlLabel7", "UF Carrega", 532, 637),
+    DivisorFaixa("rlsDiv_rlLabel7", 532),
+    LegendaFaixa("rlLabel8", "UF Descar.", 637, kLargura),
+    DivisorFaixa("rlsDiv_rlLabel8", 637),
+    {ValorFaixa("rllModelo", 0, 62, 11), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.modelo; }},
+    {ValorFaixa("rllSerie", 62, 124, 11),
+     [](const TDadosDAMDFe &d) { return util::IntToStrZero(d.mdfe.Ide.serie, 3); }},
+    {ValorFaixa("rllNumMDFe", 124, 262, 13, HAlign::Right),
+     [](const TDadosDAMDFe &d) { return dfe::FormatarNumeroDocumentoFiscal(std::to_string(d.mdfe.Ide.nMDF)); }},
+    dfe::CampoPagina(dfe::TTipoPeca::PaginaDeTotal, "rlsFolha", 262 + 4, kTopoFaixa + 12, 72, 15, "0#/0#",
+                     TimesPeca(11, true)),
+    {ValorFaixa("rllEmissao", 342, 532, 11),
+     [](const TDadosDAMDFe &d) { return util::FormatDateTimeBr(d.mdfe.Ide.dhEmi); }},
+    {ValorFaixa("rllUFCarrega", 532, 637, 9), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.UFIni; }},
+    {ValorFaixa("rllUFDescarrega", 637, kLargura, 9), [](const TDadosDAMDFe &d) { return d.mdfe.Ide.UFFim; }},
+};
+
+// The totals: the modal over four cells of a caption over its value, the protocol under
+// them; the key's block on the right.
+constexpr double kDireitaTotais = 444;
+
+constexpr dfe::TDadosPeca LegendaTotal(const char *nome, const char *texto, double x0, double x1)
+{
+    return LegendaPeca(nome, x0 + 2, 24, x1 - x0 - 4, texto, 11, false, HAlign::Center);
+}
+
+constexpr dfe::TDadosPeca ValorTotal(const char *nome, double x0, double x1)
+{
+    return dfe::Rotulo(nome, x0 + 2, 40, x1 - x0 - 4, 17, "", TimesPeca(13, true), HAlign::Center);
+}
+
+// The key: the 44 characters after "MDFe".
+std::string ChaveDAMDFe(const TDadosDAMDFe &d)
+{
+    const std::string &id = d.mdfe.infMDFe.Id;
+    return id.size() > 4 ? id.substr(4, 44) : std::string();
+}
+
+constexpr TPeca kTotais[] = {
+    {dfe::Rotulo("rllModal", 0, 4, kDireitaTotais, 16, "", TimesPeca(11, true), HAlign::Center),
+     [](const TDadosDAMDFe &d) { return TextoModal(d.mdfe.Ide.modal); }},
+    LegendaTotal("rlLabel10", "QTDE CT-e", 0, 82),
+    {ValorTotal("rllqCTe", 0, 82), [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.qCTe, "#0"); }},
+    {LegendaTotal("lblQTDENFeMDFe", "", 82, 166),
+     [](const TDadosDAMDFe &d) { return std::string(d.mdfe.tot.qMDFe > 0 ? "QTDE MDF-e" : "QTDE NF-e"); }},
+    {ValorTotal("rllqNFeMDFe", 82, 166),
+     [](const TDadosDAMDFe &d) {
+         const Ttot &tot = d.mdfe.tot;
+         return util::FormatFloatBr(tot.qMDFe > 0 ? tot.qMDFe : tot.qNFe, "#0");
+     }},
+    {LegendaTotal("rlLabel12", "", 166, 284),
+     [](const TDadosDAMDFe &d) {
+         return std::string(d.mdfe.tot.cUnid == dfe::uTON ? "PESO TOTAL (Ton)" : "PESO TOTAL (Kg)");
+     }},
+    {ValorTotal("rllPesoTotal", 166, 284),
+     [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.qCarga, ",#0.0000"); }},
+    LegendaTotal("rllTituloValorMerc", "VALOR DA MERCADORIA R$", 284, kDireitaTotais),
+    {ValorTotal("rllValorMercadoria", 284, kDireitaTotais),
+     [](const TDadosDAMDFe &d) { return util::FormatFloatBr(d.mdfe.tot.vCarga, ",#0.00"); }},
+
+    LegendaPeca("rlLabel14", 0, 66, kDireitaTotais, "PROTOCOLO DE AUTORIZAÇÃO DE USO", 7, true, HAlign::Center),
+    {dfe::Memo("rllProtocolo", 4, 78, kDireitaTotais - 8, 14, "", TimesPeca(11, true), HAlign::Center).AutoAltura(),
+     [](const TDadosDAMDFe &d) { return ProtocoloDAMDFe(d.mdfe, d.damdfe.Protocolo()); }},
+
+    // The divider runs to the band's bottom, whatever height the band takes.
+    dfe::LinhaV("rlsDivChave", kDireitaTotais, 0, 1).Esticada(),
+    LegendaPeca("rlLabel15", kDireitaTotais, 4, kLargura - kDireitaTotais, "Controle do Fisco", 8, true,
+                HAlign::Center),
+    {dfe::CodigoBarras("RLBarcode1", kDireitaTotais, 18, kLargura - kDireitaTotais, 39, kModuloCodigoBarrasMDFe),
+     ChaveDAMDFe},
+    LegendaPeca("rlLabel16", kDireitaTotais, 62, kLargura - kDireitaTotais, "Chave de acesso", 8, true, HAlign::Center),
+    {dfe::Memo("rllChave", kDireitaTotais + 2, 76, kLargura - kDireitaTotais - 4, 16, "", TimesPeca(11, true),
+               HAlign::Center)
+         .SemQuebra(),
+     [](const TDadosDAMDFe &d) { return dfe::FormatarChaveAcesso(ChaveDAMDFe(d)); }},
+};
+
+// A memo that grows with its text.
+constexpr dfe::TDadosPeca MemoCrescentePeca(const char *nome, double x, double y, double w, int tamanho)
+{
+    return dfe::Memo(nome, x, y, w, tamanho + 3, "", TimesPeca(tamanho)).AutoAltura();
+}
+
+// A vertical line from y to the band's bottom, whatever height the band takes.
+constexpr dfe::TDadosPeca DivisorAteOFimPeca(const char *nome, double x, double y)
+{
+    return dfe::LinhaV(nome, x, y, 1).Esticada();
+}
+
+// Vehicles and drivers; under them (kTopoMetadeInferior down) toll vouchers and insurance.
+constexpr TPeca kRodoviario[] = {
+    LegendaPeca("rlLabel20", 4, 2, kMeio - 8, "Veículo", 11, true),
+    LegendaPeca("rlLabel21", 4, 18, 180, "Placa", 11),
+    LegendaPeca("rlLabel22", 188, 18, 180, "RNTRC", 11),
+    MemoCrescentePeca("rlmPlaca", 4, 34, 180, 9),
+    MemoCrescentePeca("rlmRNTRC", 188, 34, 180, 9),
+
+    LegendaPeca("rlLabel23", kMeio + 4, 2, kMeio - 8, "Condutor", 11, true),
+    LegendaPeca("rlLabel24", kMeio + 4, 18, 110, "CPF", 11),
+    LegendaPeca("rlLabel25", kMeio + 118, 18, 250, "Nome", 11),
+    MemoCrescentePeca("rlmCPF", kMeio + 4, 34, 110, 9),
+    MemoCrescentePeca("rlmCondutor", kMeio + 118, 34, 250, 9),
+
+    dfe::LinhaH("rlsLinhaRodo", 0, kTopoMetadeInferior, kLargura),
+    LegendaPeca("rlLabel26", 4, 106, kMeio - 8, "Vale Pedágio", 11, true),
+    LegendaPeca("rlLabel27", 4, 122, 120, "Responsável CNPJ", 11),
+    LegendaPeca("rlLabel28", 126, 122, 120, "Fornecedor CNPJ", 11),
+    LegendaPeca("rlLabel29", 248, 122, 120, "N. Comprovante", 11),
+    MemoCrescentePeca("rlmRespCNPJ", 4, 138, 120, 9),
+    MemoCrescentePeca("rlmFornCNPJ", 126, 138, 120, 9),
+    MemoCrescentePeca("rlmNumComprovante", 248, 138, 120, 9),
+
+    LegendaPeca("rlLabel30", kMeio + 4, 106, 150, "Responsável pelo Seguro - ", 11, true),
+    LegendaPeca("rlmRespSeguro", kMeio + 154, 106, 210, "", 11, true),
+    LegendaPeca("rlLabel31", kMeio + 4, 122, 200, "Nome da Seguradora", 11),
+    LegendaPeca("rlLabel32", kMeio + 208, 122, 160, "Número da Apólice", 11),
+    MemoCrescentePeca("rlmRespSeguradora", kMeio + 4, 138, 200, 9),
+    MemoCrescentePeca("rlmRespApolice", kMeio + 208, 138, 160, 9),
+
+    DivisorAteOFimPeca("rlsDivRodo", kMeio, 0),
+};
+
+// The vessel; the loading and unloading terminals side by side.
+constexpr TPeca kAquaviario[] = {
+    LegendaPeca("rlLabel40", 4, 4, 200, "Código da Embarcação", 11),
+    dfe::Rotulo("rllCodEmbar", 4, 20, 200, 17, "", TimesPeca(13, true)),
+    LegendaPeca("rlLabel41", 212, 4, 526, "Nome da Embarcação", 11),
+    dfe::Rotulo("rllNomeEmbar", 212, 20, 526, 17, "", TimesPeca(13, true)),
+    dfe::LinhaH("rlsLinhaAquav", 0, 42, kLargura),
+
+    LegendaPeca("rlLabel42", 4, 46, 80, "Código", 11),
+    LegendaPeca("rlLabel43", 88, 46, kMeio - 92, "Nome do Terminal de Carregamento", 11),
+    MemoCrescentePeca("rlmCodCarreg", 4, 62, 80, 9),
+    MemoCrescentePeca("rlmNomeCarreg", 88, 62, kMeio - 92, 9),
+    LegendaPeca("rlLabel44", kMeio + 4, 46, 80, "Código", 11),
+    LegendaPeca("rlLabel45", kMeio + 88, 46, kMeio - 92, "Nome do Terminal de Descarregamento", 11),
+    MemoCrescentePeca("rlmCodDescarreg", kMeio + 4, 62, 80, 9),
+    MemoCrescentePeca("rlmNomeDescarreg", kMeio + 88, 62, kMeio - 92, 9),
+    DivisorAteOFimPeca("rlsDivAquav", kMeio, 42),
+};
+
+// The titles of the documents' list, over each of its two columns ('%': the column, from 1).
+constexpr TPeca kTituloDocumentos[] = {
+    LegendaPeca("rlLabel50", 0, 2, kLargura, "RELAÇÃO DOS DOCUMENTOS FISCAIS ELETRÔNICOS", 9, true, HAlign::Center),
+};
+constexpr TPeca kTitulosColuna[] = {
+    LegendaPeca("rlLabelTpDoc%", 4, 18, 90, "TP DOC.", 7),
+    LegendaPeca("rlLabelCNPJ%", 96, 18, 120, "CNPJ/CPF EMITENTE", 7),
+    LegendaPeca("rlLabelSerie%", 218, 18, 150, "SÉRIE/NRO. DOCUMENTO", 7),
+};
+
+// An unloading municipality over its documents in two columns.
+constexpr TPeca kItens[] = {
+    LegendaPeca("rlbMunicipio", 4, 2, kLargura - 8, "", 11),
+    dfe::LinhaH("rlsLinhaMunicipio", 0, 18, kLargura),
+    MemoCrescentePeca("rlmChave1", 4, 22, kMeio - 8, 11),
+    MemoCrescentePeca("rlmChave2", kMeio + 4, 22, kMeio - 8, 11),
+    DivisorAteOFimPeca("rlsDivItens", kMeio, 18),
+};
+
+// Observations, the status lines and the print line; PrepararObservacao moves them under
+// the observations.
+constexpr TPeca kObservacao[] = {
+    LegendaPeca("rlLabel60", 4, 2, 200, "Observação", 9, true),
+    MemoCrescentePeca("rlmObservacao", 4, 16, 734, 9),
+    dfe::Rotulo("rllMsg1", 0, 60, kLargura, 31, "", TimesPeca(27, true), HAlign::Center),
+    dfe::Rotulo("rllMsg2", 0, 92, kLargura, 31, "", TimesPeca(27, true), HAlign::Center),
+    dfe::Rotulo("rllDataHoraImpressao", 4, 138, 440, 12, "", TimesPeca(8)),
+    dfe::Rotulo("rllSistema", 444, 138, 294, 12, "", TimesPeca(8), HAlign::Right),
+};
 
 } // namespace
 
@@ -180,52 +385,12 @@ void TfrlDAMDFeRLRetrato::CriarDadosManifesto()
 {
     Band &b = RLMDFe.addBand(BandKind::PageHeader, 230, "rlb_1_DadosManifesto");
     rlb_1_DadosManifesto = &b;
-
-    rlmEmitente = &dfe::CriarMemo(b, "rlmEmitente", QRectF(4, 4, 586, 16), Times(11, true), HAlign::Center);
-    rliLogo = &b.add<report::Image>("rliLogo", QRectF(4, 26, 94, 62));
-    rliLogo->fit = report::Image::Proportional;
-    rliLogo->center = true;
-    rlmDadosEmitente = &dfe::CriarMemo(b, "rlmDadosEmitente", QRectF(104, 26, 484, 128), Times(9));
-    imgQRCode = &b.add<report::QRCode>("imgQRCode", QRectF(kLargura - 115, 4, 111, 107));
-
-    Legenda(b, "rlLabel17", 4, 160, 150, "DAMDFE", 19, true);
-    Legenda(b, "rlLabel1", 150, 166, 588, "Documento Auxiliar de Manifesto Eletrônico de Documentos Fiscais", 11);
-
-    // The strip of captions over values at the band's foot.
-    constexpr double topo = 230 - 31;
-    dfe::CriarLinhaH(b, "rlsLinhaFaixa", 0, topo, kLargura);
-    struct Coluna {
-        const char *nomeLegenda;
-        const char *legenda;
-        double x0, x1;
-    };
-    static constexpr Coluna colunas[] = {
-        {"rlLabel2", "MODELO", 0, 62},
-        {"rlLabel3", "SÉRIE", 62, 124},
-        {"rlLabel4", "NÚMERO", 124, 262},
-        {"rlLabel5", "FOLHA", 262, 342},
-        {"rlLabel6", "DATA E HORA DE EMISSÃO", 342, 532},
-        {"rlLabel7", "UF Carrega", 532, 637},
-        {"rlLabel8", "UF Descar.", 637, kLargura},
-    };
-    for (const Coluna &c : colunas) {
-        Legenda(b, c.nomeLegenda, c.x0 + 3, topo + 2, c.x1 - c.x0 - 6, c.legenda, 7);
-        if (c.x0 > 0)
-            dfe::CriarLinhaV(b, std::string("rlsDiv_") + c.nomeLegenda, c.x0, topo, 31);
-    }
-    const auto valor = [&](const char *nome, const Coluna &c, int tamanho, HAlign alinhamento = HAlign::Left) {
-        return &dfe::CriarRotulo(b, nome, QRectF(c.x0 + 4, topo + 12, c.x1 - c.x0 - 8, tamanho + 4), {},
-                                 Times(tamanho, true), alinhamento);
-    };
-    rllModelo = valor("rllModelo", colunas[0], 11);
-    rllSerie = valor("rllSerie", colunas[1], 11);
-    rllNumMDFe = valor("rllNumMDFe", colunas[2], 13, HAlign::Right);
-    rlsFolha = &b.add<report::SystemField>("rlsFolha", QRectF(colunas[3].x0 + 4, topo + 12, 72, 15),
-                                           report::SystemInfo::PageOfPages, "0#/0#");
-    rlsFolha->font = Times(11, true);
-    rllEmissao = valor("rllEmissao", colunas[4], 11);
-    rllUFCarrega = valor("rllUFCarrega", colunas[5], 9);
-    rllUFDescarrega = valor("rllUFDescarrega", colunas[6], 9);
+    FPecasManifesto = dfe::CriarPecas<TDadosDAMDFe>(b, kDadosManifesto);
+    const dfe::TPecasCriadas &p = FPecasManifesto;
+    rlmEmitente = &p.De<report::Memo>("rlmEmitente");
+    rliLogo = &p.De<report::Image>("rliLogo");
+    rlmDadosEmitente = &p.De<report::Memo>("rlmDadosEmitente");
+    imgQRCode = &p.De<report::QRCode>("imgQRCode");
 }
 
 void TfrlDAMDFeRLRetrato::CriarTotais()
@@ -234,49 +399,11 @@ void TfrlDAMDFeRLRetrato::CriarTotais()
     rlb_2 = &b;
     b.borders.top = true;
     b.autoSize = true;
-
-    constexpr double direita = 444; // the key's block takes the rest
-    rllModal = &dfe::CriarRotulo(b, "rllModal", QRectF(0, 4, direita, 16), {}, Times(11, true), HAlign::Center);
-    struct Coluna {
-        const char *nomeLegenda;
-        const char *nomeValor;
-        double x0, x1;
-    };
-    static constexpr Coluna colunas[] = {
-        {"rlLabel10", "rllqCTe", 0, 82},
-        {"lblQTDENFeMDFe", "rllqNFeMDFe", 82, 166},
-        {"rlLabel12", "rllPesoTotal", 166, 284},
-        {"rllTituloValorMerc", "rllValorMercadoria", 284, direita},
-    };
-    report::Label *legendas[4] = {};
-    report::Label *valores[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const Coluna &c = colunas[i];
-        legendas[i] = &Legenda(b, c.nomeLegenda, c.x0 + 2, 24, c.x1 - c.x0 - 4, {}, 11, false, HAlign::Center);
-        valores[i] = &dfe::CriarRotulo(b, c.nomeValor, QRectF(c.x0 + 2, 40, c.x1 - c.x0 - 4, 17), {},
-                                       Times(13, true), HAlign::Center);
-    }
-    legendas[0]->text = "QTDE CT-e";
-    lblQTDENFeMDFe = legendas[1];
-    rlLabel12 = legendas[2];
-    rllTituloValorMerc = legendas[3];
-    rllTituloValorMerc->text = "VALOR DA MERCADORIA R$";
-    rllqCTe = valores[0];
-    rllqNFeMDFe = valores[1];
-    rllPesoTotal = valores[2];
-    rllValorMercadoria = valores[3];
-
-    Legenda(b, "rlLabel14", 0, 66, direita, "PROTOCOLO DE AUTORIZAÇÃO DE USO", 7, true, HAlign::Center);
-    rllProtocolo = &MemoCrescente(b, "rllProtocolo", 4, 78, direita - 8, 11, true, HAlign::Center);
-
-    DivisorAteOFim(b, "rlsDivChave", direita, 0);
-    Legenda(b, "rlLabel15", direita, 4, kLargura - direita, "Controle do Fisco", 8, true, HAlign::Center);
-    RLBarcode1 = &b.add<report::Barcode>("RLBarcode1", QRectF(direita, 18, kLargura - direita, 39));
-    RLBarcode1->moduleWidth = kModuloCodigoBarrasMDFe;
-    Legenda(b, "rlLabel16", direita, 62, kLargura - direita, "Chave de acesso", 8, true, HAlign::Center);
-    rllChave = &dfe::CriarMemo(b, "rllChave", QRectF(direita + 2, 76, kLargura - direita - 4, 16), Times(11, true),
-                               HAlign::Center);
-    rllChave->wordWrap = false;
+    FPecasTotais = dfe::CriarPecas<TDadosDAMDFe>(b, kTotais);
+    const dfe::TPecasCriadas &p = FPecasTotais;
+    rllTituloValorMerc = &p.De<report::Label>("rllTituloValorMerc");
+    rllValorMercadoria = &p.De<report::Label>("rllValorMercadoria");
+    rllChave = &p.De<report::Memo>("rllChave");
 }
 
 void TfrlDAMDFeRLRetrato::CriarRodoviario()
@@ -288,36 +415,18 @@ void TfrlDAMDFeRLRetrato::CriarRodoviario()
     // Many trailers or drivers may make it taller than the room left: it continues.
     b.canSplit = true;
 
-    Legenda(b, "rlLabel20", 4, 2, kMeio - 8, "Veículo", 11, true);
-    Legenda(b, "rlLabel21", 4, 18, 180, "Placa", 11);
-    Legenda(b, "rlLabel22", 188, 18, 180, "RNTRC", 11);
-    rlmPlaca = &MemoCrescente(b, "rlmPlaca", 4, 34, 180, 9);
-    rlmRNTRC = &MemoCrescente(b, "rlmRNTRC", 188, 34, 180, 9);
-
-    Legenda(b, "rlLabel23", kMeio + 4, 2, kMeio - 8, "Condutor", 11, true);
-    Legenda(b, "rlLabel24", kMeio + 4, 18, 110, "CPF", 11);
-    Legenda(b, "rlLabel25", kMeio + 118, 18, 250, "Nome", 11);
-    rlmCPF = &MemoCrescente(b, "rlmCPF", kMeio + 4, 34, 110, 9);
-    rlmCondutor = &MemoCrescente(b, "rlmCondutor", kMeio + 118, 34, 250, 9);
-
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kRodoviario);
+    rlmPlaca = &p.De<report::Memo>("rlmPlaca");
+    rlmRNTRC = &p.De<report::Memo>("rlmRNTRC");
+    rlmCPF = &p.De<report::Memo>("rlmCPF");
+    rlmCondutor = &p.De<report::Memo>("rlmCondutor");
+    rlmRespCNPJ = &p.De<report::Memo>("rlmRespCNPJ");
+    rlmFornCNPJ = &p.De<report::Memo>("rlmFornCNPJ");
+    rlmNumComprovante = &p.De<report::Memo>("rlmNumComprovante");
+    rlmRespSeguro = &p.De<report::Label>("rlmRespSeguro");
+    rlmRespSeguradora = &p.De<report::Memo>("rlmRespSeguradora");
+    rlmRespApolice = &p.De<report::Memo>("rlmRespApolice");
     // The lower half; PrepararRodoviario moves it below the longest list above.
-    dfe::CriarLinhaH(b, "rlsLinhaRodo", 0, 104, kLargura);
-    Legenda(b, "rlLabel26", 4, 106, kMeio - 8, "Vale Pedágio", 11, true);
-    Legenda(b, "rlLabel27", 4, 122, 120, "Responsável CNPJ", 11);
-    Legenda(b, "rlLabel28", 126, 122, 120, "Fornecedor CNPJ", 11);
-    Legenda(b, "rlLabel29", 248, 122, 120, "N. Comprovante", 11);
-    rlmRespCNPJ = &MemoCrescente(b, "rlmRespCNPJ", 4, 138, 120, 9);
-    rlmFornCNPJ = &MemoCrescente(b, "rlmFornCNPJ", 126, 138, 120, 9);
-    rlmNumComprovante = &MemoCrescente(b, "rlmNumComprovante", 248, 138, 120, 9);
-
-    Legenda(b, "rlLabel30", kMeio + 4, 106, 150, "Responsável pelo Seguro - ", 11, true);
-    rlmRespSeguro = &Legenda(b, "rlmRespSeguro", kMeio + 154, 106, 210, {}, 11, true);
-    Legenda(b, "rlLabel31", kMeio + 4, 122, 200, "Nome da Seguradora", 11);
-    Legenda(b, "rlLabel32", kMeio + 208, 122, 160, "Número da Apólice", 11);
-    rlmRespSeguradora = &MemoCrescente(b, "rlmRespSeguradora", kMeio + 4, 138, 200, 9);
-    rlmRespApolice = &MemoCrescente(b, "rlmRespApolice", kMeio + 208, 138, 160, 9);
-
-    DivisorAteOFim(b, "rlsDivRodo", kMeio, 0);
     for (const auto &controle : b.controls())
         if (controle->bounds.top() >= kTopoMetadeInferior)
             FMetadeInferiorRodo.emplace_back(controle.get(), controle->bounds.top());
@@ -336,21 +445,13 @@ void TfrlDAMDFeRLRetrato::CriarAquaviario()
     b.borders = report::Borders::all();
     b.autoSize = true;
 
-    Legenda(b, "rlLabel40", 4, 4, 200, "Código da Embarcação", 11);
-    rllCodEmbar = &dfe::CriarRotulo(b, "rllCodEmbar", QRectF(4, 20, 200, 17), {}, Times(13, true));
-    Legenda(b, "rlLabel41", 212, 4, 526, "Nome da Embarcação", 11);
-    rllNomeEmbar = &dfe::CriarRotulo(b, "rllNomeEmbar", QRectF(212, 20, 526, 17), {}, Times(13, true));
-    dfe::CriarLinhaH(b, "rlsLinhaAquav", 0, 42, kLargura);
-
-    Legenda(b, "rlLabel42", 4, 46, 80, "Código", 11);
-    Legenda(b, "rlLabel43", 88, 46, kMeio - 92, "Nome do Terminal de Carregamento", 11);
-    rlmCodCarreg = &MemoCrescente(b, "rlmCodCarreg", 4, 62, 80, 9);
-    rlmNomeCarreg = &MemoCrescente(b, "rlmNomeCarreg", 88, 62, kMeio - 92, 9);
-    Legenda(b, "rlLabel44", kMeio + 4, 46, 80, "Código", 11);
-    Legenda(b, "rlLabel45", kMeio + 88, 46, kMeio - 92, "Nome do Terminal de Descarregamento", 11);
-    rlmCodDescarreg = &MemoCrescente(b, "rlmCodDescarreg", kMeio + 4, 62, 80, 9);
-    rlmNomeDescarreg = &MemoCrescente(b, "rlmNomeDescarreg", kMeio + 88, 62, kMeio - 92, 9);
-    DivisorAteOFim(b, "rlsDivAquav", kMeio, 42);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kAquaviario);
+    rllCodEmbar = &p.De<report::Label>("rllCodEmbar");
+    rllNomeEmbar = &p.De<report::Label>("rllNomeEmbar");
+    rlmCodCarreg = &p.De<report::Memo>("rlmCodCarreg");
+    rlmNomeCarreg = &p.De<report::Memo>("rlmNomeCarreg");
+    rlmCodDescarreg = &p.De<report::Memo>("rlmCodDescarreg");
+    rlmNomeDescarreg = &p.De<report::Memo>("rlmNomeDescarreg");
 }
 
 void TfrlDAMDFeRLRetrato::CriarDocumentos()
@@ -359,14 +460,9 @@ void TfrlDAMDFeRLRetrato::CriarDocumentos()
     rlb_7_Documentos_Titulos = &t;
     t.borders.top = true;
     t.borders.bottom = true;
-    Legenda(t, "rlLabel50", 0, 2, kLargura, "RELAÇÃO DOS DOCUMENTOS FISCAIS ELETRÔNICOS", 9, true, HAlign::Center);
-    for (int coluna = 0; coluna < 2; ++coluna) {
-        const double x0 = coluna * kMeio;
-        const std::string sufixo = std::to_string(coluna + 1);
-        Legenda(t, "rlLabelTpDoc" + sufixo, x0 + 4, 18, 90, "TP DOC.", 7);
-        Legenda(t, "rlLabelCNPJ" + sufixo, x0 + 96, 18, 120, "CNPJ/CPF EMITENTE", 7);
-        Legenda(t, "rlLabelSerie" + sufixo, x0 + 218, 18, 150, "SÉRIE/NRO. DOCUMENTO", 7);
-    }
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTituloDocumentos);
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTitulosColuna, {0, 0, "1"});
+    dfe::CriarPecas<TDadosDAMDFe>(t, kTitulosColuna, {kMeio, 0, "2"});
 
     subItens = &RLMDFe.addSubReport("subItens");
     subItens->onRecord = [this](int registro, PrintContext &) {
@@ -377,11 +473,10 @@ void TfrlDAMDFeRLRetrato::CriarDocumentos()
     b.autoSize = true;
     b.canSplit = true;
     b.borders.bottom = true;
-    rlbMunicipio = &Legenda(b, "rlbMunicipio", 4, 2, kLargura - 8, {}, 11);
-    dfe::CriarLinhaH(b, "rlsLinhaMunicipio", 0, 18, kLargura);
-    rlmChave1 = &MemoCrescente(b, "rlmChave1", 4, 22, kMeio - 8, 11);
-    rlmChave2 = &MemoCrescente(b, "rlmChave2", kMeio + 4, 22, kMeio - 8, 11);
-    DivisorAteOFim(b, "rlsDivItens", kMeio, 18);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kItens);
+    rlbMunicipio = &p.De<report::Label>("rlbMunicipio");
+    rlmChave1 = &p.De<report::Memo>("rlmChave1");
+    rlmChave2 = &p.De<report::Memo>("rlmChave2");
     b.beforePrint = [this](Band &, PrintContext &contexto) {
         PrepararItens(contexto);
         return true;
@@ -398,13 +493,12 @@ void TfrlDAMDFeRLRetrato::CriarObservacao()
     rlb_6_Observacao = &b;
     b.pageRule = report::PageRule::LastOnly;
     b.borders.top = true;
-    Legenda(b, "rlLabel60", 4, 2, 200, "Observação", 9, true);
-    rlmObservacao = &MemoCrescente(b, "rlmObservacao", 4, 16, 734, 9);
-    rllMsg1 = &dfe::CriarRotulo(b, "rllMsg1", QRectF(0, 60, kLargura, 31), {}, Times(27, true), HAlign::Center);
-    rllMsg2 = &dfe::CriarRotulo(b, "rllMsg2", QRectF(0, 92, kLargura, 31), {}, Times(27, true), HAlign::Center);
-    rllDataHoraImpressao =
-        &dfe::CriarRotulo(b, "rllDataHoraImpressao", QRectF(4, 138, 440, 12), {}, Times(8));
-    rllSistema = &dfe::CriarRotulo(b, "rllSistema", QRectF(444, 138, 294, 12), {}, Times(8), HAlign::Right);
+    const dfe::TPecasCriadas p = dfe::CriarPecas<TDadosDAMDFe>(b, kObservacao);
+    rlmObservacao = &p.De<report::Memo>("rlmObservacao");
+    rllMsg1 = &p.De<report::Label>("rllMsg1");
+    rllMsg2 = &p.De<report::Label>("rllMsg2");
+    rllDataHoraImpressao = &p.De<report::Label>("rllDataHoraImpressao");
+    rllSistema = &p.De<report::Label>("rllSistema");
 }
 
 // ---- Preparation ---------------------------------------------------------------------------------
@@ -478,38 +572,14 @@ void TfrlDAMDFeRLRetrato::PrepararDadosManifesto(PrintContext &)
         rlmDadosEmitente->text = std::move(dados);
     }
 
-    rllModelo->text = mdfe.Ide.modelo;
-    rllSerie->text = util::IntToStrZero(mdfe.Ide.serie, 3);
-    rllNumMDFe->text = dfe::FormatarNumeroDocumentoFiscal(std::to_string(mdfe.Ide.nMDF));
-    rllEmissao->text = util::FormatDateTimeBr(mdfe.Ide.dhEmi);
-    rllUFCarrega->text = mdfe.Ide.UFIni;
-    rllUFDescarrega->text = mdfe.Ide.UFFim;
+    dfe::PreencherPecas(FPecasManifesto, kDadosManifesto, TDadosDAMDFe{mdfe, damdfe});
 }
 
 void TfrlDAMDFeRLRetrato::PrepararTotais(PrintContext &AContexto)
 {
-    const TMDFe &mdfe = *fpMDFe;
-    // The key: the 44 characters after "MDFe".
-    const std::string chave = mdfe.infMDFe.Id.size() > 4 ? mdfe.infMDFe.Id.substr(4, 44) : std::string();
-    RLBarcode1->data = chave;
-    rllChave->text = dfe::FormatarChaveAcesso(chave);
+    dfe::PreencherPecas(FPecasTotais, kTotais, TDadosDAMDFe{*fpMDFe, *fpDAMDFe});
     rllChave->font = Times(11, true);
     dfe::TDFeReportFortes::DiminuirFonteSeNecessario(*rllChave, 8, AContexto.measurer(), RLMDFe.font);
-
-    rllProtocolo->text = ProtocoloDAMDFe(mdfe, fpDAMDFe->Protocolo());
-    rllModal->text = TextoModal(mdfe.Ide.modal);
-
-    const Ttot &tot = mdfe.tot;
-    rllqCTe->text = util::FormatFloatBr(tot.qCTe, "#0");
-    lblQTDENFeMDFe->text = "QTDE NF-e";
-    rllqNFeMDFe->text = util::FormatFloatBr(tot.qNFe, "#0");
-    if (tot.qMDFe > 0) {
-        lblQTDENFeMDFe->text = "QTDE MDF-e";
-        rllqNFeMDFe->text = util::FormatFloatBr(tot.qMDFe, "#0");
-    }
-    rlLabel12->text = tot.cUnid == dfe::uTON ? "PESO TOTAL (Ton)" : "PESO TOTAL (Kg)";
-    rllPesoTotal->text = util::FormatFloatBr(tot.qCarga, ",#0.0000");
-    rllValorMercadoria->text = util::FormatFloatBr(tot.vCarga, ",#0.00");
     const bool valor = fpDAMDFe->ImprimeDadosExtras().test(deValorTotal);
     rllTituloValorMerc->visible = valor;
     rllValorMercadoria->visible = valor;

@@ -23,6 +23,8 @@
 
 #include "mdfe/damdfe/form.h"
 
+#include "dfe/report/pecas.h"
+
 #include "report/band.h"
 #include "report/controls.h"
 #include "report/report.h"
@@ -68,26 +70,11 @@ public:
     report::Image *rliLogo = nullptr;
     report::Memo *rlmDadosEmitente = nullptr;
     report::QRCode *imgQRCode = nullptr;
-    report::Label *rllModelo = nullptr;
-    report::Label *rllSerie = nullptr;
-    report::Label *rllNumMDFe = nullptr;
-    report::SystemField *rlsFolha = nullptr;
-    report::Label *rllEmissao = nullptr;
-    report::Label *rllUFCarrega = nullptr;
-    report::Label *rllUFDescarrega = nullptr;
 
     // ---- rlb_2 -------------------------------------------------------------------------
     report::Band *rlb_2 = nullptr;
-    report::Label *rllModal = nullptr;
-    report::Label *lblQTDENFeMDFe = nullptr;
-    report::Label *rlLabel12 = nullptr;
     report::Label *rllTituloValorMerc = nullptr;
-    report::Label *rllqCTe = nullptr;
-    report::Label *rllqNFeMDFe = nullptr;
-    report::Label *rllPesoTotal = nullptr;
     report::Label *rllValorMercadoria = nullptr;
-    report::Memo *rllProtocolo = nullptr;
-    report::Barcode *RLBarcode1 = nullptr;
     report::Memo *rllChave = nullptr;
 
     // ---- rlb_2_Rodo --------------------------------------------------------------------
@@ -148,6 +135,10 @@ private:
     void PrepararObservacao(report::PrintContext &AContexto);
     // The document lines of the municipality of the record.
     void PrepararItens(report::PrintContext &AContexto);
+
+    // The header's and the totals' controls, filled from their tables on every print.
+    dfe::TPecasCriadas FPecasManifesto;
+    dfe::TPecasCriadas FPecasTotais;
 
     // The controls of the road band's lower half with their designed tops.
     std::vector<std::pair<report::Control *, double>> FMetadeInferiorRodo;
