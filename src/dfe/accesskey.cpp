@@ -170,14 +170,25 @@ bool ValidaNVE(std::string_view AValue)
 bool XmlEstaAssinado(std::string_view AXML)
 {
     // Only ASCII letters matter for the tag, so an ASCII lower-casing is enough.
-    constexpr std::string_view marca = "<signature";
-    const auto it = std::search(AXML.begin(), AXML.end(), marca.begin(), marca.end(),
-                                [](char a, char b) {
-                                    if (a >= 'A' && a <= 'Z')
-                                        a = static_cast<char>(a - 'A' + 'a');
-                                    return a == b;
-                                });
-    return it != AXML.end();
+    // The '<' are found by the library's fast byte search; only the name after each one is
+    // compared.
+    constexpr std::string_view marca = "signature";
+    for (std::size_t i = AXML.find('<'); i != std::string_view::npos; i = AXML.find('<', i + 1)) {
+        if (AXML.size() - i - 1 < marca.size())
+            return false;
+        std::size_t k = 0;
+        while (k < marca.size()) {
+            char c = AXML[i + 1 + k];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            if (c != marca[k])
+                break;
+            ++k;
+        }
+        if (k == marca.size())
+            return true;
+    }
+    return false;
 }
 
 std::string CalcularHashCSRT(std::string_view ACSRT, std::string_view AChave)

@@ -155,17 +155,25 @@ std::string RemoverNameSpace(std::string_view documento, std::string_view uri)
     std::string alvo = " xmlns=\"";
     alvo += uri;
     alvo += '"';
+    // Searched from its 'x' and checked for the blank before it: an indented document has a
+    // blank every few bytes, and a search that starts from the blank stops at each of them.
+    const std::string_view semBranco = std::string_view(alvo).substr(1);
     std::string saida;
     saida.reserve(documento.size());
     std::size_t pos = 0;
-    for (;;) {
-        const std::size_t p = documento.find(alvo, pos);
-        if (p == npos) {
+    for (std::size_t busca = pos + 1;;) {
+        const std::size_t x = busca < documento.size() ? documento.find(semBranco, busca) : npos;
+        if (x == npos) {
             saida.append(documento.substr(pos));
             break;
         }
-        saida.append(documento.substr(pos, p - pos));
-        pos = p + alvo.size();
+        if (documento[x - 1] != ' ') {
+            busca = x + 1;
+            continue;
+        }
+        saida.append(documento.substr(pos, x - 1 - pos));
+        pos = x - 1 + alvo.size();
+        busca = pos + 1;
     }
     return saida;
 }

@@ -131,17 +131,17 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
     FExatas.slots.assign(64, 0);
     FSemCaixa.slots.assign(64, 0);
 
-    // The list of every '<' in the text's order (Nenhuma when it is not filed); the lists
-    // are counted first, then filled by walking the '<' again.
-    std::vector<std::uint32_t> marcas;
+    // The list and the offset of every filed '<' in the text's order; the lists are
+    // counted first, then filled from these marks without searching the text again.
+    struct Marca {
+        std::uint32_t numero;
+        std::uint32_t posicao;
+    };
+    std::vector<Marca> marcas;
     marcas.reserve(static_cast<std::size_t>(std::count(texto.begin(), texto.end(), '<')));
     const auto cadaMarca = [&](auto f) {
-        std::size_t i = texto.find('<');
-        for (const std::uint32_t numero : marcas) {
-            if (numero != Nenhuma)
-                f(numero, static_cast<std::uint32_t>(i));
-            i = texto.find('<', i + 1);
-        }
+        for (const Marca &marca : marcas)
+            f(marca.numero, marca.posicao);
     };
 
     // The first byte that ends a name at or after the current one. It is searched again
@@ -154,10 +154,8 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
             if (termo == npos)
                 break; // no name can end any more
         }
-        if (termo - inicio > ChaveMaxima) {
-            marcas.push_back(Nenhuma);
+        if (termo - inicio > ChaveMaxima)
             continue;
-        }
         const Tipo tipo = texto[termo] == '>'   ? FechaMaior
                           : texto[termo] == ' ' ? FechaEspaco
                                                 : FechaDoisPontos;
@@ -167,7 +165,7 @@ IndiceDeTags::IndiceDeTags(std::string_view texto) : FTexto(texto)
             Registrar(FExatas, static_cast<std::uint32_t>(inicio),
                       static_cast<std::uint32_t>(nome.size()), tipo, Hash<false>(nome, tipo), nova);
         ++FExatas.listas[numero].fim;
-        marcas.push_back(numero);
+        marcas.push_back({numero, static_cast<std::uint32_t>(i)});
     }
 
     std::uint32_t total = 0;

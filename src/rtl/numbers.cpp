@@ -490,6 +490,78 @@ std::string FormatSimple(int intZeros, int fracZeros, DecimalDigits value,
     return out;
 }
 
+// FormatSimple of the value's shortest digits, worked in place on the digits' text: the
+// masks amounts are written with, met once for every amount of a document written.
+std::string FormatSimpleFloat(int intZeros, int fracZeros, double value, const TFormatSettings &settings)
+{
+    char buffer[40];
+    const char *const end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific).ptr;
+    const char *const e = std::find(static_cast<const char *>(buffer), end, 'e');
+    // The significant digits, one more place in front for a carry.
+    char digitos[40];
+    int tamanho = 0;
+    for (const char *p = buffer; p != e; ++p)
+        if (*p != '.')
+            digitos[1 + tamanho++] = *p;
+    const char *expoente = e + 1;
+    if (*expoente == '+')
+        ++expoente;
+    int exp10 = 0;
+    std::from_chars(expoente, end, exp10);
+    long long ponto = static_cast<long long>(exp10) + 1;
+    while (tamanho > 0 && digitos[tamanho] == '0')
+        --tamanho;
+    char *d = digitos + 1;
+    if (tamanho == 0)
+        ponto = 0;
+    const bool minus = value < 0 && tamanho > 0;
+
+    // Rounded to fracZeros places, a tie going away from zero.
+    const long long manter = ponto + fracZeros;
+    if (tamanho > 0 && manter < tamanho) {
+        if (manter < 0) {
+            tamanho = 0;
+        } else {
+            const bool sobe = d[manter] >= '5';
+            tamanho = static_cast<int>(manter);
+            if (sobe) {
+                int i = tamanho;
+                while (i > 0 && d[i - 1] == '9')
+                    --i;
+                if (i == 0) {
+                    d[0] = '1';
+                    tamanho = 1;
+                    ++ponto;
+                } else {
+                    tamanho = i;
+                    ++d[i - 1];
+                }
+            }
+            while (tamanho > 0 && d[tamanho - 1] == '0')
+                --tamanho;
+        }
+        if (tamanho == 0)
+            ponto = 0;
+    }
+
+    const auto digitAt = [&](long long index) { return index >= 0 && index < tamanho ? d[index] : '0'; };
+    const long long intDigits = tamanho == 0 ? 0 : std::max<long long>(ponto, 0);
+    const long long intCount = std::max<long long>(intDigits, intZeros);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(intCount + fracZeros) + settings.DecimalSeparator.size() + 1);
+    if (minus && tamanho > 0)
+        out += '-';
+    for (long long j = intCount - 1; j >= 0; --j)
+        out += digitAt(ponto - 1 - j);
+    if (fracZeros > 0) {
+        out += settings.DecimalSeparator;
+        for (int t = 0; t < fracZeros; ++t)
+            out += digitAt(ponto + t);
+    }
+    return out;
+}
+
 template <class General>
 std::string FormatDecimal(std::string_view format, DecimalDigits value, const TFormatSettings &settings,
                           General general)
@@ -582,6 +654,10 @@ std::string FormatFloat(std::string_view format, double value, const TFormatSett
 {
     if (!std::isfinite(value))
         return NonFiniteText(value);
+    int intZeros = 0;
+    int fracZeros = 0;
+    if (SimpleMask(format, intZeros, fracZeros))
+        return FormatSimpleFloat(intZeros, fracZeros, value, settings);
     return FormatDecimal(format, ShortestDigits(value), settings,
                          [&] { return FloatToStr(value, settings); });
 }

@@ -509,6 +509,26 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
 {
     if (oldPattern.empty())
         return std::string(s);
+    // An ASCII byte is always a code point of its own (no UTF-8 sequence, valid or not,
+    // takes it in), so an ASCII pattern matched with its case is found by a plain byte
+    // search, at the same places as the code-point matcher below finds it.
+    if (!(flags & rfIgnoreCase) &&
+        std::all_of(oldPattern.begin(), oldPattern.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        std::string out;
+        out.reserve(s.size());
+        std::size_t copied = 0;
+        for (std::size_t p = s.find(oldPattern); p != std::string_view::npos;
+             p = s.find(oldPattern, copied)) {
+            out.append(s.substr(copied, p - copied));
+            out.append(newPattern);
+            copied = p + oldPattern.size();
+            if (!(flags & rfReplaceAll))
+                break;
+        }
+        out.append(s.substr(copied));
+        return out;
+    }
     TCodePointMatcher matcher(oldPattern, (flags & rfIgnoreCase) != 0);
     const std::size_t n = matcher.Size();
     // Byte offsets where the last n code points start, so a match ending at code point k

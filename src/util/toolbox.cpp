@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <iterator>
 #include <vector>
@@ -354,8 +355,55 @@ rtl::TFormatSettings CreateFormatSettings()
     return settings;
 }
 
+namespace {
+
+// The value of a plain decimal text - a sign, digits and at most one '.' or ',' - whose
+// digits fit a double's 53-bit integer and whose decimals are at most 22: the integer of
+// its digits and the power of ten are then exact doubles, and the one division rounds to
+// the nearest double, as the general reading does. False for any other text.
+bool DecimalSimples(std::string_view texto, double &valor)
+{
+    constexpr std::uint64_t Exato = std::uint64_t{1} << 53;
+    static constexpr double Potencias[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    bool negativo = false;
+    if (i < texto.size() && (texto[i] == '+' || texto[i] == '-'))
+        negativo = texto[i++] == '-';
+    std::uint64_t inteiro = 0;
+    bool digito = false;
+    bool separador = false;
+    int decimais = 0;
+    for (; i < texto.size(); ++i) {
+        const char c = texto[i];
+        if (c >= '0' && c <= '9') {
+            inteiro = inteiro * 10 + static_cast<std::uint64_t>(c - '0');
+            if (inteiro > Exato)
+                return false;
+            digito = true;
+            decimais += separador ? 1 : 0;
+        } else if ((c == '.' || c == ',') && !separador) {
+            separador = true;
+        } else {
+            return false;
+        }
+    }
+    if (!digito || decimais > 22)
+        return false;
+    const double v = static_cast<double>(inteiro) / Potencias[decimais];
+    valor = negativo ? -v : v;
+    return true;
+}
+
+} // namespace
+
 double StringToFloat(std::string_view NumString)
 {
+    const std::string &separadorLocal = rtl::FormatSettings().DecimalSeparator;
+    double valor = 0;
+    if ((separadorLocal == "." || separadorLocal == ",") && DecimalSimples(rtl::TrimView(NumString), valor))
+        return valor;
     const std::string trimmed = rtl::Trim(NumString);
     const std::string &decimal = rtl::FormatSettings().DecimalSeparator;
     std::string text;
