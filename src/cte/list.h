@@ -86,7 +86,7 @@ private:
 // text holds CT-e or CT-e OS documents, not both: when any CT-e OS closes in it, only the
 // CT-e OS documents are taken, each from its own opening tag (or its envelope's), so a
 // CT-e before it is never read in its place.
-class TConhecimentos : public dfe::TListaDocumentos<TConhecimentos, Conhecimento> {
+class TConhecimentos final : public dfe::TListaDocumentos<TConhecimentos, Conhecimento> {
 public:
     // Only a CT-e component owns the list: any other owner raises EOvixCTeException
     // "AOwner deve ser do tipo TOvixCTe".

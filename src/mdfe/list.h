@@ -74,7 +74,7 @@ private:
 };
 
 // The list's load road (LoadFromFile, LoadFromString) and entries are the framework's.
-class TManifestos : public dfe::TListaDocumentos<TManifestos, Manifesto> {
+class TManifestos final : public dfe::TListaDocumentos<TManifestos, Manifesto> {
 public:
     // Only an MDF-e component owns the list: any other owner raises EOvixMDFeException
     // "AOwner deve ser do tipo TOvixMDFe".

@@ -89,7 +89,7 @@ private:
 };
 
 // The list's load road (LoadFromFile, LoadFromString) and entries are the framework's.
-class TNotasFiscais : public dfe::TListaDocumentos<TNotasFiscais, NotaFiscal> {
+class TNotasFiscais final : public dfe::TListaDocumentos<TNotasFiscais, NotaFiscal> {
 public:
     // Only an NF-e component owns the list: any other owner raises EOvixNFeException
     // "AOwner deve ser do tipo TOvixNFe".
