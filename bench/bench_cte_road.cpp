@@ -8,8 +8,6 @@
 #include "cte/component.h"
 #include "cte/dacte/component.h"
 #include "cte/list.h"
-#include "report/pdfexport.h"
-#include "report/prepared.h"
 
 #include <string>
 
@@ -94,72 +92,21 @@ struct Road {
     rtl::TComponentPtr<cte::TOvixCTeDACTeRL> dacte = rtl::TComponent::CreateFree<cte::TOvixCTeDACTeRL>();
     report::PreparedReport prepared;
 
-    int Chaves() { return static_cast<int>(cte->Conhecimentos().Items(0).CTe().infCTeNorm.infDoc.infNFe.Count()); }
+    int Entradas() const { return static_cast<int>(cte->Conhecimentos().Items(0).CTe().infCTeNorm.infDoc.infNFe.Count()); }
+
+    static std::string Documento(int chaves) { return ::Documento(chaves); }
+    void Carregar(const std::string &doc)
+    {
+        cte->Conhecimentos().Clear();
+        cte->Conhecimentos().LoadFromString(doc, true);
+    }
+    void Paginar() { cte->Conhecimentos().Imprimir(false); }
 };
-
-void BM_Carregar(benchmark::State &state)
-{
-    const int chaves = static_cast<int>(state.range(0));
-    const std::string doc = Documento(chaves);
-    Road road;
-    for (auto _ : state) {
-        road.cte->Conhecimentos().Clear();
-        road.cte->Conhecimentos().LoadFromString(doc, true);
-    }
-    if (road.Chaves() != chaves)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, chaves);
-}
-
-void BM_Paginar(benchmark::State &state)
-{
-    const int chaves = static_cast<int>(state.range(0));
-    Road road;
-    road.cte->Conhecimentos().LoadFromString(Documento(chaves), true);
-    for (auto _ : state) {
-        road.cte->Conhecimentos().Imprimir(false);
-        benchmark::DoNotOptimize(road.prepared.pages.size());
-    }
-    state.counters["pages"] = static_cast<double>(road.prepared.pages.size());
-    road::PorEntrada(state, chaves);
-}
-
-void BM_PDF(benchmark::State &state)
-{
-    const int chaves = static_cast<int>(state.range(0));
-    Road road;
-    road.cte->Conhecimentos().LoadFromString(Documento(chaves), true);
-    road.cte->Conhecimentos().Imprimir(false);
-    for (auto _ : state) {
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    road::PorEntrada(state, chaves);
-}
-
-// Load, regenerate, paginate and export, as one press of the button followed by an export.
-void BM_Caminho(benchmark::State &state)
-{
-    const int chaves = static_cast<int>(state.range(0));
-    const std::string doc = Documento(chaves);
-    Road road;
-    for (auto _ : state) {
-        road.cte->Conhecimentos().Clear();
-        road.cte->Conhecimentos().LoadFromString(doc, true);
-        road.cte->Conhecimentos().Imprimir(false);
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    if (road.Chaves() != chaves)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, chaves);
-}
-
-BENCHMARK(BM_Carregar)->Name("CTe/Carregar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Paginar)->Name("CTe/Paginar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PDF)->Name("CTe/PDF")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Caminho)->Name("CTe/Caminho")->Arg(30)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv) { return road::Executar(argc, argv); }
+int main(int argc, char **argv)
+{
+    road::Registrar<Road>("CTe", 30);
+    return road::Executar(argc, argv);
+}

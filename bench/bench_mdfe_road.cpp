@@ -9,8 +9,6 @@
 #include "mdfe/component.h"
 #include "mdfe/damdfe/component.h"
 #include "mdfe/list.h"
-#include "report/pdfexport.h"
-#include "report/prepared.h"
 
 #include <iterator>
 #include <string>
@@ -125,7 +123,7 @@ struct Road {
     rtl::TComponentPtr<mdfe::TOvixMDFeDAMDFeRL> damdfe = rtl::TComponent::CreateFree<mdfe::TOvixMDFeDAMDFeRL>();
     report::PreparedReport prepared;
 
-    int Documentos()
+    int Entradas() const
     {
         int total = 0;
         const auto &municipios = mdfe->Manifestos().Items(0).MDFe().infDoc.infMunDescarga;
@@ -133,71 +131,20 @@ struct Road {
             total += static_cast<int>(municipios.Items(i).infNFe.Count() + municipios.Items(i).infCTe.Count());
         return total;
     }
+
+    static std::string Documento(int documentos) { return ::Documento(documentos); }
+    void Carregar(const std::string &doc)
+    {
+        mdfe->Manifestos().Clear();
+        mdfe->Manifestos().LoadFromString(doc, true);
+    }
+    void Paginar() { mdfe->Manifestos().Imprimir(); }
 };
-
-void BM_Carregar(benchmark::State &state)
-{
-    const int documentos = static_cast<int>(state.range(0));
-    const std::string doc = Documento(documentos);
-    Road road;
-    for (auto _ : state) {
-        road.mdfe->Manifestos().Clear();
-        road.mdfe->Manifestos().LoadFromString(doc, true);
-    }
-    if (road.Documentos() != documentos)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, documentos);
-}
-
-void BM_Paginar(benchmark::State &state)
-{
-    const int documentos = static_cast<int>(state.range(0));
-    Road road;
-    road.mdfe->Manifestos().LoadFromString(Documento(documentos), true);
-    for (auto _ : state) {
-        road.mdfe->Manifestos().Imprimir();
-        benchmark::DoNotOptimize(road.prepared.pages.size());
-    }
-    state.counters["pages"] = static_cast<double>(road.prepared.pages.size());
-    road::PorEntrada(state, documentos);
-}
-
-void BM_PDF(benchmark::State &state)
-{
-    const int documentos = static_cast<int>(state.range(0));
-    Road road;
-    road.mdfe->Manifestos().LoadFromString(Documento(documentos), true);
-    road.mdfe->Manifestos().Imprimir();
-    for (auto _ : state) {
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    road::PorEntrada(state, documentos);
-}
-
-// Load, regenerate, paginate and export, as one press of the button followed by an export.
-void BM_Caminho(benchmark::State &state)
-{
-    const int documentos = static_cast<int>(state.range(0));
-    const std::string doc = Documento(documentos);
-    Road road;
-    for (auto _ : state) {
-        road.mdfe->Manifestos().Clear();
-        road.mdfe->Manifestos().LoadFromString(doc, true);
-        road.mdfe->Manifestos().Imprimir();
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    if (road.Documentos() != documentos)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, documentos);
-}
-
-BENCHMARK(BM_Carregar)->Name("MDFe/Carregar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Paginar)->Name("MDFe/Paginar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PDF)->Name("MDFe/PDF")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Caminho)->Name("MDFe/Caminho")->Arg(35)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv) { return road::Executar(argc, argv); }
+int main(int argc, char **argv)
+{
+    road::Registrar<Road>("MDFe", 35);
+    return road::Executar(argc, argv);
+}

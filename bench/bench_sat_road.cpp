@@ -5,9 +5,6 @@
 
 #include "road.h"
 
-#include "report/htmlexport.h"
-#include "report/pdfexport.h"
-#include "report/prepared.h"
 #include "sat/component.h"
 #include "sat/extrato/component.h"
 #include "sat/model.h"
@@ -91,84 +88,16 @@ struct Road {
         sat->CFe().Clear();
         sat->CFe().SetXMLString(doc);
     }
-    int Itens() const { return static_cast<int>(sat->CFe().Det.Count()); }
+    int Entradas() const { return static_cast<int>(sat->CFe().Det.Count()); }
+
+    static std::string Documento(int itens) { return ::Documento(itens); }
+    void Paginar() { extrato->ImprimirExtrato(nullptr); }
 };
-
-void BM_Carregar(benchmark::State &state)
-{
-    const int itens = static_cast<int>(state.range(0));
-    const std::string doc = Documento(itens);
-    Road road;
-    for (auto _ : state)
-        road.Carregar(doc);
-    if (road.Itens() != itens)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, itens);
-}
-
-void BM_Paginar(benchmark::State &state)
-{
-    const int itens = static_cast<int>(state.range(0));
-    Road road;
-    road.Carregar(Documento(itens));
-    for (auto _ : state) {
-        road.extrato->ImprimirExtrato(nullptr);
-        benchmark::DoNotOptimize(road.prepared.pages.size());
-    }
-    state.counters["pages"] = static_cast<double>(road.prepared.pages.size());
-    road::PorEntrada(state, itens);
-}
-
-void BM_PDF(benchmark::State &state)
-{
-    const int itens = static_cast<int>(state.range(0));
-    Road road;
-    road.Carregar(Documento(itens));
-    road.extrato->ImprimirExtrato(nullptr);
-    for (auto _ : state) {
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    road::PorEntrada(state, itens);
-}
-
-void BM_HTML(benchmark::State &state)
-{
-    const int itens = static_cast<int>(state.range(0));
-    Road road;
-    road.Carregar(Documento(itens));
-    road.extrato->ImprimirExtrato(nullptr);
-    for (auto _ : state) {
-        const std::string html = report::htmlDocument(road.prepared);
-        benchmark::DoNotOptimize(html.size());
-    }
-    road::PorEntrada(state, itens);
-}
-
-// Load, prepare the receipt and export it to PDF, as one press of the button followed by
-// an export.
-void BM_Caminho(benchmark::State &state)
-{
-    const int itens = static_cast<int>(state.range(0));
-    const std::string doc = Documento(itens);
-    Road road;
-    for (auto _ : state) {
-        road.Carregar(doc);
-        road.extrato->ImprimirExtrato(nullptr);
-        const QByteArray pdf = report::pdfDocument(road.prepared);
-        benchmark::DoNotOptimize(pdf.size());
-    }
-    if (road.Itens() != itens)
-        state.SkipWithError("wrong count");
-    road::PorEntrada(state, itens);
-}
-
-BENCHMARK(BM_Carregar)->Name("CFe/Carregar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Paginar)->Name("CFe/Paginar")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_PDF)->Name("CFe/PDF")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_HTML)->Name("CFe/HTML")->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Caminho)->Name("CFe/Caminho")->Arg(31)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv) { return road::Executar(argc, argv); }
+int main(int argc, char **argv)
+{
+    road::Registrar<Road>("CFe", 31, true);
+    return road::Executar(argc, argv);
+}
